@@ -1,0 +1,7 @@
+#include "Calc.h"
+
+namespace engine {
+
+std::optional<CalcOutput> CalcUJS(const Snapshot&, const yoheki::MessageFn&) { return std::nullopt; }
+
+} // namespace engine

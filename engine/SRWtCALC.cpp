@@ -1,0 +1,2 @@
+#include "SRWtCALC.h"
+// Implemented with the reinforcement work.

@@ -1,0 +1,114 @@
+#include "Dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace yoheki {
+
+QString ShownText(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    return t;
+}
+
+namespace {
+
+QString AppTitle() { return QStringLiteral("擁壁数量調書"); }
+
+// "物件ファイル (*.Fa1)|*.Fa1" -> "物件ファイル (*.Fa1)"
+QString QtFilter(const QString& filter) {
+    QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (%1)").arg(parts[i + 1]);
+        out << name;
+    }
+    return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+void QtDialogs::message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, AppTitle(), ShownText(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtDialogs::question(const QString& text, Icon icon) {
+    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                    AppTitle(), ShownText(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,
+                                        const QString& def) {
+    bool ok = false;
+    QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, def, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtDialogs::openFile(const OpenFileRequest& r) {
+    QFileDialog dialog(parent_, r.title, r.initialDir, QtFilter(r.filter));
+    dialog.setFileMode(r.allowNonExisting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+bool QtDialogs::printerSetup(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void ScriptedDialogs::message(const QString& text) { records.append({"message", text}); }
+
+bool ScriptedDialogs::question(const QString& text, Icon icon) {
+    records.append({"question", text});
+    questionIcons.append(icon);
+    return questionAnswers.isEmpty() ? true : questionAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt,
+                                              const QString&) {
+    records.append({"input", caption + QLatin1Char('|') + prompt});
+    return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const OpenFileRequest& request) {
+    records.append({"openFile", request.title});
+    fileRequests.append(request);
+    return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.takeFirst();
+}
+
+bool ScriptedDialogs::printerSetup(QPrinter&) {
+    records.append({"printerSetup", QString()});
+    return printerAnswers.isEmpty() ? true : printerAnswers.takeFirst();
+}
+
+QStringList ScriptedDialogs::messages() const {
+    QStringList out;
+    for (const auto& r : records)
+        if (r.kind == QLatin1String("message")) out << r.text;
+    return out;
+}
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList out;
+    for (const auto& r : records) out << r.text;
+    return out;
+}
+
+void ScriptedDialogs::clear() {
+    records.clear();
+    fileRequests.clear();
+    questionIcons.clear();
+}
+
+} // namespace yoheki

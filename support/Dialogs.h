@@ -1,0 +1,86 @@
+#pragma once
+// Every message box, question, input box, open-file dialog and printer set-up
+// of the program goes through this interface, so that handlers can be driven
+// by tests and by the command-line program without a screen.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace yoheki {
+
+struct OpenFileRequest {
+    QString title;
+    QString filter;      // in the "説明 (*.ext)|*.ext" form of the toolkit
+    QString initialDir;
+    QString fileName;    // preset name
+    bool allowNonExisting = false;
+};
+
+class Dialogs {
+public:
+    enum class Icon { Information, Warning };
+    virtual ~Dialogs() = default;
+
+    // An information box with an OK button. Line breaks are "\n\r".
+    virtual void message(const QString& text) = 0;
+    // OK and Cancel; true only for OK.
+    virtual bool question(const QString& text, Icon icon) = 0;
+    // nullopt for Cancel.
+    virtual std::optional<QString> input(const QString& caption, const QString& prompt,
+                                         const QString& def) = 0;
+    virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
+    // The printer set-up; true when the user chose to print.
+    virtual bool printerSetup(QPrinter& printer) = 0;
+};
+
+// Real dialogs, parented to `parent`.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void message(const QString& text) override;
+    bool question(const QString& text, Icon icon) override;
+    std::optional<QString> input(const QString& caption, const QString& prompt,
+                                 const QString& def) override;
+    std::optional<QString> openFile(const OpenFileRequest& request) override;
+    bool printerSetup(QPrinter& printer) override;
+
+private:
+    QWidget* parent_;
+};
+
+// Records every text in order and answers as the test chose. Unscripted
+// questions answer OK, inputs and file dialogs Cancel, printer set-up OK.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Record {
+        QString kind; // "message", "question", "input", "openFile", "printerSetup"
+        QString text;
+    };
+    void message(const QString& text) override;
+    bool question(const QString& text, Icon icon) override;
+    std::optional<QString> input(const QString& caption, const QString& prompt,
+                                 const QString& def) override;
+    std::optional<QString> openFile(const OpenFileRequest& request) override;
+    bool printerSetup(QPrinter& printer) override;
+
+    QList<Record> records;
+    QList<bool> questionAnswers;
+    QList<std::optional<QString>> inputAnswers;
+    QList<std::optional<QString>> fileAnswers;
+    QList<bool> printerAnswers;
+    QList<OpenFileRequest> fileRequests;
+    QList<Icon> questionIcons;
+
+    QStringList messages() const; // texts of the "message" records, in order
+    QStringList texts() const;    // every recorded text, in order
+    void clear();
+};
+
+// "\n\r" as the user sees it: one line break.
+QString ShownText(const QString& text);
+
+} // namespace yoheki

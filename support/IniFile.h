@@ -1,0 +1,87 @@
+#pragma once
+// The INI text file of the project file (.Fa1) and the settings file
+// (Qrtt.dat): CP932 text, "[section]" headers, "key=value" lines.
+//
+// The whole file is read on construction and written whole by UpdateFile.
+// Section and key names match without regard to ASCII case. What was not
+// written keeps its bytes: each line is held as read, so an untouched file in
+// the normal form (a blank line after each section, CR LF) is written back
+// byte for byte. Lookups go through hash maps; nothing scans the file.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace yoheki {
+
+class IniFile {
+public:
+    // A missing file reads as empty. Throws FileError when the file exists but
+    // cannot be read.
+    explicit IniFile(std::string path);
+
+    const std::string& FileName() const { return path_; }
+    bool Existed() const { return existed_; }
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    // The value as a 32-bit decimal integer; def when missing or not a number.
+    std::int64_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int64_t def) const;
+    // True when the integer value is not 0.
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+
+    // Throws EncodingError (and changes nothing) when CP932 cannot hold the text.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+
+    std::vector<std::string> ReadSections() const; // in file order, first of duplicates
+    std::vector<std::string> ReadSection(std::string_view section) const; // key names
+    bool SectionExists(std::string_view section) const;
+    bool ValueExists(std::string_view section, std::string_view key) const;
+    void EraseSection(std::string_view section);
+
+    // Writes the file whole: to a temporary file in the same folder, flushed to
+    // disk, then renamed over the old one, so a crash leaves the old file or the
+    // new one. Skips the write when the bytes would not change. Throws FileError
+    // with a reason the user can read; the old file then stays.
+    void UpdateFile();
+
+    // The bytes UpdateFile would write.
+    std::string Serialize() const;
+
+private:
+    struct Line {
+        std::string raw;      // CP932 bytes as read or written, no line end
+        std::size_t eq;       // position of the first '=', or npos
+    };
+    struct Section {
+        bool hasHeader = true;
+        bool erased = false;
+        std::string raw;      // header line bytes
+        std::string name;     // decoded name
+        std::vector<Line> lines;
+        std::unordered_map<std::string, std::size_t> keys; // folded key -> line
+    };
+
+    void Parse(std::string_view bytes);
+    void AddLine(std::string_view raw);
+    const Line* Find(std::string_view section, std::string_view key) const;
+    Section& SectionFor(std::string_view section);
+    static std::string Fold(std::string_view utf8);
+
+    std::string path_;
+    bool existed_ = false;
+    bool dirty_ = false;
+    std::string original_;
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> index_; // folded name -> section
+};
+
+// Parses a decimal integer as the toolkit's integer conversion does: optional
+// leading blanks, optional sign, digits, 32-bit range. False when it fails.
+bool ParseInt32(std::string_view text, std::int64_t& out);
+
+} // namespace yoheki
