@@ -262,6 +262,7 @@ void IniFile::UpdateFile() {
             SaveFailed(path_, errno);
         }
         fd = -1;
+        if (BeforeRename) BeforeRename();
         if (::rename(tmp.c_str(), path_.c_str()) != 0) SaveFailed(path_, errno);
     } catch (...) {
         if (fd >= 0) ::close(fd);

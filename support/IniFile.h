@@ -49,6 +49,10 @@ public:
     // with a reason the user can read; the old file then stays.
     void UpdateFile();
 
+    // Called between writing the temporary file and renaming it; lets tests
+    // stand in for a crash at the worst moment.
+    static inline void (*BeforeRename)() = nullptr;
+
     // The bytes UpdateFile would write.
     std::string Serialize() const;
 

@@ -1,0 +1,187 @@
+#include "Cp932.h"
+#include "Error.h"
+#include "IniFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace yoheki;
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/ini_test_XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        path_ = dir_ + "/p.Fa1";
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::all);
+        fs::remove_all(dir_);
+    }
+    void Put(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    std::string Get() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    std::string S(const std::string& utf8) { return cp932::Encode(utf8); }
+
+    std::string dir_, path_;
+};
+
+} // namespace
+
+TEST_F(IniTest, ReadsValuesAsWrittenWithCaseInsensitiveNames) {
+    Put(S("[現場A]\r\n延長さ=10000\r\nLevel差= -150 \r\nKey=a=b\r\n\r\n[Default]\r\nNe=3\r\n\r\n"));
+    IniFile ini(path_);
+    EXPECT_EQ(ini.ReadString("現場A", "延長さ", "x"), "10000");
+    EXPECT_EQ(ini.ReadString("現場A", "level差", "x"), " -150 ");
+    EXPECT_EQ(ini.ReadString("現場A", "KEY", "x"), "a=b");
+    EXPECT_EQ(ini.ReadInteger("default", "ne", 1), 3);
+    EXPECT_EQ(ini.ReadString("現場A", "無い", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadString("無い", "延長さ", "dflt"), "dflt");
+}
+
+TEST_F(IniTest, IntegersAndBooleansFallBackToTheDefault) {
+    Put("[s]\r\na=12\r\nb=\r\nc=x1\r\nd=1.5\r\ne=2147483648\r\nf=-2147483648\r\ng=0\r\nh=7\r\n\r\n");
+    IniFile ini(path_);
+    EXPECT_EQ(ini.ReadInteger("s", "a", 5), 12);
+    EXPECT_EQ(ini.ReadInteger("s", "b", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "c", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "d", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "e", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("s", "f", 5), -2147483648LL);
+    EXPECT_FALSE(ini.ReadBool("s", "g", true));
+    EXPECT_TRUE(ini.ReadBool("s", "h", false));
+    EXPECT_TRUE(ini.ReadBool("s", "missing", true));
+}
+
+TEST_F(IniTest, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
+    Put(S("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n\r\n"));
+    IniFile ini(path_);
+    ini.WriteString("a", "z", "仕上");
+    ini.WriteString("C", "w", "");
+    ini.WriteString("B", "Y", "3"); // existing key keeps its place and spelling
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), S("[A]\r\nx=1\r\nz=仕上\r\n\r\n[B]\r\ny=3\r\n\r\n[C]\r\nw=\r\n\r\n"));
+}
+
+TEST_F(IniTest, SectionsComeBackInFileOrder) {
+    Put(S("[第3]\r\n[第1]\r\n[第2]\r\n"));
+    IniFile ini(path_);
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"第3", "第1", "第2"}));
+    ini.EraseSection("第1");
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"第3", "第2"}));
+    EXPECT_FALSE(ini.SectionExists("第1"));
+}
+
+TEST_F(IniTest, UntouchedNormalFileIsWrittenBackByteForByte) {
+    // Includes bytes that do not survive a decode/encode round trip (NEC and
+    // IBM rows map to the same characters) and invalid bytes.
+    std::string bytes = "[\x87\x90]\r\na=\xED\x40\r\nb=\xFA\x5C\r\nc=\xFF\xFE\r\n\r\n";
+    Put(bytes);
+    IniFile ini(path_);
+    ini.WriteString("\xE2\x89\x92", "d", "1"); // ≒ names the section
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), bytes.substr(0, bytes.size() - 2) + "d=1\r\n\r\n");
+}
+
+TEST_F(IniTest, UpdateNormalisesLayout) {
+    Put("pre\n[s]\nk=v\n\n\n[t]\rx=1");
+    IniFile ini(path_);
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), "pre\r\n[s]\r\nk=v\r\n\r\n[t]\r\nx=1\r\n\r\n");
+}
+
+TEST_F(IniTest, BadInputIsReadWithoutCrashingAndFirstDuplicateWins) {
+    Put(std::string("[s]\r\nk=first\r\nno equals sign\r\nk=second\r\n[s]\r\nk=third\r\n"
+                    "[broken\r\n\x81\r\n=empty key\r\n[t]\r\nv=\x82"));
+    IniFile ini(path_);
+    EXPECT_EQ(ini.ReadString("s", "k", ""), "first");
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"s", "t"}));
+    EXPECT_EQ(ini.ReadString("t", "v", "x"), "\xEF\xBF\xBD");
+    std::string before = Get();
+    IniFile again(path_); // reading never writes
+    EXPECT_EQ(Get(), before);
+}
+
+TEST_F(IniTest, MissingFileReadsEmptyAndIsCreatedOnUpdate) {
+    IniFile ini(path_);
+    EXPECT_FALSE(ini.Existed());
+    EXPECT_TRUE(ini.ReadSections().empty());
+    ini.WriteInteger("Default", "Ne", 1);
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), "[Default]\r\nNe=1\r\n\r\n");
+}
+
+TEST_F(IniTest, UnencodableValueChangesNothing) {
+    Put("[s]\r\nk=v\r\n\r\n");
+    IniFile ini(path_);
+    EXPECT_THROW(ini.WriteString("s", "k", "😀"), EncodingError);
+    EXPECT_THROW(ini.WriteString("新😀", "k", "v"), EncodingError);
+    EXPECT_EQ(ini.ReadString("s", "k", ""), "v");
+    EXPECT_FALSE(ini.SectionExists("新😀"));
+}
+
+// A save that dies before the rename leaves the old file whole: the new
+// content only ever exists under a temporary name.
+TEST_F(IniTest, InterruptedSaveLeavesTheOldFileIntact) {
+    Put("[s]\r\nk=old\r\n\r\n");
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        IniFile::BeforeRename = [] { _exit(3); }; // the process dies mid-save
+        IniFile ini(path_);
+        ini.WriteString("s", "k", std::string(1 << 20, 'n'));
+        ini.UpdateFile();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(Get(), "[s]\r\nk=old\r\n\r\n");
+}
+
+TEST_F(IniTest, FailedSaveIsReportedAndTheOldFileStays) {
+    Put("[s]\r\nk=old\r\n\r\n");
+    IniFile ini(path_);
+    ini.WriteString("s", "k", "new");
+    // The folder disappears under the file: fails for root as well.
+    fs::rename(dir_, dir_ + ".moved");
+    EXPECT_THROW(ini.UpdateFile(), FileError);
+    fs::rename(dir_ + ".moved", dir_);
+    EXPECT_EQ(Get(), "[s]\r\nk=old\r\n\r\n");
+    if (geteuid() != 0) {
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_THROW(ini.UpdateFile(), FileError);
+        EXPECT_EQ(Get(), "[s]\r\nk=old\r\n\r\n");
+    }
+    // No temporary files are left behind.
+    int entries = 0;
+    for (auto& e : fs::directory_iterator(dir_)) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(IniTest, UnchangedFileIsNotRewritten) {
+    Put("[s]\r\nk=v\r\n\r\n");
+    auto before = fs::last_write_time(path_);
+    IniFile ini(path_);
+    ini.WriteString("s", "k", "v");
+    struct stat st1, st2;
+    stat(path_.c_str(), &st1);
+    ini.UpdateFile();
+    stat(path_.c_str(), &st2);
+    EXPECT_EQ(st1.st_ino, st2.st_ino); // a rewrite would have renamed a new file in
+    EXPECT_EQ(fs::last_write_time(path_), before);
+}
