@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build needs on Debian 12, then configures and builds.
+# Usage: tools/setup.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-ipafont poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYOHEKI_BENCH=ON >/dev/null
+cmake --build "$build" -j2
