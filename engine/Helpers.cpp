@@ -37,7 +37,10 @@ std::int64_t Reader::ExcavDepth(int side) const {
     if (s_.U2) hf = 0;
     std::int64_t hb = Mm(3);
     if (s_.B1 || s_.U2) hb = 0;
-    std::int64_t e = Add(Mm(4), Mm(5), Mm(6));
+    // One statement per read keeps the reads in field order.
+    std::int64_t e = Mm(4);
+    e = Add(e, Mm(5));
+    e = Add(e, Mm(6));
     std::int64_t g = s_.A1 ? Mm(17) : 0;
     std::int64_t n = 0;
     if (s_.N4 && side == 2) {
