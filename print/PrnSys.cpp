@@ -1,5 +1,13 @@
 #include "PrnSys.h"
 
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImageReader>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QVBoxLayout>
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
@@ -26,4 +34,158 @@ QStringList TForm2::Lines() const {
 void TForm2::SetLines(const QStringList& lines) {
     ListBox1->clear();
     ListBox1->addItems(lines);
+}
+
+StatementPage TForm2::Page(StructureMode mode) const {
+    return {Edit1->text(), Edit2->text(), mode, Lines()};
+}
+
+namespace {
+
+const QString kStatementFamily = QStringLiteral("ＭＳ 明朝");
+const QString kQuantityCaption = QStringLiteral("　　　　（全数量）");
+const QString kMissingDrawing = QStringLiteral("図面ファイルが見つかりません：");
+const QString kUnreadableDrawing = QStringLiteral("図面ファイルを読み込めません：");
+
+// The statement face is a Windows font; where it is missing, the IPA Mincho
+// of fonts-ipafont stands in for it.
+void SubstituteStatementFamily() {
+    if (QFont::substitutes(kStatementFamily).isEmpty())
+        QFont::insertSubstitutions(kStatementFamily,
+                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+}
+
+QFont FontAt(int points, int dpiY) {
+    SubstituteStatementFamily();
+    QFont font(kStatementFamily);
+    font.setPixelSize(qMax(1, (points * dpiY + 36) / 72));
+    return font;
+}
+
+// Text stands with the top-left corner of its cell at the position.
+void WriteAt(QPainter& canvas, QPoint pos, const QString& text) {
+    canvas.drawText(pos.x(), pos.y() + canvas.fontMetrics().ascent(), text);
+}
+
+void WriteLines(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    const int labelsEnd = qMin<int>(page.lines.size(), PageLayout::kFirstQuantity);
+    for (int i = 0; i < labelsEnd; ++i)
+        WriteAt(canvas, ToDevice(PageLayout::LinePos(i, page.mode), m), page.lines[i]);
+    WriteAt(canvas, ToDevice(PageLayout::CaptionPos(), m), kQuantityCaption);
+    for (int i = PageLayout::kFirstQuantity; i < page.lines.size(); ++i)
+        WriteAt(canvas, ToDevice(PageLayout::LinePos(i, page.mode), m), page.lines[i]);
+}
+
+struct Drawing {
+    QImage image;
+    QString note;
+};
+
+Drawing LoadDrawing(const StatementPage& page) {
+    const QString path = FindDrawing(page.drawingFolder, page.mode);
+    if (path.isEmpty()) {
+        const QString wanted = QDir(page.drawingFolder).filePath(DrawingFileName(page.mode));
+        return {QImage(), kMissingDrawing + QDir::toNativeSeparators(wanted)};
+    }
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    if (image.isNull()) return {QImage(), kUnreadableDrawing + QDir::toNativeSeparators(path)};
+    return {image, QString()};
+}
+
+// The drawing's place stays empty; the note says why, inside it.
+void WriteNote(QPainter& canvas, const QRect& rect, const DeviceMetrics& m, const QString& note) {
+    canvas.save();
+    canvas.setFont(FontAt(9, m.dpiY));
+    const int inset = DevicePos(100, m.dpiX, 0, m.scale); // 1 mm
+    canvas.drawText(rect.adjusted(inset, inset, -inset, -inset),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, note);
+    canvas.restore();
+}
+
+void SetDocumentTitle(QPaintDevice& device, const QString& title) {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setDocName(title);
+    else if (auto* pdf = dynamic_cast<QPdfWriter*>(&device)) pdf->setTitle(title);
+}
+
+} // namespace
+
+QString DrawingFileName(StructureMode mode) {
+    switch (mode) {
+    case StructureMode::Base: return QStringLiteral("設備基礎.BMP");
+    case StructureMode::Ditch: return QStringLiteral("Ｕ字側溝.BMP");
+    default: return QStringLiteral("擁壁１.BMP");
+    }
+}
+
+QString FindDrawing(const QString& folder, StructureMode mode) {
+    const QString name = DrawingFileName(mode);
+    // A folder recorded on a Windows desktop may still use backslashes.
+    QString unixFolder = folder;
+    unixFolder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    for (const QString& candidate : {folder, unixFolder}) {
+        const QDir dir(candidate.isEmpty() ? QStringLiteral(".") : candidate);
+        const QStringList files = dir.entryList(QDir::Files | QDir::Hidden);
+        for (const QString& file : files)
+            if (file.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(file);
+    }
+    return {};
+}
+
+void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap) {
+    if (bitmap.isNull() || rect.isEmpty()) return;
+    // Like colour-on-colour stretching: whole pixels, no blending, so the
+    // drawing's thin lines stay black on the printed page.
+    canvas.save();
+    canvas.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.drawImage(QRectF(rect), bitmap.convertToFormat(QImage::Format_RGB32),
+                     QRectF(bitmap.rect()));
+    canvas.restore();
+}
+
+QFont StatementFont(const DeviceMetrics& m) { return FontAt(12, m.dpiY); }
+
+QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    const Drawing drawing = LoadDrawing(page);
+    canvas.setFont(StatementFont(m));
+    canvas.setPen(Qt::black);
+    WriteLines(canvas, m, page);
+    const QRect rect = ToDevice(PageLayout::DrawingRect(), m);
+    if (drawing.image.isNull()) WriteNote(canvas, rect, m, drawing.note);
+    else StretchDrawBitmap(canvas, rect, drawing.image);
+    return drawing.note;
+}
+
+DeviceMetrics MetricsOf(const QPaintDevice& device) {
+    DeviceMetrics m;
+    m.dpiX = device.logicalDpiX();
+    m.dpiY = device.logicalDpiY();
+    m.scale = 100;
+    if (const auto* paged = dynamic_cast<const QPagedPaintDevice*>(&device)) {
+        // The painter's origin is the corner of the printable area.
+        const QRect paint = paged->pageLayout().paintRectPixels(m.dpiX);
+        m.offsetX = paint.left();
+        m.offsetY = paint.top();
+    }
+    return m;
+}
+
+PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m,
+                           const StatementPage& page) {
+    SetDocumentTitle(device, page.title);
+    QPainter canvas; // ends the document when it goes out of scope, on every path
+    if (!canvas.begin(&device)) return {};
+    const QString note = PaintStatement(canvas, m, page);
+    canvas.end();
+    return {true, note};
+}
+
+PrintResult PrintStatement(QPaintDevice& device, const StatementPage& page) {
+    return PrintStatement(device, MetricsOf(device), page);
+}
+
+PrintResult PrintStatement(const TForm2& form, StructureMode mode, QPaintDevice& device) {
+    return PrintStatement(device, form.Page(mode));
 }

@@ -1,8 +1,32 @@
 #pragma once
-// The hidden form that carries the statement list and a print job.
+// The hidden form that carries the statement list and a print job, and the
+// printed statement page: the heading column, the structure's drawing with
+// its dimension labels, the quantity caption and the quantity lines.
+#include "PageLayout.h"
+
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QString>
+#include <QStringList>
 #include <QWidget>
+
+class QPaintDevice;
+class QPainter;
+
+// Everything one printed page needs.
+struct StatementPage {
+    QString title;         // the document title: the item name
+    QString drawingFolder; // where the drawing files are
+    StructureMode mode = StructureMode::Wall;
+    QStringList lines;     // the statement list
+};
+
+// What came of printing a page.
+struct PrintResult {
+    bool printed = false; // the document could be begun (and was ended)
+    QString note;         // written in the drawing's place; empty when it was drawn
+};
 
 class TForm2 : public QWidget {
     Q_OBJECT
@@ -15,4 +39,34 @@ public:
 
     QStringList Lines() const;
     void SetLines(const QStringList& lines);
+    // The print job the form holds, for a structure of `mode`.
+    StatementPage Page(StructureMode mode) const;
 };
+
+// The drawing file of a mode as the program names it, e.g. "擁壁１.BMP".
+QString DrawingFileName(StructureMode mode);
+// The path of that file in `folder`, matched without regard to letter case;
+// empty when the folder holds no such file.
+QString FindDrawing(const QString& folder, StructureMode mode);
+
+// Draws the whole bitmap scaled into `rect` (device units); its pixels
+// replace what was there.
+void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap);
+
+// The statement font, 12 pt at the device's vertical resolution.
+QFont StatementFont(const DeviceMetrics& m);
+
+// Paints one page on an active painter: text first, then the drawing.
+// Returns the note that stands in for a missing or unreadable drawing.
+QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page);
+
+// The device's resolution and the offset of its printable area. No device
+// reports a scale to the toolkit, so it is 100.
+DeviceMetrics MetricsOf(const QPaintDevice& device);
+
+// One document of one page on `device`, titled with the page's title where
+// the device keeps a title (printer, PDF). The document is ended on every path.
+PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m,
+                           const StatementPage& page);
+PrintResult PrintStatement(QPaintDevice& device, const StatementPage& page);
+PrintResult PrintStatement(const TForm2& form, StructureMode mode, QPaintDevice& device);

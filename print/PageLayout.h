@@ -1,0 +1,48 @@
+#pragma once
+// Where each element of a printed statement stands on the paper, and how a
+// paper position becomes a position on the printer's device.
+//
+// Paper positions are hundredths of a millimetre from the paper's top-left
+// corner. Lines 0-11 are the heading column, 12-19 the dimension labels on
+// the drawing, 20 on the quantity lines under the caption.
+#include <QPoint>
+#include <QRect>
+
+enum class StructureMode { Wall = 1, Base = 2, Ditch = 3 };
+
+// What the device reports: resolution in dots per inch, the offset of its
+// printable area from the paper's corner in dots, and the scale in percent.
+struct DeviceMetrics {
+    int dpiX = 600;
+    int dpiY = 600;
+    int offsetX = 0;
+    int offsetY = 0;
+    int scale = 100;
+};
+
+// A rectangle by its four edges, right and bottom exclusive.
+struct PageRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+namespace PageLayout {
+
+constexpr int kHeadingLines = 12;  // lines 0-11
+constexpr int kFirstQuantity = 20; // lines 12-19 are the drawing labels
+constexpr int kLinePitch = 500;    // 5 mm between lines
+
+QPoint LinePos(int line, StructureMode mode); // any line of the statement
+QPoint CaptionPos();                          // the quantity caption
+PageRect DrawingRect();                       // the structure's drawing
+
+} // namespace PageLayout
+
+// One coordinate: v x dpi x 100 / scale / 2540 - offset, truncating each
+// division. The products are taken in 64 bits so that long statements on
+// 1200 dpi printers do not wrap; below 2^31 the result equals the 32-bit one.
+int DevicePos(int v, int dpi, int offset, int scale);
+QPoint ToDevice(QPoint paper, const DeviceMetrics& m);
+QRect ToDevice(const PageRect& paper, const DeviceMetrics& m);
