@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -66,13 +67,19 @@ QListWidget* NewList(const char* name, QWidget* parent) {
     return list;
 }
 
-// Wide enough for the longer finish names, tall enough to show all ten
-// entries without a scroll bar.
-void SizeList(QListWidget* list) {
+// Wide enough for the longer finish names.
+void SetListWidth(QListWidget* list) {
     const QFontMetrics fm(list->font());
-    const int frame = 2 * list->frameWidth();
-    list->setMinimumWidth(fm.horizontalAdvance(QChar(0x3000)) * 12 + frame);
-    list->setMinimumHeight((fm.height() + 2) * kEntries + frame + 4);
+    list->setMinimumWidth(fm.horizontalAdvance(QChar(0x3000)) * 12 + 2 * list->frameWidth());
+}
+
+// Exactly tall enough for all ten entries, without a scroll bar. The row height
+// depends on the style, so it is measured once entries exist.
+void SetListHeight(QListWidget* list, const QListWidget* measured) {
+    int row = QFontMetrics(list->font()).height();
+    if (measured->count() > 0)
+        row = std::max(row, measured->sizeHintForRow(0));
+    list->setFixedHeight(row * kEntries + 2 * list->frameWidth());
 }
 
 } // namespace
@@ -139,12 +146,13 @@ void TLI_Menu::LayOut() {
     for (int c = 0; c < 4; ++c) {
         grid->addWidget(labels[c], 0, c);
         grid->addWidget(lists[c], 1, c);
-        SizeList(lists[c]);
+        SetListWidth(lists[c]);
+        SetListHeight(lists[c], lists[c]);
     }
     grid->addItem(new QSpacerItem(0, 6), 2, 0);
     grid->addWidget(Label4, 3, 0, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(Edit1, 3, 1, 1, 3);
-    grid->setRowStretch(1, 1);
+    grid->setRowStretch(4, 1);
 }
 
 void TLI_Menu::ConnectHandlers() {
@@ -205,6 +213,8 @@ void TLI_Menu::FillLists(const std::array<QStringList, 3>& lists) {
         ListFor(k)->clear();
         ListFor(k)->addItems(lists[k]);
     }
+    for (QListWidget* list : {ListBox1, ListBox2, ListBox3, ListBox4})
+        SetListHeight(list, ListBox1);
 }
 
 bool TLI_Menu::EsttIn(const QString& fileName) {
