@@ -1,0 +1,91 @@
+#include "SBsCommon.h"
+
+#include "Checked.h"
+
+namespace engine {
+
+std::int64_t Hundredths(std::int64_t product, long double scale) {
+    return RoundOff(static_cast<long double>(product) / scale);
+}
+
+std::int64_t Volume(std::int64_t a, std::int64_t b, std::int64_t c) {
+    return Hundredths(yoheki::Mul(a, b, c), 10000000.0L);
+}
+
+namespace {
+
+void AppendRuleLines(const Snapshot& s, std::vector<std::string>& out) {
+    if (s.S1)
+        out.emplace_back("根切要項：積算基準による");
+    if (s.Y1)
+        out.emplace_back("根切要項：余幅500のみ");
+    if (s.N6061)
+        out.emplace_back("根切要項：余幅500＋60度勾配");
+    if (s.N4541)
+        out.emplace_back("根切要項：余幅500＋45度勾配");
+}
+
+void AppendRetainingLines(const Snapshot& s, std::vector<std::string>& out) {
+    if (s.N8)
+        out.emplace_back("簡易山止：なし");
+    if (s.H1)
+        out.emplace_back("簡易山止：左側に");
+    if (s.U1)
+        out.emplace_back("簡易山止：右側に");
+    if (s.R2)
+        out.emplace_back("簡易山止：両側に");
+}
+
+std::string ExcavationLine(const Reader& r) {
+    if (!r.snap().A1)
+        return {};
+    std::int64_t g = r.Mm(17);
+    if (g > 0)
+        return "根切りライン => ＧＬ－" + r.snap().REdit[17];
+    return "根切りライン => ＧＬ＋" + std::to_string(yoheki::Neg(g));
+}
+
+} // namespace
+
+void AppendConditionLines(const Reader& r, std::vector<std::string>& out) {
+    AppendRuleLines(r.snap(), out);
+    AppendRetainingLines(r.snap(), out);
+    out.push_back(ExcavationLine(r));
+}
+
+std::string TopFinishName(const Snapshot& s) {
+    return s.YH_T == "打放補修" ? "コン鏝" : s.ComboBox[4];
+}
+
+std::string FinishLabel(std::string_view lineStart) {
+    static constexpr std::string_view colon = "：";
+    if (lineStart.ends_with(colon))
+        lineStart.remove_suffix(colon.size());
+    return std::string(lineStart);
+}
+
+UnitRate ReadUnitRate(const Reader& r) {
+    const std::string& text = r.snap().REdit[18];
+    if (text.empty()) {
+        r.Message(kFixedRate);
+        return {70, false};
+    }
+    return {yoheki::StrToInt(text), true};
+}
+
+void AppendBarLines(std::vector<std::string>& out, std::int64_t d10, std::int64_t d13,
+                    const std::string& d10Line, const std::string& d13Line,
+                    const std::string& mergedLine) {
+    bool d10Written = d10 > 0;
+    if (d10Written)
+        out.push_back(d10Line);
+    if (d13 > 0) {
+        out.push_back(d13Line);
+        return;
+    }
+    if (d10Written)
+        out.pop_back();
+    out.push_back(mergedLine);
+}
+
+} // namespace engine

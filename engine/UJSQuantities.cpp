@@ -1,0 +1,172 @@
+#include "UJSCalc.h"
+
+#include "Checked.h"
+
+namespace engine::ujs {
+
+using yoheki::Add;
+using yoheki::Mul;
+using yoheki::Sub;
+
+Dims ReadDims(const Reader& r) {
+    Dims d;
+    d.L = r.Mm(1);
+    d.E = r.Mm(4);
+    d.Tl = r.Mm(5);
+    d.Ts = r.Mm(6);
+    d.BW = r.Mm(7);
+    d.W = r.Mm(8);
+    d.B = r.Mm(9);
+    d.G = r.snap().A1 ? r.Mm(17) : 0;
+    d.P = Add(Round10(r.SideProjection(1)), Round10(r.SideProjection(2)));
+    return d;
+}
+
+void ReadExcavation(const Reader& r, Dims& d) {
+    d.Wsb = Add(d.BW, d.P);
+    d.D = Add(d.E, d.Tl, d.Ts);
+    d.Df = Round10(r.ExcavDepth(1));
+    d.Xf = Round10(r.ExcavWidth(1));
+    d.Db = Round10(r.ExcavDepth(2));
+    d.Xb = Round10(r.ExcavWidth(2));
+    d.Lh = Hundredths(d.L, 10.0L);
+}
+
+Retaining ComputeRetaining(const Snapshot& s, const Dims& d) {
+    Retaining t;
+    std::string front = "表面H=" + std::to_string(d.D);
+    std::string back = "裏面H=" + std::to_string(s.N4 ? Sub(d.D, kHb) : d.D);
+    if (s.H1) {
+        t.frontText = front;
+        t.front = d.Lh;
+    } else if (s.U1) {
+        t.backText = back;
+        t.back = d.Lh;
+    } else if (s.R2) {
+        t.frontText = front;
+        t.backText = back;
+        t.front = t.back = d.Lh;
+    }
+    return t;
+}
+
+void ComputeConcrete(const Dims& d, Volumes& v) {
+    v.stone = Volume(d.Wsb, d.Ts, d.L);
+    v.lev = Volume(d.Wsb, d.Tl, d.L);
+    v.base = Volume(d.BW, d.B, d.L);
+    v.wall = Mul(Volume(d.W, Sub(d.E, d.B), d.L), 2);
+    v.rc = Add(v.base, v.wall);
+}
+
+void ComputeEarthwork(const Dims& d, Volumes& v) {
+    std::int64_t section = Add(Mul(d.Df, d.Xf), Mul(d.Db, d.Xb), Mul(d.BW, d.Db));
+    v.exc = Volume(section, d.L, 1);
+    v.gl = Volume(d.BW, Sub(d.E, d.G), d.L);
+    v.out = Add(v.stone, v.lev, v.gl);
+    v.back = Sub(v.exc, v.out);
+    v.formTotal = Hundredths(Mul(Sub(Mul(d.E, 2), d.B), d.L, 2), 10000.0L);
+}
+
+TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
+    const Snapshot& s = r.snap();
+    TSR_CL_L bar;
+    bar.BaseWidth = d.BW;
+    bar.BaseThick = d.B;
+    bar.UpstandThick = d.W;
+    bar.UpstandHeight = Sub(Add(kHf, d.E), d.B);
+    bar.PitchBaseMain = r.Mm(12);
+    bar.PitchBaseDist = r.Mm(14);
+    bar.PitchUpstandVert = r.Mm(13);
+    bar.PitchUpstandHorz = r.Mm(15);
+    bar.KindBaseMain = s.RG_BL;
+    bar.KindBaseDist = s.RG_HL;
+    bar.KindUpstandVert = s.RG_TL;
+    bar.KindUpstandHorz = s.RG_YL;
+    bar.BaseDouble = s.CheckBox5;
+    bar.UpstandDouble = s.CheckBox6;
+    bar.RunLength = 1000;
+    return bar;
+}
+
+Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal) {
+    Bars b;
+    b.calculated = r.snap().CheckBox1;
+    if (!b.calculated) {
+        b.rate = ReadUnitRate(r);
+        b.q10 = Hundredths(Mul(rcTotal, b.rate.kgPerM3), 1000.0L);
+        return b;
+    }
+    TSR_CL_L bar = FillRebar(r, d);
+    bar.CalcRebar(3, [&r](const std::string& text) { r.Message(text); });
+    b.k10 = bar.ResultD10;
+    b.k13 = bar.ResultD13;
+    b.q10 = Hundredths(Mul(rcTotal, b.k10), 1000.0L);
+    b.q13 = Hundredths(Mul(rcTotal, b.k13), 1000.0L);
+    if (b.q13 <= 0) {
+        r.Message(kD13Merged);
+        b.q10 = Hundredths(Mul(rcTotal, Add(b.k10, b.k13)), 1000.0L);
+    }
+    return b;
+}
+
+InnerClass ClassifyInner(const std::string& name, std::int64_t bothFaces, const Snapshot& s) {
+    InnerClass c;
+    if (TakesSubstrate(name)) {
+        c.exposed = bothFaces;
+        if (s.N22) {
+            c.substrate = "打放補修";
+        } else if (s.N110) {
+            c.substrate = "特殊打放補修";
+        } else {
+            if (Contains(name, "補"))
+                c.exposed = 0;
+            c.substrate = s.N23 ? "特殊打放補修" : "下地モルタル";
+        }
+    }
+    if (Contains(name, "補"))
+        c.substrate.clear();
+    if (Contains(name, "モ")) {
+        c.exposed = 0;
+        c.substrate.clear();
+    }
+    return c;
+}
+
+Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
+    Finishes f;
+    f.topName = TopFinishName(s);
+    f.top = Mul(d.Lh, 2); // both wall tops
+    f.innerName = s.ComboBox[2];
+    f.inner = f.sub = d.Lh;
+    std::int64_t bothFaces = Mul(Hundredths(Mul(Sub(d.E, d.B), d.L), 10000.0L), 2);
+    InnerClass c = ClassifyInner(f.innerName, bothFaces, s);
+    f.exposed = c.exposed;
+    f.subName = c.substrate;
+    return f;
+}
+
+Quantities Collect(const Run& run, const Snapshot& s) {
+    Quantities q;
+    q.mode = 3;
+    q.excavation = run.vol.exc;
+    q.disposal = s.K3 ? run.vol.out : run.vol.exc;
+    q.backfill = run.vol.back;
+    q.stone = run.vol.stone;
+    q.levelling = run.vol.lev;
+    q.rcTotal = run.vol.rc;
+    q.formOrdinary = run.ordinary;
+    q.fairFaced = run.fin.exposed;
+    q.barD10 = run.bars.q10;
+    q.barD13 = run.bars.q13;
+    q.retainFront = run.ret.front;
+    q.retainBack = run.ret.back;
+    const Finishes& f = run.fin;
+    if (!f.topName.empty())
+        q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ", f.top});
+    q.finishes.push_back({FinishLabel("Ｕ字側溝内仕上："), f.innerName, "ｍ", f.inner});
+    if (!f.subName.empty())
+        q.finishes.push_back({FinishLabel("同上下地："), f.subName, "ｍ", f.sub});
+    return q;
+}
+
+} // namespace engine::ujs
