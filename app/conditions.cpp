@@ -1,0 +1,196 @@
+// The six estimating conditions as radio-style check marks in the condition
+// menu, and the settings file "Qrtt.dat": finish lists, paths and defaults.
+#include "main1.h"
+
+#include "Cp932.h"
+#include "Error.h"
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+const char* const kSettingsFile = "Qrtt.dat";
+const char* const kDefaultSection = "Default";
+const char* const kPathSection = "出力ファイル名";
+const char* const kFinishSections[] = {"表面仕上", "裏面仕上", "天端仕上"};
+
+// One condition: its group menu, its entries in code order (code = position
+// + 1), the group caption each code sets, its key in section "Default" and
+// its factory value.
+struct Group {
+    QAction* menu;
+    QList<QAction*> entries;
+    QList<const char*> captions;
+    const char* key;
+    int factory;
+};
+
+Group GroupOf(const TForm1& f, TForm1::Cond cond) {
+    using C = TForm1::Cond;
+    switch (cond) {
+    case C::Ne:
+        return {f.N1, {f.S1, f.Y1, f.N6061, f.N4541}, {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)", "根入要領：45度勾配(&B)"},
+                "Ne", 1};
+    case C::Ad:
+        return {f.N2, {f.N1001, f.N5051, f.N001}, {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"}, "Ad", 1};
+    case C::Nn:
+        return {f.N3, {f.N4, f.N5}, {"根入れ差：有(&N)", "根入れ差：無(&N)"}, "Nn", 2};
+    case C::Sr:
+        return {f.K2, {f.N8, f.H1, f.U1, f.R2}, {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"},
+                "Sr", 1};
+    case C::Sh:
+        return {f.N21, {f.N22, f.M1, f.N110, f.N23}, {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"},
+                "Sh", 1};
+    case C::Ps:
+        break;
+    }
+    return {f.S2, {f.K3, f.M2}, {"埋戻:根切り土使用", "埋戻:搬入土使用"}, "Ps", 1};
+}
+
+constexpr TForm1::Cond kReadOrder[] = {TForm1::Cond::Ne, TForm1::Cond::Ad, TForm1::Cond::Nn,
+                                       TForm1::Cond::Sr, TForm1::Cond::Sh, TForm1::Cond::Ps};
+// "デフォルト" stores the codes in this order.
+constexpr TForm1::Cond kStoreOrder[] = {TForm1::Cond::Ne, TForm1::Cond::Ps, TForm1::Cond::Ad,
+                                        TForm1::Cond::Nn, TForm1::Cond::Sr, TForm1::Cond::Sh};
+
+// The settings file must be readable and in code page 932; a file that is
+// neither would otherwise fill the lists with replacement characters.
+bool SettingsReadable(const QString& fileName) {
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
+    const std::string text = yoheki::cp932::Decode(std::string_view(bytes.constData(), bytes.size()));
+    return text.find("\xEF\xBF\xBD") == std::string::npos; // U+FFFD: a byte CP932 lacks
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- setters
+
+void TForm1::SelectGroup(Cond cond, int value) {
+    const Group g = GroupOf(*this, cond);
+    for (QAction* entry : g.entries) entry->setChecked(false);
+    if (value < 1 || value > g.entries.size()) return; // caption keeps its last text
+    g.menu->setText(U(g.captions[value - 1]));
+    g.entries[value - 1]->setChecked(true);
+}
+
+void TForm1::SelectrNe(int value) { SelectGroup(Cond::Ne, value); }
+void TForm1::SelectrAd(int value) { SelectGroup(Cond::Ad, value); }
+void TForm1::SelectrNn(int value) { SelectGroup(Cond::Nn, value); }
+void TForm1::SelectrSr(int value) { SelectGroup(Cond::Sr, value); }
+void TForm1::SelectrSh(int value) { SelectGroup(Cond::Sh, value); }
+void TForm1::SelectrPs(int value) { SelectGroup(Cond::Ps, value); }
+
+int TForm1::ConditionCode(Cond cond) const {
+    const Group g = GroupOf(*this, cond);
+    for (int i = g.entries.size() - 1; i >= 0; --i)
+        if (g.entries[i]->isChecked()) return i + 1;
+    return 0;
+}
+
+void TForm1::S1Click() { SelectrNe(1); }
+void TForm1::Y1Click() { SelectrNe(2); }
+void TForm1::N6061Click() { SelectrNe(3); }
+void TForm1::N4541Click() { SelectrNe(4); }
+void TForm1::N1001Click() { SelectrAd(1); }
+void TForm1::N5051Click() { SelectrAd(2); }
+void TForm1::N001Click() { SelectrAd(3); }
+void TForm1::N4Click() { SelectrNn(1); }
+void TForm1::N5Click() { SelectrNn(2); }
+void TForm1::N8Click() { SelectrSr(1); }
+void TForm1::H1Click() { SelectrSr(2); }
+void TForm1::U1Click() { SelectrSr(3); }
+void TForm1::R2Click() { SelectrSr(4); }
+void TForm1::N22Click() { SelectrSh(1); }
+void TForm1::M1Click() { SelectrSh(2); }
+void TForm1::N110Click() { SelectrSh(3); }
+void TForm1::N23Click() { SelectrSh(4); }
+void TForm1::K3Click() { SelectrPs(1); }
+void TForm1::M2Click() { SelectrPs(2); }
+
+// ---------------------------------------------------------------- defaults
+
+void TForm1::ReadDefaults() {
+    std::optional<yoheki::IniFile> ini;
+    try {
+        ini.emplace(kSettingsFile);
+    } catch (const yoheki::Error&) {
+        // An unreadable settings file gives the factory conditions.
+    }
+    for (Cond cond : kReadOrder) {
+        const Group g = GroupOf(*this, cond);
+        const auto value = ini ? ini->ReadInteger(kDefaultSection, g.key, g.factory) : g.factory;
+        SelectGroup(cond, static_cast<int>(value));
+    }
+}
+
+void TForm1::WriteFactoryDefaults() {
+    try {
+        yoheki::IniFile ini(kSettingsFile);
+        for (Cond cond : kReadOrder) {
+            const Group g = GroupOf(*this, cond);
+            ini.WriteInteger(kDefaultSection, g.key, g.factory);
+        }
+        ini.UpdateFile();
+    } catch (const yoheki::Error& e) {
+        dialogs.message(QString::fromStdString(e.what()));
+    }
+}
+
+void TForm1::N32Click() {
+    if (!dialogs.question(U("現在の条件をデフォルトとして設定しますか？"), yoheki::Dialogs::Icon::Information)) return;
+    try {
+        yoheki::IniFile ini(kSettingsFile);
+        for (Cond cond : kStoreOrder) {
+            const int code = ConditionCode(cond);
+            if (code != 0) ini.WriteInteger(kDefaultSection, GroupOf(*this, cond).key, code);
+        }
+        ini.UpdateFile();
+    } catch (const yoheki::Error& e) {
+        dialogs.message(QString::fromStdString(e.what()));
+    }
+}
+
+// ---------------------------------------------------------------- EsttIn
+
+bool TForm1::EsttIn(const QString& fileName) {
+    const auto fail = [this] {
+        dialogs.message(U("データファイルが見つかりません\n\r実行ファイルと同じ【") + QDir::toNativeSeparators(QDir::currentPath()) +
+                        U("】に") + U("\n\r") + U("【Qrtt.dat】をCopyして下さい"));
+        Terminate();
+        return false;
+    };
+    if (!SettingsReadable(fileName)) return fail();
+    try {
+        yoheki::IniFile ini(S(fileName));
+        if (ComboBox2->count() < 10) {
+            TComboBox* lists[] = {ComboBox2, ComboBox3, ComboBox4};
+            for (int k = 0; k < 3; ++k) {
+                QStringList finishes;
+                for (int n = 1; n <= 10; ++n)
+                    finishes << QString::fromStdString(
+                        ini.ReadString(kFinishSections[k], std::string("LSF") + std::to_string(n), ""));
+                lists[k]->AddItems(finishes);
+            }
+        }
+        CurrentProject = QString::fromStdString(ini.ReadString(kPathSection, "DL", ""));
+        SettingsDir = QString::fromStdString(ini.ReadString(kPathSection, "TF", ""));
+        if (SettingsDir.isEmpty()) {
+            SettingsDir = QDir::toNativeSeparators(QDir::currentPath());
+            ini.WriteString(kPathSection, "TF", S(SettingsDir));
+            ini.UpdateFile();
+        }
+    } catch (const yoheki::Error&) {
+        return fail();
+    }
+    return true;
+}

@@ -1,0 +1,284 @@
+#pragma once
+// The main window: the controls of one take-off item, the menus of the
+// estimating conditions, the structure mode and the commands.
+//
+// The controls are the only in-memory form of the item on screen, so they are
+// public under their designer names; the handlers and methods are spread over
+// the files of this folder by concern:
+//   main1.cpp       construction, menus, signal wiring, help messages
+//   conditions.cpp  condition setters, settings file (EsttIn, defaults)
+//   modes.cpp       structure-type switching and the drawings
+//   panels.cpp      check boxes, block and reinforcement panels, pitch keys
+//   items.cpp       take-off item, project file, item switching
+//   run.cpp         calculation run, text output, flags, project summary
+//   lifecycle.cpp   start-up, activation and shut-down
+//   printing.cpp    printing commands
+//   editorlink.cpp  opening the standard-finish editor
+#include "ComboBox.h"
+#include "Dialogs.h"
+#include "REdit.h"
+#include "RadioGroup.h"
+#include "Snapshot.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <QStringList>
+#include <array>
+#include <initializer_list>
+
+class TForm2;
+class TLI_Menu;
+class QKeyEvent;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the controls and menus, wires the signals and runs FormCreate.
+    TForm1(yoheki::Dialogs& dialogs, QStringList args, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The statement form and the finish editor, created after the main window.
+    void Attach(TForm2* form2, TLI_Menu* liMenu);
+    TForm2* Form2 = nullptr;
+    TLI_Menu* LI_Menu = nullptr;
+
+    // ---- program-wide state ----
+    QString CurrentProject; // full path of the open .Fa1 file
+    QString SettingsDir;    // folder of the drawings ("TF" of the settings file)
+    int RememberedIndex = 0; // index in ComboBox1 of the item whose data is on screen
+    QStringList Args;        // program arguments after the program name
+
+    // ---- controls ----
+    QLabel* Image1;
+    QLabel* Image2;
+    TComboBox* ComboBox1;
+    TComboBox* ComboBox2;
+    TComboBox* ComboBox3;
+    TComboBox* ComboBox4;
+    TREdit *REdit1, *REdit2, *REdit3, *REdit4, *REdit5, *REdit6, *REdit7, *REdit8, *REdit9;
+    TREdit *REdit10, *REdit11, *REdit12, *REdit13, *REdit14, *REdit15, *REdit16, *REdit17,
+        *REdit18;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+    QLabel *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17,
+        *Label18, *Label19, *Label20;
+    QLabel* Label21; // hidden: structure mode of the screen, "1" / "2" / "3"
+    QLabel* StaticText1;
+    QLabel* StaticText2;
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox5, *CheckBox6;
+    QPushButton *Button1, *Button2, *Button3, *Button4;
+    TRadioGroup *RG_BL, *RG_HL, *RG_TL, *RG_YL;
+    QLabel *YH_H, *YH_U, *YH_T; // hidden: wall finishes while the block panel is open
+    QLabel *CB_H, *CB_U, *CB_T; // hidden: block finish store
+
+    // REdit<n> by number (1..18), for loops over the fields.
+    TREdit* REdit(int n) const;
+
+    // ---- menus ----
+    // Each entry is a QAction under its component name; a submenu's entry is
+    // its menuAction(), the QMenu itself is <name>Menu.
+    QAction *File1, *F1, *N7, *Exit1;
+    QAction *J1, *N1, *S1, *Y1, *N6061, *N4541;
+    QAction *S2, *K3, *M2;
+    QAction *N2, *N1001, *N5051, *N001;
+    QAction *N3, *N4, *N5;
+    QAction *K2, *N8, *H1, *U1, *R2;
+    QAction *N21, *N22, *M1, *N110, *N23;
+    QAction *A1, *N28, *D2;
+    QAction *I1, *D1, *T1, *N6, *Print1, *A2, *PrintPreview1, *N30, *FileE1, *N33, *S4;
+    QAction *S3, *B1, *U2, *N31, *N32;
+    QAction *HelpH1, *R1, *N9, *HelpH2;
+    QAction *J2, *N10, *N11, *N12, *N13, *N27;
+    QAction *N14, *N15, *N16, *N17, *N18;
+    QAction *N19, *N20, *N24, *N25, *N26;
+    QAction *N29, *Q1, *E1;
+    QMenu *File1Menu, *J1Menu, *N1Menu, *S2Menu, *N2Menu, *N3Menu, *K2Menu, *N21Menu;
+    QMenu *I1Menu, *S3Menu, *HelpH1Menu, *HelpH2Menu, *J2Menu, *N14Menu, *N19Menu;
+
+    // ---- ending the program ----
+    // True once the main window has closed or the program was told to end;
+    // the program entry then leaves its loop.
+    bool terminated = false;
+    // Closes the main window the normal way (FormClose runs) and ends the program.
+    void Terminate();
+    // Ends the program at once, without FormClose (nothing is saved).
+    void TerminateNow();
+
+    // ---- file menu and help (main1.cpp) ----
+    void Exit1Click();
+    void R1Click();
+    void N10Click();
+    void N11Click();
+    void N12Click();
+    void N13Click();
+    void N27Click();
+    void N15Click();
+    void N16Click();
+    void N18Click();
+    void N20Click();
+    void N24Click();
+    void N25Click();
+    void N26Click();
+
+    // ---- estimating conditions and settings file (conditions.cpp) ----
+    enum class Cond { Ne, Ad, Nn, Sr, Sh, Ps };
+    void SelectrNe(int value);
+    void SelectrAd(int value);
+    void SelectrNn(int value);
+    void SelectrSr(int value);
+    void SelectrSh(int value);
+    void SelectrPs(int value);
+    // The code the check marks stand for: the highest checked entry, 0 for none.
+    int ConditionCode(Cond cond) const;
+    void S1Click();
+    void Y1Click();
+    void N6061Click();
+    void N4541Click();
+    void N1001Click();
+    void N5051Click();
+    void N001Click();
+    void N4Click();
+    void N5Click();
+    void N8Click();
+    void H1Click();
+    void U1Click();
+    void R2Click();
+    void N22Click();
+    void M1Click();
+    void N110Click();
+    void N23Click();
+    void K3Click();
+    void M2Click();
+    // Start-up reading of the settings file; false (after the message and the
+    // end of the program) when it is missing or unreadable.
+    bool EsttIn(const QString& fileName);
+    void N32Click();
+    // Section "Default" of the settings file in the current directory, applied
+    // through the setters (factory values for what is missing). Part of ActList.
+    void ReadDefaults();
+    // Section "Default" reset to the factory values. Part of FormClose.
+    void WriteFactoryDefaults();
+
+    // ---- structure-type switching (modes.cpp) ----
+    void EquBase();
+    void Ditch();
+    void B1Click();
+    void U2Click();
+    // Loads drawing `name` from SettingsDir into Image1; empty on failure.
+    void LoadDrawing(const QString& name);
+
+    // ---- check boxes and panels (panels.cpp) ----
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void Button1Click();
+    void Button2Click();
+    void CB_Set_on();
+    void CB_Set_off();
+    // Key handling of the pitch fields; a key set to 0 is consumed.
+    void REdit12KeyPress(QChar& key);
+    void REdit13KeyPress(QChar& key);
+    void REdit14KeyPress(QChar& key);
+    void REdit15KeyPress(QChar& key);
+    bool BlockPanelOpen() const;
+    bool RebarPanelOpen() const;
+
+    // ---- take-off item and project file (items.cpp) ----
+    void ListInput(const QString& section, const QString& path);
+    void ListOutPut(const QString& section, const QString& path);
+    void ActList();
+    void SelectProject();
+    void F1Click();
+    void ComboBox1DropDown();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void Button4Click();
+    void Button3Click();
+
+    // ---- calculation run and output (run.cpp) ----
+    void D1Click();
+    void T1Click();
+    void Q1Click();
+    void D2Click();
+    void A1Click();
+    void CalcYoH();
+    void CalcSBs();
+    void CalcUJS();
+    engine::Snapshot TakeSnapshot() const;
+    void S4Click();
+
+    // ---- start-up, activation, shut-down (lifecycle.cpp) ----
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+
+    // ---- printing (printing.cpp) ----
+    void Print1Click();
+    void A2Click();
+    void FileE1Click();
+    void PrintPreview1Click();
+
+    // ---- standard-finish editor (editorlink.cpp) ----
+    void E1Click();
+
+    yoheki::Dialogs& dialogs;
+
+signals:
+    void Closed(); // the main window has closed: the program ends
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildDimensionFields(QWidget* area);
+    void BuildFinishFields(QWidget* area);
+    void BuildPanelFields(QWidget* area);
+    void NameFields();
+    void BuildMenus();
+    void BuildConditionMenu();
+    void BuildRunMenu();
+    void BuildHelpMenu();
+    void ConnectSignals();
+    void ConnectMenus();
+    void ConnectConditionMenus();
+    void SetTabOrder();
+    QAction* AddEntry(QMenu* menu, const char* caption, const char* name);
+    QAction* AddSeparator(QMenu* menu, const char* name);
+    QMenu* AddSubmenu(QMenu* parent, const char* caption, const char* name, QAction** entry);
+    void Connect(QAction* action, void (TForm1::*handler)());
+
+    void SelectGroup(Cond cond, int value);
+    bool WallMode() const; // neither B1 nor U2
+    void CloseOpenPanel();
+    void ShowWallScreen(const char* drawing);
+    void HideModeFields(std::initializer_list<QWidget*> widgets);
+    void PitchEnter(TREdit* field, TREdit* partner, QChar& key);
+    void FocusAhead(QWidget* from, int steps);
+
+    QList<QWidget*> pitchTabOrder_;
+    std::array<TREdit*, 19> fields_{};
+    bool drawingWarned_ = false; // one message per run for an unreadable drawing
+    bool skipFormClose_ = false;
+};
+
+// Where the block panel's fields sit on the block drawing (client coordinates).
+inline constexpr QRect kImageRect{12, 44, 330, 330};
+inline constexpr QRect kBlockHeightField{250, 182, 80, 24};
+inline constexpr QRect kBlockWidthField{122, 54, 80, 24};
+// The block courses with their dimension lines, drawn for Image2.
+QPixmap BlockDrawing(QSize size);
+
+// Registers the IPA fonts under the Windows font names the window and the
+// printed page ask for. Call once after the QApplication exists.
+void InstallFontSubstitutes();
+
+// The file `name` in `dir`, matched without regard to letter case (a drawing
+// may be delivered as ".BMP" or ".bmp"); empty when there is none.
+QString FindDrawing(const QString& dir, const QString& name);
