@@ -103,7 +103,7 @@ void Stone(QPainter& p, const QRect& r) {
 
 void Note(QPainter& p, QPoint at, const QString& text) {
     QFont font(QStringLiteral("IPAGothic"));
-    font.setPixelSize(16);
+    font.setPixelSize(22);
     p.setFont(font);
     p.setPen(Qt::black);
     p.drawText(at, text);
