@@ -178,8 +178,6 @@ std::vector<std::string> Statement(const Reader& r, const Run& run) {
     const Snapshot& s = r.snap();
     std::vector<std::string> out;
     AppendHead(r, run, out);
-    out.emplace_back();
-    out.emplace_back();
     AppendDrawingLabels(s, out);
     AppendSoil(run, s.K3, out);
     AppendConcrete(run, out);
