@@ -1,4 +1,39 @@
 // Opening the standard-finish editor from the main window.
+#include "ListIn.h"
 #include "main1.h"
 
-void TForm1::E1Click() {}
+namespace {
+
+// The list refilled with what was registered; the text in the field stays
+// until the item is loaded again.
+void Refill(TComboBox* combo, const QStringList& finishes) {
+    const QString text = combo->currentText();
+    combo->clear();
+    combo->AddItems(finishes);
+    combo->setEditText(text);
+}
+
+} // namespace
+
+void TForm1::E1Click() {
+    if (!LI_Menu)
+        return;
+    // Stored now, because coming back from the editor reloads the item from
+    // the project file.
+    ListOutPut(ComboBox1->currentText(), CurrentProject);
+    ListInput(ComboBox1->currentText(), CurrentProject);
+    LI_Menu->SetMainWindow(this);
+    LI_Menu->RefreshLists = [this](const QStringList& front, const QStringList& back,
+                                   const QStringList& top) {
+        Refill(ComboBox2, front);
+        Refill(ComboBox3, back);
+        Refill(ComboBox4, top);
+    };
+    LI_Menu->Closed = [this] {
+        raise();
+        activateWindow();
+        FormActivate();
+    };
+    LI_Menu->show();
+    hide();
+}
