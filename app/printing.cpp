@@ -1,7 +1,123 @@
-// Printing commands: one item, all items, preview, the edit-file print tool.
+// Printing commands: the statement on screen, every item of the project, a
+// preview, and the separate edit-file print tool.
 #include "main1.h"
 
-void TForm1::Print1Click() {}
-void TForm1::A2Click() {}
-void TForm1::FileE1Click() {}
-void TForm1::PrintPreview1Click() {}
+#include "PrnSys.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QProcess>
+
+namespace {
+
+const QString kCannotPrint =
+    QStringLiteral("印刷は出来ません。説明書の【数量算出及び印刷】をお読みください");
+const QString kAllPrinted = QStringLiteral("全データの印刷が終わりました");
+const QString kEditTool = QStringLiteral("Hakobe.EXE");
+const QString kPrinterFailed =
+    QStringLiteral("プリンタに出力できませんでした。\n\rプリンタの設定を確かめてください。");
+
+StructureMode ModeOf(const TForm1& f) {
+    if (f.B1->isChecked())
+        return StructureMode::Base;
+    if (f.U2->isChecked())
+        return StructureMode::Ditch;
+    return StructureMode::Wall;
+}
+
+// The print job fields: the item's name as the title, the drawings' folder.
+void FillJob(TForm1& f) {
+    f.Form2->Edit1->setText(f.ComboBox1->currentText());
+    f.Form2->Edit2->setText(f.SettingsDir);
+}
+
+bool PrintJob(TForm1& f) {
+    FillJob(f);
+    if (f.Form2->Print(ModeOf(f)).printed)
+        return true;
+    f.dialogs.message(kPrinterFailed);
+    return false;
+}
+
+// Loads item `index` and runs the calculation of its mode. The statement
+// list is emptied first, so that an item whose calculation stopped on an
+// input error is not printed with the statement of the item before it.
+bool LoadAndCalculate(TForm1& f, int index) {
+    f.ComboBox1->setCurrentIndex(index);
+    f.ListInput(f.ComboBox1->itemText(index), f.CurrentProject);
+    f.RememberedIndex = index;
+    f.Form2->SetLines({});
+    if (f.B1->isChecked())
+        f.CalcSBs();
+    else if (f.U2->isChecked())
+        f.CalcUJS();
+    else
+        f.CalcYoH();
+    return f.Form2->ListBox1->count() > 0;
+}
+
+// After printing every item, the project's first item is on screen again.
+void BackToFirstItem(TForm1& f) {
+    f.ListOutPut(f.ComboBox1->currentText(), f.CurrentProject);
+    if (f.ComboBox1->count() == 0)
+        return;
+    f.ComboBox1->setCurrentIndex(0);
+    f.ComboBox1->setEditText(f.ComboBox1->itemText(0));
+    f.ListInput(f.ComboBox1->itemText(0), f.CurrentProject);
+    f.RememberedIndex = 0;
+}
+
+} // namespace
+
+void TForm1::Print1Click() {
+    if (Form2->ListBox1->count() == 0 || !dialogs.printerSetup(Form2->Printer())) {
+        dialogs.message(kCannotPrint);
+        return;
+    }
+    PrintJob(*this);
+}
+
+void TForm1::A2Click() {
+    ListOutPut(ComboBox1->currentText(), CurrentProject);
+    D2->setChecked(false);
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        const bool calculated = LoadAndCalculate(*this, i);
+        if (i == 0 && !dialogs.printerSetup(Form2->Printer()))
+            return;
+        if (calculated && !PrintJob(*this))
+            return;
+        ListOutPut(ComboBox1->currentText(), CurrentProject);
+    }
+    BackToFirstItem(*this);
+    dialogs.message(kAllPrinted);
+}
+
+void TForm1::PrintPreview1Click() {
+    if (Form2->ListBox1->count() == 0) {
+        dialogs.message(kCannotPrint);
+        return;
+    }
+    FillJob(*this);
+    Form2->Preview({Form2->Page(ModeOf(*this))}, this);
+}
+
+void TForm1::FileE1Click() {
+    QProcess tool;
+    tool.setProgram(kEditTool);
+    tool.setWorkingDirectory(QDir::currentPath());
+    tool.setProcessChannelMode(QProcess::ForwardedChannels);
+    tool.start();
+    if (!tool.waitForStarted()) {
+        show();
+        dialogs.message(kEditTool + QStringLiteral("を起動できませんでした。\n\r") +
+                        tool.errorString());
+        return;
+    }
+    hide();
+    // The window stays responsive to the system while it waits for the tool.
+    QEventLoop wait;
+    connect(&tool, &QProcess::finished, &wait, &QEventLoop::quit);
+    if (tool.state() != QProcess::NotRunning)
+        wait.exec();
+    show();
+}

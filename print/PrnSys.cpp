@@ -1,5 +1,7 @@
 #include "PrnSys.h"
 
+#include "StatementPdf.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -27,7 +29,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
 QStringList TForm2::Lines() const {
     QStringList out;
     out.reserve(ListBox1->count());
-    for (int i = 0; i < ListBox1->count(); ++i) out << ListBox1->item(i)->text();
+    for (int i = 0; i < ListBox1->count(); ++i)
+        out << ListBox1->item(i)->text();
     return out;
 }
 
@@ -36,8 +39,30 @@ void TForm2::SetLines(const QStringList& lines) {
     ListBox1->addItems(lines);
 }
 
+TForm2::~TForm2() = default;
+
 StatementPage TForm2::Page(StructureMode mode) const {
     return {Edit1->text(), Edit2->text(), mode, Lines()};
+}
+
+QPrinter& TForm2::Printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+PrintResult TForm2::Print(StructureMode mode) {
+    if (!PageSink)
+        return PrintStatement(Printer(), Page(mode));
+    PageSink(Page(mode));
+    return {true, QString()};
+}
+
+void TForm2::Preview(const QList<StatementPage>& pages, QWidget* parent) {
+    if (PreviewSink)
+        PreviewSink(pages);
+    else
+        PreviewStatements(Printer(), pages, parent);
 }
 
 namespace {
@@ -90,7 +115,8 @@ Drawing LoadDrawing(const StatementPage& page) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
-    if (image.isNull()) return {QImage(), kUnreadableDrawing + QDir::toNativeSeparators(path)};
+    if (image.isNull())
+        return {QImage(), kUnreadableDrawing + QDir::toNativeSeparators(path)};
     return {image, QString()};
 }
 
@@ -105,17 +131,22 @@ void WriteNote(QPainter& canvas, const QRect& rect, const DeviceMetrics& m, cons
 }
 
 void SetDocumentTitle(QPaintDevice& device, const QString& title) {
-    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setDocName(title);
-    else if (auto* pdf = dynamic_cast<QPdfWriter*>(&device)) pdf->setTitle(title);
+    if (auto* printer = dynamic_cast<QPrinter*>(&device))
+        printer->setDocName(title);
+    else if (auto* pdf = dynamic_cast<QPdfWriter*>(&device))
+        pdf->setTitle(title);
 }
 
 } // namespace
 
 QString DrawingFileName(StructureMode mode) {
     switch (mode) {
-    case StructureMode::Base: return QStringLiteral("設備基礎.BMP");
-    case StructureMode::Ditch: return QStringLiteral("Ｕ字側溝.BMP");
-    default: return QStringLiteral("擁壁１.BMP");
+    case StructureMode::Base:
+        return QStringLiteral("設備基礎.BMP");
+    case StructureMode::Ditch:
+        return QStringLiteral("Ｕ字側溝.BMP");
+    default:
+        return QStringLiteral("擁壁１.BMP");
     }
 }
 
@@ -128,13 +159,15 @@ QString FindDrawing(const QString& folder, StructureMode mode) {
         const QDir dir(candidate.isEmpty() ? QStringLiteral(".") : candidate);
         const QStringList files = dir.entryList(QDir::Files | QDir::Hidden);
         for (const QString& file : files)
-            if (file.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(file);
+            if (file.compare(name, Qt::CaseInsensitive) == 0)
+                return dir.filePath(file);
     }
     return {};
 }
 
 void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap) {
-    if (bitmap.isNull() || rect.isEmpty()) return;
+    if (bitmap.isNull() || rect.isEmpty())
+        return;
     // Like colour-on-colour stretching: whole pixels, no blending, so the
     // drawing's thin lines stay black on the printed page.
     canvas.save();
@@ -145,7 +178,9 @@ void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap
     canvas.restore();
 }
 
-QFont StatementFont(const DeviceMetrics& m) { return FontAt(12, m.dpiY); }
+QFont StatementFont(const DeviceMetrics& m) {
+    return FontAt(12, m.dpiY);
+}
 
 QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
     const Drawing drawing = LoadDrawing(page);
@@ -153,8 +188,10 @@ QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const Statement
     canvas.setPen(Qt::black);
     WriteLines(canvas, m, page);
     const QRect rect = ToDevice(PageLayout::DrawingRect(), m);
-    if (drawing.image.isNull()) WriteNote(canvas, rect, m, drawing.note);
-    else StretchDrawBitmap(canvas, rect, drawing.image);
+    if (drawing.image.isNull())
+        WriteNote(canvas, rect, m, drawing.note);
+    else
+        StretchDrawBitmap(canvas, rect, drawing.image);
     return drawing.note;
 }
 
@@ -176,7 +213,8 @@ PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m,
                            const StatementPage& page) {
     SetDocumentTitle(device, page.title);
     QPainter canvas; // ends the document when it goes out of scope, on every path
-    if (!canvas.begin(&device)) return {};
+    if (!canvas.begin(&device))
+        return {};
     const QString note = PaintStatement(canvas, m, page);
     canvas.end();
     return {true, note};

@@ -10,16 +10,19 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class QPaintDevice;
 class QPainter;
+class QPrinter;
 
 // Everything one printed page needs.
 struct StatementPage {
     QString title;         // the document title: the item name
     QString drawingFolder; // where the drawing files are
     StructureMode mode = StructureMode::Wall;
-    QStringList lines;     // the statement list
+    QStringList lines; // the statement list
 };
 
 // What came of printing a page.
@@ -30,8 +33,9 @@ struct PrintResult {
 
 class TForm2 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm2(QWidget* parent = nullptr);
+    ~TForm2() override;
 
     QListWidget* ListBox1; // the statement list of the last calculation
     QLineEdit* Edit1;      // document title: the item name
@@ -41,6 +45,22 @@ public:
     void SetLines(const QStringList& lines);
     // The print job the form holds, for a structure of `mode`.
     StatementPage Page(StructureMode mode) const;
+
+    // The printer chosen in the set-up dialog; it keeps its settings for the
+    // rest of the session.
+    QPrinter& Printer();
+    // Prints the job on Printer(), one document titled with Edit1.
+    PrintResult Print(StructureMode mode);
+    // Shows pages in the print preview on Printer().
+    void Preview(const QList<StatementPage>& pages, QWidget* parent);
+
+    // When set, Print and Preview hand their pages here instead of to the
+    // printer: for tests, and for output without a printer.
+    std::function<void(const StatementPage&)> PageSink;
+    std::function<void(const QList<StatementPage>&)> PreviewSink;
+
+  private:
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // The drawing file of a mode as the program names it, e.g. "擁壁１.BMP".
@@ -66,7 +86,6 @@ DeviceMetrics MetricsOf(const QPaintDevice& device);
 
 // One document of one page on `device`, titled with the page's title where
 // the device keeps a title (printer, PDF). The document is ended on every path.
-PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m,
-                           const StatementPage& page);
+PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m, const StatementPage& page);
 PrintResult PrintStatement(QPaintDevice& device, const StatementPage& page);
 PrintResult PrintStatement(const TForm2& form, StructureMode mode, QPaintDevice& device);

@@ -12,11 +12,13 @@
 std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
                                            const QList<StatementPage>& pages) {
     QPainter canvas;
-    if (!canvas.begin(&device)) return std::nullopt;
+    if (!canvas.begin(&device))
+        return std::nullopt;
     const DeviceMetrics metrics = MetricsOf(device);
     QStringList notes;
     for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0) device.newPage();
+        if (i > 0)
+            device.newPage();
         notes << PaintStatement(canvas, metrics, pages[i]);
     }
     canvas.end();
@@ -28,13 +30,18 @@ bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages) 
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     QStringList titles;
-    for (const StatementPage& page : pages) titles << page.title;
+    for (const StatementPage& page : pages)
+        titles << page.title;
     pdf.setTitle(titles.join(QStringLiteral("、")));
     pdf.setCreator(QStringLiteral("yoheki"));
     return PaintStatements(pdf, pages).has_value();
 }
 
 void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent) {
+    QStringList titles;
+    for (const StatementPage& page : pages)
+        titles << page.title;
+    printer.setDocName(titles.join(QStringLiteral("、")));
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&pages](QPrinter* target) { PaintStatements(*target, pages); });

@@ -10,8 +10,12 @@ namespace {
 constexpr int kArrow = 9;     // arrowhead length
 constexpr int kArrowHalf = 3; // arrowhead half width
 
-QPen Thin() { return QPen(Qt::black, 1.2, Qt::SolidLine, Qt::FlatCap); }
-QPen Heavy() { return QPen(Qt::black, 3.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin); }
+QPen Thin() {
+    return QPen(Qt::black, 1.2, Qt::SolidLine, Qt::FlatCap);
+}
+QPen Heavy() {
+    return QPen(Qt::black, 3.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
 
 // A filled arrowhead with its tip at `tip`, pointing along (dx, dy).
 void Arrow(QPainter& p, QPoint tip, int dx, int dy) {
@@ -43,7 +47,8 @@ void DimH(QPainter& p, int y, int x1, int x2) {
 void DimChainV(QPainter& p, int x, std::initializer_list<int> levels) {
     const int* prev = nullptr;
     for (const int& level : levels) {
-        if (prev) DimV(p, x, *prev, level);
+        if (prev)
+            DimV(p, x, *prev, level);
         prev = &level;
     }
 }
@@ -62,7 +67,8 @@ void Ground(QPainter& p, int y, int x1, int x2) {
     p.setPen(QPen(Qt::black, 2.0));
     p.drawLine(x1, y, x2, y);
     p.setPen(Thin());
-    for (int x = x1 + 4; x + 8 <= x2; x += 12) p.drawLine(x + 8, y + 1, x, y + 9);
+    for (int x = x1 + 4; x + 8 <= x2; x += 12)
+        p.drawLine(x + 8, y + 1, x, y + 9);
 }
 
 void Outline(QPainter& p, const QPolygon& shape) {
@@ -71,7 +77,9 @@ void Outline(QPainter& p, const QPolygon& shape) {
     p.drawPolygon(shape);
 }
 
-void Outline(QPainter& p, const QRect& r) { Outline(p, QPolygon(r, true)); }
+void Outline(QPainter& p, const QRect& r) {
+    Outline(p, QPolygon(r, true));
+}
 
 void Levelling(QPainter& p, const QRect& r) {
     p.save();

@@ -67,9 +67,14 @@ void DrawWall(QPainter& p) {
     const Section& s = kWall;
     Ground(p, s.ground, kChainX + 8, s.wallLeft);
     Ground(p, kWallBackGround, s.wallRight, kRightX - 10);
-    Outline(p, QPolygon({{s.wallLeft, s.top}, {s.wallRight, s.top}, {s.wallRight, s.slabTop},
-                         {s.right, s.slabTop}, {s.right, kBaseBottom}, {s.left, kBaseBottom},
-                         {s.left, s.slabTop}, {s.wallLeft, s.slabTop}}));
+    Outline(p, QPolygon({{s.wallLeft, s.top},
+                         {s.wallRight, s.top},
+                         {s.wallRight, s.slabTop},
+                         {s.right, s.slabTop},
+                         {s.right, kBaseBottom},
+                         {s.left, kBaseBottom},
+                         {s.left, s.slabTop},
+                         {s.wallLeft, s.slabTop}}));
     SubBase(p, s);
     ExtH(p, s.top, s.wallLeft, kChainX);
     DimChainV(p, kChainX, {s.top, s.ground, kBaseBottom, kLevellingBottom, kStoneBottom});
@@ -90,7 +95,8 @@ void DrawBase(QPainter& p) {
     Outline(p, QRect(s.left, s.top, s.right - s.left, kBaseBottom - s.top));
     // Anchor bolts for the equipment, hidden in the concrete.
     p.setPen(QPen(Qt::black, 1.2, Qt::DashLine));
-    for (int x : {s.left + 50, s.right - 50}) p.drawLine(x, s.top - 12, x, s.top + 130);
+    for (int x : {s.left + 50, s.right - 50})
+        p.drawLine(x, s.top - 12, x, s.top + 130);
     SubBase(p, s);
     ExtH(p, s.top, s.left, kChainX);
     DimChainV(p, kChainX, {s.top, s.ground, kBaseBottom, kLevellingBottom, kStoneBottom});
@@ -102,9 +108,14 @@ void DrawDitch(QPainter& p) {
     const Section& s = kDitch;
     Ground(p, s.ground, kChainX + 8, s.left);
     Ground(p, s.ground, s.right, kRightX + 10);
-    Outline(p, QPolygon({{s.left, s.top}, {s.wallRight, s.top}, {s.wallRight, s.slabTop},
-                         {kDitchInnerRight, s.slabTop}, {kDitchInnerRight, s.top},
-                         {s.right, s.top}, {s.right, kBaseBottom}, {s.left, kBaseBottom}}));
+    Outline(p, QPolygon({{s.left, s.top},
+                         {s.wallRight, s.top},
+                         {s.wallRight, s.slabTop},
+                         {kDitchInnerRight, s.slabTop},
+                         {kDitchInnerRight, s.top},
+                         {s.right, s.top},
+                         {s.right, kBaseBottom},
+                         {s.left, kBaseBottom}}));
     SubBase(p, s);
     DimChainV(p, kChainX, {s.top, kBaseBottom, kLevellingBottom, kStoneBottom});
     SlabThickness(p, s, kDitchInnerRight);
@@ -116,8 +127,10 @@ void DrawDitch(QPainter& p) {
 // What a label typically holds: four digits, three for a wall thickness,
 // the plan size of a base.
 QString TypicalLabel(int line, StructureMode mode) {
-    if (line == 19) return QStringLiteral("200");
-    if (line == 17 && mode == StructureMode::Base) return QStringLiteral("2000×1500");
+    if (line == 19)
+        return QStringLiteral("200");
+    if (line == 17 && mode == StructureMode::Base)
+        return QStringLiteral("2000×1500");
     return QStringLiteral("1500");
 }
 
@@ -128,9 +141,12 @@ QImage Draw(StructureMode mode) {
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    if (mode == StructureMode::Base) DrawBase(p);
-    else if (mode == StructureMode::Ditch) DrawDitch(p);
-    else DrawWall(p);
+    if (mode == StructureMode::Base)
+        DrawBase(p);
+    else if (mode == StructureMode::Ditch)
+        DrawDitch(p);
+    else
+        DrawWall(p);
     p.end();
     return image;
 }
@@ -139,17 +155,23 @@ QList<Dimension> Dimensions(StructureMode mode) {
     const int stone = kStoneBottom, lev = kLevellingBottom, bb = kBaseBottom;
     switch (mode) {
     case StructureMode::Base:
-        return {{12, true, kBase.top, kBase.ground}, {14, true, kBase.ground, bb},
-                {16, true, bb, lev}, {15, true, lev, stone},
+        return {{12, true, kBase.top, kBase.ground},
+                {14, true, kBase.ground, bb},
+                {16, true, bb, lev},
+                {15, true, lev, stone},
                 {17, false, kBase.left, kBase.right}};
     case StructureMode::Ditch:
-        return {{14, true, kDitch.top, bb}, {16, true, bb, lev}, {15, true, lev, stone},
-                {17, false, kDitch.left, kDitch.right}, {18, true, kDitch.slabTop, bb},
-                {19, false, kDitch.wallLeft, kDitch.wallRight}};
+        return {{14, true, kDitch.top, bb},     {16, true, bb, lev},
+                {15, true, lev, stone},         {17, false, kDitch.left, kDitch.right},
+                {18, true, kDitch.slabTop, bb}, {19, false, kDitch.wallLeft, kDitch.wallRight}};
     default:
-        return {{12, true, kWall.top, kWall.ground}, {13, true, kWall.top, kWallBackGround},
-                {14, true, kWall.ground, bb}, {16, true, bb, lev}, {15, true, lev, stone},
-                {17, false, kWall.left, kWall.right}, {18, true, kWall.slabTop, bb},
+        return {{12, true, kWall.top, kWall.ground},
+                {13, true, kWall.top, kWallBackGround},
+                {14, true, kWall.ground, bb},
+                {16, true, bb, lev},
+                {15, true, lev, stone},
+                {17, false, kWall.left, kWall.right},
+                {18, true, kWall.slabTop, bb},
                 {19, false, kWall.wallLeft, kWall.wallRight}};
     }
 }
@@ -170,7 +192,8 @@ QStringList MisplacedLabels(StructureMode mode) {
         const QPoint mid = LabelBand(d.line, mode).center();
         const int along = d.vertical ? mid.y() : mid.x();
         const int lo = qMin(d.from, d.to), hi = qMax(d.from, d.to);
-        if (along < lo || along > hi) out << QString::number(d.line);
+        if (along < lo || along > hi)
+            out << QString::number(d.line);
     }
     return out;
 }

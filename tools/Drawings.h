@@ -18,7 +18,7 @@ QImage Draw(StructureMode mode);
 
 // A dimension line of a drawing and the statement line that labels it.
 struct Dimension {
-    int line;     // 12..19
+    int line; // 12..19
     bool vertical;
     int from, to; // the span along the line, in pixels
 };

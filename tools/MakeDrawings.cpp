@@ -28,7 +28,8 @@ bool Write(const QDir& folder, const Output& out) {
         return false;
     }
     QImageWriter writer(folder.filePath(QString::fromUtf8(out.name)), "bmp");
-    if (writer.write(drawings::Draw(out.mode))) return true;
+    if (writer.write(drawings::Draw(out.mode)))
+        return true;
     std::fprintf(stderr, "%s: %s\n", out.name, qPrintable(writer.errorString()));
     return false;
 }
@@ -36,7 +37,8 @@ bool Write(const QDir& folder, const Output& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 2) {
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = true;
-    for (const Output& out : kOutputs) ok = Write(folder, out) && ok;
+    for (const Output& out : kOutputs)
+        ok = Write(folder, out) && ok;
     return ok ? 0 : 1;
 }

@@ -9,8 +9,8 @@ namespace {
 struct Case {
     const char* what;
     QPoint paper;
-    QPoint at600;   // 600 dpi, no offset, 100 %
-    QPoint scaled;  // 600 dpi, no offset, 50 %
+    QPoint at600;  // 600 dpi, no offset, 100 %
+    QPoint scaled; // 600 dpi, no offset, 50 %
 };
 
 QPoint Paper(int line, StructureMode mode = StructureMode::Wall) {

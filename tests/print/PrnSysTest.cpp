@@ -45,21 +45,27 @@ bool InkIn(const QImage& image, const QRect& area) {
     const QRect r = area.intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
     return false;
 }
 
 // The band a line of text occupies: 12 pt is 25 dots at 150 dpi.
-QRect Band(QPoint paper, int width) { return {ToDevice(paper, k150), QSize(width, 25)}; }
+QRect Band(QPoint paper, int width) {
+    return {ToDevice(paper, k150), QSize(width, 25)};
+}
 QRect LineBand(int line, StructureMode mode = StructureMode::Wall) {
     const bool label = line >= 12 && line < 20;
     return Band(PageLayout::LinePos(line, mode), label ? 45 : 150);
 }
-QRect DrawingArea() { return ToDevice(PageLayout::DrawingRect(), k150); }
+QRect DrawingArea() {
+    return ToDevice(PageLayout::DrawingRect(), k150);
+}
 
 TEST(PrintStatement, TwentyLinesStopAtTheCaption) {
     const Painted p = PaintA4(Page(20));
-    for (int i = 0; i < 20; ++i) EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
+    for (int i = 0; i < 20; ++i)
+        EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
     EXPECT_TRUE(InkIn(p.image, Band(PageLayout::CaptionPos(), 250)));
     const int belowCaption = ToDevice(PageLayout::CaptionPos(), k150).y() + 30;
     EXPECT_FALSE(InkIn(p.image, QRect(0, belowCaption, 1240, 1754 - belowCaption)));
@@ -69,7 +75,8 @@ TEST(PrintStatement, TwentyLinesStopAtTheCaption) {
 
 TEST(PrintStatement, FortyLinesRunDownFiveMillimetresApart) {
     const Painted p = PaintA4(Page(40));
-    for (int i = 20; i < 40; ++i) EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
+    for (int i = 20; i < 40; ++i)
+        EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
     // Nothing between two quantity lines: 5 mm is 29 dots, the text 25.
     const QRect gap = LineBand(30).translated(0, 26);
     EXPECT_FALSE(InkIn(p.image, QRect(gap.left(), gap.top(), 600, 2)));
@@ -93,7 +100,8 @@ TEST(PrintStatement, MissingDrawingLeavesANoteAndTheText) {
     const Painted p = PaintA4(Page(25, StructureMode::Base, empty.path()));
     EXPECT_TRUE(p.note.startsWith(QStringLiteral("図面ファイルが見つかりません：")));
     EXPECT_TRUE(p.note.contains(DrawingFileName(StructureMode::Base)));
-    for (int i : {0, 11, 12, 20, 24}) EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
+    for (int i : {0, 11, 12, 20, 24})
+        EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
     const QRect area = DrawingArea();
     EXPECT_TRUE(InkIn(p.image, QRect(area.topLeft(), QSize(area.width(), 60))));
     EXPECT_FALSE(InkIn(p.image, area.adjusted(0, area.height() / 2, 0, 0)));
@@ -112,7 +120,8 @@ TEST(PrintStatement, UnreadableDrawingIsReported) {
 
 TEST(PrintStatement, ShortStatementPrintsWhatItHas) {
     const Painted p = PaintA4(Page(5));
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(InkIn(p.image, LineBand(i))) << i;
     EXPECT_FALSE(InkIn(p.image, LineBand(5)));
     EXPECT_FALSE(InkIn(p.image, LineBand(12)));
     const Painted none = PaintA4(Page(0));
