@@ -6,16 +6,17 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Client area in pixels; the controls are placed as on a designer form.
-constexpr int kClientWidth = 800;
-constexpr int kClientHeight = 384;
-constexpr int kDimLabelX = 356, kDimFieldX = 470, kDimTop = 44, kDimRow = 30;
-constexpr int kFinishX = 600, kFinishWidth = 190;
+constexpr int kClientWidth = 790;
+constexpr int kClientHeight = 396;
+constexpr int kDimLabelX = 326, kDimFieldX = 432, kDimTop = 44, kDimRow = 30;
+constexpr int kFinishX = 570, kFinishWidth = 196, kSideFieldX = 672;
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
@@ -78,7 +79,10 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    for (const LayoutRow& row : dimRows_ + sideRows_)
+        for (QWidget* w : row.widgets) w->removeEventFilter(this);
+}
 
 void TForm1::Attach(TForm2* form2, TLI_Menu* liMenu) {
     Form2 = form2;
@@ -96,13 +100,13 @@ void TForm1::BuildControls() {
     setCentralWidget(area);
 
     Label1 = MakeLabel(area, "Label1", U("名前"), QRect(12, 12, 40, 22));
-    ComboBox1 = MakeCombo(area, "ComboBox1", QRect(56, 10, 286, 24));
+    ComboBox1 = MakeCombo(area, "ComboBox1", QRect(56, 10, 256, 24));
     Button4 = new QPushButton(U("拾い追加"), area);
     Button4->setObjectName(QStringLiteral("Button4"));
-    Button4->setGeometry(356, 9, 92, 26);
+    Button4->setGeometry(kDimLabelX, 9, 92, 26);
     Button3 = new QPushButton(U("拾い削除"), area);
     Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setGeometry(456, 9, 92, 26);
+    Button3->setGeometry(kDimLabelX + 100, 9, 92, 26);
     Button3->hide();
 
     Image1 = MakeLabel(area, "Image1", QString(), kImageRect);
@@ -117,13 +121,14 @@ void TForm1::BuildControls() {
     StaticText1 = MakeFaceMark(area, "StaticText1", "表面", "navy");
     StaticText1->move(20, 52);
     StaticText2 = MakeFaceMark(area, "StaticText2", "裏面", "green");
-    StaticText2->move(334 - StaticText2->width(), 52);
+    StaticText2->move(kImageRect.right() - 7 - StaticText2->width(), 52);
 
     BuildDimensionFields(area);
     BuildFinishFields(area);
     BuildPanelFields(area);
     NameFields();
 
+    BuildColumns();
     Label21 = MakeHiddenLabel(area, "Label21");
     Label15 = MakeHiddenLabel(area, "Label15"); // no caption: kept so the numbering holds
     YH_H = MakeHiddenLabel(area, "YH_H");
@@ -143,27 +148,27 @@ void TForm1::BuildDimensionFields(QWidget* area) {
     for (int row = 0; row < 9; ++row) {
         const int y = kDimTop + row * kDimRow;
         *labels[row] = MakeLabel(area, QStringLiteral("Label%1").arg(row + 2),
-                                 U(captions[row]), QRect(kDimLabelX, y + 2, 110, 22));
+                                 U(captions[row]), QRect(kDimLabelX, y + 2, 104, 22));
         fields_[row + 1] = MakeEdit(area, row + 1, row >= 1, QRect(kDimFieldX, y, 80, 24));
     }
     Label11 = MakeLabel(area, "Label11", U("（㎜）"), QRect(kDimFieldX + 84, kDimTop + 2, 40, 22));
-    fields_[10] = MakeEdit(area, 10, false, QRect(704, 267, 86, 24));
-    fields_[17] = MakeEdit(area, 17, false, QRect(kDimFieldX + 60, 322, 80, 24));
-    fields_[18] = MakeEdit(area, 18, true, QRect(704, 203, 86, 24));
+    fields_[10] = MakeEdit(area, 10, false, QRect(kSideFieldX, 1, 94, 24));
+    fields_[17] = MakeEdit(area, 17, false, QRect(kDimFieldX + 56, 0, 80, 24));
+    fields_[18] = MakeEdit(area, 18, true, QRect(kSideFieldX, 1, 56, 24));
     fields_[18]->setText(U("70"));
     fields_[10]->hide();
     fields_[17]->hide();
-    Label20 = MakeLabel(area, "Label20", U("設計GLと平均GLの差"), QRect(kDimLabelX, 324, 170, 22));
+    Label20 = MakeLabel(area, "Label20", U("設計GLと平均GLの差"), QRect(kDimLabelX, 2, 150, 22));
     Label20->hide();
 }
 
 void TForm1::BuildFinishFields(QWidget* area) {
-    Label12 = MakeLabel(area, "Label12", U("仕上[表面]"), QRect(kFinishX, 44, kFinishWidth, 20));
-    ComboBox2 = MakeCombo(area, "ComboBox2", QRect(kFinishX, 64, kFinishWidth, 24));
-    Label13 = MakeLabel(area, "Label13", U("仕上[裏面]"), QRect(kFinishX, 94, kFinishWidth, 20));
-    ComboBox3 = MakeCombo(area, "ComboBox3", QRect(kFinishX, 114, kFinishWidth, 24));
-    Label14 = MakeLabel(area, "Label14", U("仕上[天端]"), QRect(kFinishX, 144, kFinishWidth, 20));
-    ComboBox4 = MakeCombo(area, "ComboBox4", QRect(kFinishX, 164, kFinishWidth, 24));
+    Label12 = MakeLabel(area, "Label12", U("仕上[表面]"), QRect(kFinishX, 0, kFinishWidth, 20));
+    ComboBox2 = MakeCombo(area, "ComboBox2", QRect(kFinishX, 20, kFinishWidth, 24));
+    Label13 = MakeLabel(area, "Label13", U("仕上[裏面]"), QRect(kFinishX, 0, kFinishWidth, 20));
+    ComboBox3 = MakeCombo(area, "ComboBox3", QRect(kFinishX, 20, kFinishWidth, 24));
+    Label14 = MakeLabel(area, "Label14", U("仕上[天端]"), QRect(kFinishX, 0, kFinishWidth, 20));
+    ComboBox4 = MakeCombo(area, "ComboBox4", QRect(kFinishX, 20, kFinishWidth, 24));
 
     auto check = [area](const char* name, const char* text, int y) {
         auto* box = new QCheckBox(U(text), area);
@@ -174,17 +179,18 @@ void TForm1::BuildFinishFields(QWidget* area) {
     auto button = [area](const char* name, const char* text, int y) {
         auto* b = new QPushButton(U(text), area);
         b->setObjectName(U(name));
-        b->setGeometry(704, y, 86, 26);
+        b->setGeometry(kSideFieldX, y, 94, 26);
         b->hide();
         return b;
     };
     // The bar rate and the reinforcement button may both be on screen (after
     // the reinforcement panel closes), so they do not share a place.
-    CheckBox1 = check("CheckBox1", "鉄筋計算", 204);
-    Button2 = button("Button2", "鉄筋設定", 232);
-    CheckBox2 = check("CheckBox2", "水抜きﾊﾟｲﾌﾟ", 268);
-    CheckBox3 = check("CheckBox3", "ＣＢの有無", 300);
-    Button1 = button("Button1", "ＣＢ設定", 298);
+    CheckBox1 = check("CheckBox1", "鉄筋計算", 3);
+    Button2 = button("Button2", "鉄筋設定", 0);
+    CheckBox2 = check("CheckBox2", "水抜きﾊﾟｲﾌﾟ", 3);
+    CheckBox3 = check("CheckBox3", "ＣＢの有無", 3);
+    Button1 = button("Button1", "ＣＢ設定", 0);
+    rateUnit_ = MakeLabel(area, "RateUnit", U("㎏/m³"), QRect(kSideFieldX + 60, 4, 50, 22));
 }
 
 void TForm1::BuildPanelFields(QWidget* area) {
@@ -237,6 +243,52 @@ void TForm1::NameFields() {
                         &REdit7,  &REdit8,  &REdit9,  &REdit10, &REdit11, &REdit12, &REdit13,
                         &REdit14, &REdit15, &REdit16, &REdit17, &REdit18};
     for (int n = 1; n <= 18; ++n) *named[n] = fields_[n];
+}
+
+// ---------------------------------------------------------------- columns
+
+// The dimension column and the finish column close up over the rows a screen
+// hides, so the base and ditch screens show no holes. Each widget keeps its
+// place within its row.
+void TForm1::AddRow(QList<LayoutRow>& column, QList<QWidget*> widgets, int height, int gap) {
+    int top = widgets.first()->y();
+    for (QWidget* w : widgets) top = std::min(top, w->y());
+    LayoutRow row{widgets, {}, height, gap};
+    for (QWidget* w : widgets) {
+        row.dy << w->y() - top;
+        w->installEventFilter(this);
+    }
+    column << row;
+}
+
+void TForm1::BuildColumns() {
+    AddRow(dimRows_, {Label2, REdit1, Label11}, kDimRow);
+    QLabel* labels[] = {Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10};
+    for (int n = 2; n <= 9; ++n) AddRow(dimRows_, {labels[n - 2], REdit(n)}, kDimRow);
+    AddRow(dimRows_, {Label20, REdit17}, kDimRow, 10);
+    AddRow(sideRows_, {Label12, ComboBox2}, 50);
+    AddRow(sideRows_, {Label13, ComboBox3}, 50);
+    AddRow(sideRows_, {Label14, ComboBox4}, 50);
+    AddRow(sideRows_, {CheckBox1, REdit18, rateUnit_}, 32, 6);
+    AddRow(sideRows_, {Button2}, 32);
+    AddRow(sideRows_, {CheckBox2, REdit10}, 32);
+    AddRow(sideRows_, {CheckBox3, Button1}, 32);
+    Relayout();
+}
+
+void TForm1::Relayout() {
+    for (const QList<LayoutRow>* column : {&dimRows_, &sideRows_}) {
+        int y = kDimTop;
+        for (const LayoutRow& row : *column) {
+            if (std::all_of(row.widgets.begin(), row.widgets.end(),
+                            [](QWidget* w) { return w->isHidden(); }))
+                continue;
+            y += row.gap;
+            for (int i = 0; i < row.widgets.size(); ++i)
+                row.widgets[i]->move(row.widgets[i]->x(), y + row.dy[i]);
+            y += row.height;
+        }
+    }
 }
 
 // ---------------------------------------------------------------- menus
@@ -470,6 +522,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
+        if (watched == REdit18) rateUnit_->setVisible(!REdit18->isHidden());
+        Relayout();
+        return false;
+    }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     if (keyEvent->key() != Qt::Key_Return && keyEvent->key() != Qt::Key_Enter) return false;

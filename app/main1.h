@@ -262,6 +262,18 @@ private:
     void PitchEnter(TREdit* field, TREdit* partner, QChar& key);
     void FocusAhead(QWidget* from, int steps);
 
+    struct LayoutRow {
+        QList<QWidget*> widgets;
+        QList<int> dy; // place of each widget below the row's top
+        int height = 0;
+        int gap = 0; // space above the row when it is shown
+    };
+    void AddRow(QList<LayoutRow>& column, QList<QWidget*> widgets, int height, int gap = 0);
+    void BuildColumns();
+    void Relayout();
+    QList<LayoutRow> dimRows_, sideRows_;
+    QLabel* rateUnit_ = nullptr; // unit beside the bar rate, shown with it
+
     QList<QWidget*> pitchTabOrder_;
     std::array<TREdit*, 19> fields_{};
     bool drawingWarned_ = false; // one message per run for an unreadable drawing
@@ -269,9 +281,9 @@ private:
 };
 
 // Where the block panel's fields sit on the block drawing (client coordinates).
-inline constexpr QRect kImageRect{12, 44, 330, 330};
-inline constexpr QRect kBlockHeightField{250, 182, 80, 24};
-inline constexpr QRect kBlockWidthField{122, 54, 80, 24};
+inline constexpr QRect kImageRect{12, 44, 300, 340};
+inline constexpr QRect kBlockWidthField{107, 84, 70, 24};
+inline constexpr QRect kBlockHeightField{222, 210, 70, 24};
 // The block courses with their dimension lines, drawn for Image2.
 QPixmap BlockDrawing(QSize size);
 
