@@ -412,6 +412,24 @@ TEST(BaseSoil, ImportedBackfillSendsAllExcavatedSoilAway) {
     EXPECT_EQ(CountLines(l, "均 し コ ン："), 0);
 }
 
+// With no extra width the pit is the block's own plan, yet the stone and
+// levelling concrete stand out 100 on each side: more soil leaves than was dug.
+// The negative backfill is shown, not dropped.
+TEST(BaseSoil, NegativeBackfillIsShown) {
+    Snapshot s = WorkedBase();
+    s.Y1 = s.N001 = false;
+    s.N1001 = true;
+    Outcome o = RunBase(s);
+    ASSERT_TRUE(o.out);
+    // excavation 2000 × 1500 × 650 = 1.95; stone 1700 × 2200 × 100 = 0.374,
+    // levelling 0.187, below the line 1.50: disposal 0.37 + 0.19 + 1.50 = 2.06
+    EXPECT_EQ(o.out->quantities.backfill, 195 - 206);
+    EXPECT_GE(FindLine(o.lines(), "埋  戻  し ："
+                                  "  -0.11"
+                                  "（ｍ3）　［根切土使用］"),
+              0);
+}
+
 TEST(BaseSummary, SixthLineEmptyAndThreeEmptyLinesBeforeTheFinishes) {
     Snapshot s = WorkedBase();
     s.D2 = true;
