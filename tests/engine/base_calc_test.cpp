@@ -13,8 +13,6 @@ using engine::Snapshot;
 const std::string kStone = "砕       石：";
 const std::string kBelow = "     ＲＣ:残土用：";
 const std::string kFormTotal = "　　　　　　　　 (型枠全数量):=（";
-const std::string kBarD10 = "異形鉄筋D10：";
-const std::string kBarD13 = "異形鉄筋D13：";
 const std::string kMerged = "異形鉄筋D10+D13：";
 const std::string kTon = "（ｔ）";
 
@@ -183,61 +181,6 @@ TEST(BaseFinishes, FrontFinishDecidesFairFacedFormworkAndSubstrate) {
     }
 }
 
-TEST(BaseFinishes, StatementListsFrontAndSubstrateOnlyWhenNamed) {
-    Snapshot s = WorkedBase();
-    s.ComboBox[2] = "タイル貼";
-    s.M1 = true;
-    Outcome o = RunBase(s);
-    ASSERT_TRUE(o.out);
-    const auto& l = o.lines();
-    const std::vector<std::string> tail = {"天端仕上："
-                                           " : "
-                                           "   3.00"
-                                           "（ｍ2）",
-                                           "　　　　　　　　　　　　　　 :="
-                                           "   2.00"
-                                           "×"
-                                           "   1.50",
-                                           "表面仕上："
-                                           "タイル貼"
-                                           " : "
-                                           "   2.10"
-                                           "（ｍ2）",
-                                           "　　　　　　　　　　　　　　 :=（"
-                                           "   2.00"
-                                           "＋"
-                                           "   1.50"
-                                           "）×２×"
-                                           "   0.30",
-                                           "表面下地："
-                                           "下地モルタル"
-                                           " : "
-                                           "   2.10"
-                                           "（ｍ2）：（表面仕上げより）"};
-    ASSERT_GE(l.size(), tail.size() + 2);
-    EXPECT_EQ(std::vector<std::string>(l.end() - 7, l.end() - 5), std::vector<std::string>(2, ""));
-    EXPECT_EQ(std::vector<std::string>(l.end() - 5, l.end()), tail);
-    EXPECT_EQ(CountLines(l, "打 放 型 枠："), 0); // mortar substrate: ordinary formwork
-
-    s.ComboBox[2] = "";
-    o = RunBase(s);
-    ASSERT_TRUE(o.out);
-    EXPECT_EQ(o.lines().back(), "　　　　　　　　　　　　　　 :="
-                                "   2.00"
-                                "×"
-                                "   1.50");
-    EXPECT_EQ(o.out->quantities.finishes.size(), 1u);
-}
-
-TEST(BaseFinishes, StoredFairFacedRepairTopBecomesTrowelled) {
-    Snapshot s = WorkedBase();
-    s.YH_T = "打放補修";
-    s.ComboBox[4] = "金鏝";
-    Outcome o = RunBase(s);
-    ASSERT_TRUE(o.out);
-    EXPECT_EQ(o.out->quantities.finishes[0].name, "コン鏝");
-}
-
 TEST(BaseRebar, LongerPlanSideCarriesTheMainBars) {
     struct Case {
         const char* a;
@@ -281,54 +224,6 @@ Snapshot BarBase(const char* a, const char* bw) {
     s.REdit[12] = s.REdit[14] = "200";
     s.RG_BL = s.RG_HL = 0;
     return s;
-}
-
-// 2000 × 1500 at 200, all D10: main bars 8 × 2.0 m + 2 D13 × 2.0 m,
-// distribution 9 × 1.5 m + 2 D13 × 1.5 m. D10 29.5 m × 0.560 × 1.04 = 17.18 kg,
-// D13 7.0 m × 0.995 × 1.04 = 7.24 kg: 17 and 7 kg, 0.02 and 0.01 t.
-TEST(BaseRebar, WeightsPerBase) {
-    Outcome o = RunBase(BarBase("2000", "1500"));
-    ASSERT_TRUE(o.out);
-    EXPECT_TRUE(o.messages.empty());
-    EXPECT_EQ(o.out->quantities.barD10, 2);
-    EXPECT_EQ(o.out->quantities.barD13, 1);
-    const auto& l = o.lines();
-    int at = FindLine(l, kBarD10);
-    ASSERT_GE(at, 0);
-    EXPECT_EQ(l[at], kBarD10 + "   0.02" + kTon +
-                         "　 :=ＲＣ全量["
-                         "   2.40"
-                         "]×"
-                         "17"
-                         "㎏／ヶ所");
-    EXPECT_EQ(l[at + 1], kBarD13 + "   0.01" + kTon +
-                             "　 :=ＲＣ全量["
-                             "   2.40"
-                             "]×"
-                             "7"
-                             "㎏／ヶ所");
-    EXPECT_EQ(CountLines(l, kMerged), 0);
-}
-
-// 1000 × 1000 at 200: D10 6 + 4 bars of 1.0 m = 5.82 kg, D13 4 bars = 4.14 kg:
-// 6 and 4 kg, so D13 rounds to 0.00 t and both go on one line (10 kg = 0.01 t).
-TEST(BaseRebar, LightD13IsMergedIntoOneLineWhereD10Stood) {
-    Outcome o = RunBase(BarBase("1000", "1000"));
-    ASSERT_TRUE(o.out);
-    EXPECT_EQ(o.messages, std::vector<std::string>{kD13});
-    EXPECT_EQ(o.out->quantities.barD10, 1);
-    EXPECT_EQ(o.out->quantities.barD13, 0);
-    const auto& l = o.lines();
-    EXPECT_EQ(CountLines(l, kBarD10), 0);
-    EXPECT_EQ(CountLines(l, kBarD13), 0);
-    int at = FindLine(l, kMerged);
-    ASSERT_GE(at, 1);
-    EXPECT_EQ(l[at], kMerged + "   0.01" + kTon +
-                         "　 :="
-                         "10"
-                         "㎏／ヶ所");
-    EXPECT_EQ(l[at - 1].rfind(kFormTotal, 0), 0u);
-    EXPECT_EQ(l[at + 1], "");
 }
 
 TEST(BaseRebar, RefusedArrangementLeavesOnlyAZeroMergedLine) {
@@ -428,56 +323,6 @@ TEST(BaseSoil, NegativeBackfillIsShown) {
                                   "  -0.11"
                                   "（ｍ3）　［根切土使用］"),
               0);
-}
-
-TEST(BaseSummary, SixthLineEmptyAndThreeEmptyLinesBeforeTheFinishes) {
-    Snapshot s = WorkedBase();
-    s.D2 = true;
-    s.ComboBox[2] = "吹付タイル";
-    s.ComboBox[4] = "金鏝";
-    s.N22 = true;
-    Outcome o = RunBase(s);
-    ASSERT_TRUE(o.out);
-    ASSERT_EQ(o.messages.size(), 1u);
-    const std::vector<std::string> expected = {"根  切  量 ;"
-                                               "   4.88",
-                                               "残 土 処 分;"
-                                               "   1.95",
-                                               "砕       石;"
-                                               "   0.30",
-                                               "均 し コ ン;"
-                                               "   0.15",
-                                               "ＲＣ:ﾍﾞ ｰ ｽ;"
-                                               "   2.40",
-                                               "",
-                                               "ＲＣ:残土用;"
-                                               "   1.50",
-                                               "普 通 型 枠;"
-                                               "   3.50",
-                                               "打 放 型 枠;"
-                                               "   2.10",
-                                               "異形鉄筋D10;"
-                                               "   0.17",
-                                               "異形鉄筋D13;"
-                                               "   0.00",
-                                               "",
-                                               "",
-                                               "",
-                                               "天端仕上:"
-                                               "金鏝"
-                                               " : "
-                                               "   3.00",
-                                               "表面仕上:"
-                                               "吹付タイル"
-                                               " : "
-                                               "   2.10",
-                                               "表面下地:"
-                                               "打放補修"
-                                               " : "
-                                               "   2.10",
-                                               "",
-                                               ""};
-    EXPECT_EQ(SplitBreaks(o.messages[0]), expected);
 }
 
 TEST(BaseChecks, MissingPlanLengthStopsTheRun) {

@@ -18,7 +18,6 @@ inline const std::string kD13 = "D13の重量が0.01ｔ以下です\n\r　D10に
 inline const std::string kRate70 = "単位重量７０㎏／ｍ3で計算します(固定)";
 inline const std::string kRefused = "現在の配筋では計算出来ません";
 inline const std::string kTooLow = "無理な数字だと思いますが？ >> 裏面高さ";
-inline const std::string kBr = "\n\r";
 
 // A base of 2000 × 1500, 300 above and 500 below ground, on 50 levelling
 // concrete and 100 crushed stone; extra width 500 only, no projection, no
@@ -80,16 +79,6 @@ inline int CountLines(const std::vector<std::string>& lines, std::string_view pr
         if (std::string_view(l).substr(0, prefix.size()) == prefix)
             ++n;
     return n;
-}
-
-// The text of a message box split at its line breaks.
-inline std::vector<std::string> SplitBreaks(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(kBr, from)) != std::string::npos; from = at + kBr.size())
-        parts.push_back(text.substr(from, at - from));
-    parts.push_back(text.substr(from));
-    return parts;
 }
 
 } // namespace bdtest
