@@ -10,6 +10,7 @@
 #include "PrnSys.h"
 #include "main1.h"
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable failure output for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 class AppFixture : public ::testing::Test {
 protected:
@@ -81,6 +86,29 @@ protected:
         QImage image(64, 48, QImage::Format_RGB888);
         image.fill(QColor(200, 220, 240));
         image.save(Path(name), "BMP");
+    }
+
+    // Everything the user can see or the calculations read: field texts, list
+    // choices, check boxes, radio groups, hidden labels, which widgets are
+    // hidden, menu check marks and captions. Two equal dumps mean nothing changed.
+    QStringList ScreenState() const {
+        QStringList out;
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            QString line = w->objectName() + (w->isHidden() ? QStringLiteral(" hidden") : QString());
+            if (auto* edit = qobject_cast<QLineEdit*>(w)) line += QLatin1Char('=') + edit->text();
+            if (auto* label = qobject_cast<QLabel*>(w)) line += QLatin1Char('=') + label->text();
+            if (auto* box = qobject_cast<QAbstractButton*>(w))
+                line += QStringLiteral("=%1/%2/%3").arg(box->text()).arg(box->isChecked()).arg(
+                    box->isEnabled());
+            if (auto* combo = qobject_cast<QComboBox*>(w))
+                line += QStringLiteral("=%1#%2").arg(combo->currentIndex()).arg(combo->count());
+            out << line;
+        }
+        for (QAction* a : form->findChildren<QAction*>())
+            out << QStringLiteral("%1:%2:%3:%4").arg(a->objectName(), a->text()).arg(
+                a->isChecked()).arg(a->isVisible());
+        out << form->windowTitle();
+        return out;
     }
 
     QTemporaryDir dir;
