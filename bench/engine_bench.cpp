@@ -9,10 +9,11 @@ namespace {
 
 engine::Snapshot Wall() {
     engine::Snapshot s;
-    const char* sizes[] = {nullptr, "10000", "1200", "1200", "500", "50", "100", "1500",
-                           "200",   "300",   "3000", "600",  "200", "200", "250", "300",
-                           "100",   "",      ""};
-    for (int i = 1; i <= 18; ++i) s.REdit[i] = sizes[i];
+    const char* sizes[] = {nullptr, "10000", "1200", "1200", "500", "50",  "100",
+                           "1500",  "200",   "300",  "3000", "600", "200", "200",
+                           "250",   "300",   "100",  "",     ""};
+    for (int i = 1; i <= 18; ++i)
+        s.REdit[i] = sizes[i];
     s.caption = "擁壁数量調書：現場A";
     s.ComboBox[1] = "擁壁A";
     s.ComboBox[2] = "吹付タイル";
@@ -27,7 +28,8 @@ void BM_CalcYoH(benchmark::State& state) {
     engine::Snapshot s = Wall();
     std::size_t messages = 0;
     auto sink = [&messages](const std::string&) { ++messages; };
-    for (auto _ : state) benchmark::DoNotOptimize(engine::CalcYoH(s, sink));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine::CalcYoH(s, sink));
 }
 BENCHMARK(BM_CalcYoH);
 
@@ -38,7 +40,8 @@ void BM_CalcYoHFull(benchmark::State& state) {
     s.CB_T = "笠木", s.CB_H = "ﾀｲﾙ", s.CB_U = "吹付タイル";
     std::size_t messages = 0;
     auto sink = [&messages](const std::string&) { ++messages; };
-    for (auto _ : state) benchmark::DoNotOptimize(engine::CalcYoH(s, sink));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine::CalcYoH(s, sink));
 }
 BENCHMARK(BM_CalcYoHFull);
 

@@ -15,27 +15,42 @@ constexpr const char* kBackHeight = "無理な数字だと思いますが？ >> 
 std::string Label(std::string text) {
     static const std::string colon = "：", wide = "\u3000";
     text = text.substr(0, text.find(colon));
-    while (text.size() >= wide.size() && text.ends_with(wide)) text.resize(text.size() - wide.size());
+    while (text.size() >= wide.size() && text.ends_with(wide))
+        text.resize(text.size() - wide.size());
     return text;
 }
 
 void CollectFinishes(const Run& run, const Snapshot& s, std::vector<Quantities::Finish>& out) {
     const Finishes& f = run.fin;
     auto add = [&out](const char* label, const std::string& name, const char* unit,
-                      std::int64_t v) { out.push_back({Label(label), name, unit, v}); };
-    if (!f.topName.empty()) add("天端仕上：", f.topName, "ｍ", f.topLen);
-    if (f.frontArea != 0) add("表面仕上：", f.frontName, "ｍ2", f.frontArea);
-    if (!f.frontSubName.empty()) add("表面下地：", f.frontSubName, "ｍ2", f.frontSubArea);
-    if (!f.backName.empty()) add("裏面仕上：", f.backName, "ｍ2", f.backArea);
-    if (!f.backSubName.empty()) add("裏面下地：", f.backSubName, "ｍ2", f.backSubArea);
-    if (!f.block) return;
+                      std::int64_t v) {
+        out.push_back({Label(label), name, unit, v});
+    };
+    if (!f.topName.empty())
+        add("天端仕上：", f.topName, "ｍ", f.topLen);
+    if (f.frontArea != 0)
+        add("表面仕上：", f.frontName, "ｍ2", f.frontArea);
+    if (!f.frontSubName.empty())
+        add("表面下地：", f.frontSubName, "ｍ2", f.frontSubArea);
+    if (!f.backName.empty())
+        add("裏面仕上：", f.backName, "ｍ2", f.backArea);
+    if (!f.backSubName.empty())
+        add("裏面下地：", f.backSubName, "ｍ2", f.backSubArea);
+    if (!f.block)
+        return;
     bool bothFaced = f.cbFrontSubName.empty() && f.cbBackSubName.empty();
-    add(bothFaced ? "ＣＢ(両面化粧)：Ｗ＝" : "ＣＢ　　　　　：Ｗ＝", "Ｗ＝" + s.REdit[16], "ｍ2", f.cbArea);
-    if (!f.cbTopName.empty()) add("ＣＢ天端仕上：", f.cbTopName, "ｍ", f.cbTopLen);
-    if (!f.cbFrontName.empty()) add("ＣＢ表面仕上：", f.cbFrontName, "ｍ2", f.cbArea);
-    if (!f.cbFrontSubName.empty()) add("ＣＢ表面下地：", f.cbFrontSubName, "ｍ2", f.cbFrontSubArea);
-    if (!f.cbBackName.empty()) add("ＣＢ裏面仕上：", f.cbBackName, "ｍ2", f.cbArea);
-    if (!f.cbBackSubName.empty()) add("ＣＢ裏面下地：", f.cbBackSubName, "ｍ2", f.cbBackSubArea);
+    add(bothFaced ? "ＣＢ(両面化粧)：Ｗ＝" : "ＣＢ　　　　　：Ｗ＝", "Ｗ＝" + s.REdit[16], "ｍ2",
+        f.cbArea);
+    if (!f.cbTopName.empty())
+        add("ＣＢ天端仕上：", f.cbTopName, "ｍ", f.cbTopLen);
+    if (!f.cbFrontName.empty())
+        add("ＣＢ表面仕上：", f.cbFrontName, "ｍ2", f.cbArea);
+    if (!f.cbFrontSubName.empty())
+        add("ＣＢ表面下地：", f.cbFrontSubName, "ｍ2", f.cbFrontSubArea);
+    if (!f.cbBackName.empty())
+        add("ＣＢ裏面仕上：", f.cbBackName, "ｍ2", f.cbArea);
+    if (!f.cbBackSubName.empty())
+        add("ＣＢ裏面下地：", f.cbBackSubName, "ｍ2", f.cbBackSubArea);
 }
 
 } // namespace
@@ -83,7 +98,8 @@ std::optional<CalcOutput> CalcYoH(const Snapshot& s, const yoheki::MessageFn& me
     run.pipes = ComputePipes(r, run.dims);
     run.fin = ComputeFinishes(s, run.dims);
     run.formOrdinary = yoheki::Sub(run.vol.formTotal, run.fin.fairFaced);
-    if (s.D2) r.Message(Summary(run));
+    if (s.D2)
+        r.Message(Summary(run));
     // Built whole before it is handed back, so a failed conversion in the head
     // leaves the caller's statement as it was.
     return CalcOutput{Statement(r, run), Collect(run, s)};

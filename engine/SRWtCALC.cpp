@@ -14,15 +14,18 @@ namespace {
 
 // Truncating division that refuses what the hardware would trap on.
 std::int64_t Div(std::int64_t a, std::int64_t b) {
-    if (b == 0) throw yoheki::Error("0 で除算しました");
-    if (a == INT64_MIN && b == -1) yoheki::throwOverflow();
+    if (b == 0)
+        throw yoheki::Error("0 で除算しました");
+    if (a == INT64_MIN && b == -1)
+        yoheki::throwOverflow();
     return a / b;
 }
 
 // Bars spaced over a width are counted by rounding the number of pitches up,
 // so a part-pitch at the edge still gets its bar.
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-    if (b == 0) throw yoheki::Error("0 で除算しました");
+    if (b == 0)
+        throw yoheki::Error("0 で除算しました");
     long double c = std::ceil(static_cast<long double>(a) / static_cast<long double>(b));
     return RoundOff(c);
 }
@@ -37,11 +40,14 @@ std::int64_t Pick(std::int64_t selector, std::int64_t d10, std::int64_t d13) {
 std::int64_t PositionCount(const TSR_CL_L& o, std::int32_t kind, std::int64_t pitch,
                            std::int64_t length, std::int64_t selector) {
     switch (kind) {
-    case 0: return Pick(selector, o.BarCount(true, pitch, length), 0);
+    case 0:
+        return Pick(selector, o.BarCount(true, pitch, length), 0);
     case 1:
         return Pick(selector, o.BarCount(false, pitch, length), o.BarCountD13(pitch, length));
-    case 2: return Pick(selector, 0, o.BarCount(true, pitch, length));
-    default: return 0;
+    case 2:
+        return Pick(selector, 0, o.BarCount(true, pitch, length));
+    default:
+        return 0;
     }
 }
 
@@ -49,7 +55,8 @@ std::int64_t PositionCount(const TSR_CL_L& o, std::int32_t kind, std::int64_t pi
 
 std::int64_t TSR_CL_L::BarCount(bool whole, std::int64_t pitch, std::int64_t length) const {
     std::int64_t n = Add(Div(length, pitch), 1);
-    if (whole) return n;
+    if (whole)
+        return n;
     return n % 2 == 0 ? n / 2 : (n - 1) / 2;
 }
 
@@ -77,18 +84,24 @@ std::int64_t TSR_CL_L::BaseDistCount(std::int64_t selector) const {
         std::int64_t half = Div(Add(CeilDiv(BaseWidth, PitchBaseDist), 1), 2);
         return Pick(selector, half, Add(half, twin ? 2 : 1));
     }
-    case 2: return Pick(selector, 0, Add(CeilDiv(BaseWidth, PitchBaseDist), 3));
-    default: return 0;
+    case 2:
+        return Pick(selector, 0, Add(CeilDiv(BaseWidth, PitchBaseDist), 3));
+    default:
+        return 0;
     }
 }
 
 std::int64_t TSR_CL_L::UpstandHorzCount(std::int64_t selector) const {
-    if (KindUpstandHorz < 0 || KindUpstandHorz > 2) return 0;
+    if (KindUpstandHorz < 0 || KindUpstandHorz > 2)
+        return 0;
     std::int64_t h = CeilDiv(Add(UpstandHeight, BaseThick), PitchUpstandHorz);
     switch (KindUpstandHorz) {
-    case 0: return Pick(selector, h, 1);
-    case 1: return Pick(selector, Div(h, 2), Add(Div(h, 2), 1));
-    default: return Pick(selector, 0, Add(h, 1));
+    case 0:
+        return Pick(selector, h, 1);
+    case 1:
+        return Pick(selector, Div(h, 2), Add(Div(h, 2), 1));
+    default:
+        return Pick(selector, 0, Add(h, 1));
     }
 }
 
@@ -121,10 +134,12 @@ std::int64_t TotalLength(const TSR_CL_L& o, int kind, const Counts& n, std::int6
     std::int64_t j = o.UpstandDouble ? 2 : 1;
     std::int64_t B = o.BaseWidth, R = o.RunLength;
     std::int64_t main = Mul(n.a, k, Add(B, e));
-    if (kind == 2) return Add(main, Mul(n.b, k, Add(R, e)));
+    if (kind == 2)
+        return Add(main, Mul(n.b, k, Add(R, e)));
     std::int64_t U = Add(o.UpstandHeight, o.BaseThick);
     std::int64_t upstand = Add(Mul(n.c, j, Add(U, anchor)), Mul(n.d, j, R));
-    if (kind == 3) upstand = Mul(upstand, 2);
+    if (kind == 3)
+        upstand = Mul(upstand, 2);
     return Add(main, Mul(n.b, k, R), upstand);
 }
 
@@ -138,10 +153,12 @@ std::int64_t Grams(std::int64_t lengthMm, std::int64_t gramsPerM) {
 void TSR_CL_L::CalcRebar(int kind, const yoheki::MessageFn& message) {
     ResultD10 = 0;
     ResultD13 = 0;
-    if (kind < 1 || kind > 3) return;
+    if (kind < 1 || kind > 3)
+        return;
     long double area = kind == 2 ? 1 : SectionArea(*this);
     if (Refused(*this, kind) || area == 0) {
-        if (message) message(kRebarRefused);
+        if (message)
+            message(kRebarRefused);
         return;
     }
     Counts n10{BaseMainCount(1), BaseDistCount(1), 0, 0};

@@ -16,12 +16,12 @@ namespace engine::yoh {
 struct Dims {
     std::int64_t L = 0, Hf = 0, Hb = 0, E = 0, Tc = 0, Ts = 0;
     std::int64_t Bw = 0, W = 0, Bt = 0, Pp = 0;
-    std::int64_t Hc = 0; // block course height (CheckBox3)
-    std::int64_t G = 0;  // design GL less average GL (A1)
-    std::int64_t P = 0;  // sub-base projection of both sides together
-    std::int64_t Bs = 0; // width of stone and levelling concrete
-    std::int64_t Dt = 0; // front ground to the bottom of the stone
-    std::int64_t Hw = 0; // underside of the base to the top of the wall
+    std::int64_t Hc = 0;         // block course height (CheckBox3)
+    std::int64_t G = 0;          // design GL less average GL (A1)
+    std::int64_t P = 0;          // sub-base projection of both sides together
+    std::int64_t Bs = 0;         // width of stone and levelling concrete
+    std::int64_t Dt = 0;         // front ground to the bottom of the stone
+    std::int64_t Hw = 0;         // underside of the base to the top of the wall
     std::int64_t D1 = 0, D2 = 0; // excavation depth, front and back
     std::int64_t X1 = 0, X2 = 0; // extra excavation width, front and back
 };
@@ -37,7 +37,7 @@ struct Volumes {
     std::int64_t excavation = 0, stone = 0, levelling = 0;
     std::int64_t rcBase = 0, rcUpstand = 0, rcTotal = 0;
     std::int64_t rcBelowGl = 0, surplus = 0, backfill = 0, formTotal = 0;
-    bool stepped = false;   // heights differ and the embedment difference counts
+    bool stepped = false; // heights differ and the embedment difference counts
     BelowGl below = BelowGl::FrontSlab;
     std::int64_t belowDepth = 0; // Dg of the slab cases, the upstand height otherwise
 };

@@ -10,8 +10,8 @@ using yoheki::Sub;
 
 namespace {
 
-constexpr const char* kRepair = "打放補修";        // fair-faced concrete, repaired
-constexpr const char* kTrowelled = "コン鏝";     // the top left as trowelled concrete
+constexpr const char* kRepair = "打放補修";  // fair-faced concrete, repaired
+constexpr const char* kTrowelled = "コン鏝"; // the top left as trowelled concrete
 constexpr const char* kSpecialRepair = "特殊打放補修";
 constexpr const char* kMortarBed = "下地モルタル";
 constexpr const char* kSpecialBlockBed = "特殊下地処理";
@@ -20,12 +20,16 @@ constexpr const char* kMortarMark = "モ";
 
 // The substrate named when a finish needs one and the formwork is not left
 // fair-faced for it.
-std::string PlainSubstrate(const Snapshot& s) { return s.N23 ? kSpecialRepair : kMortarBed; }
+std::string PlainSubstrate(const Snapshot& s) {
+    return s.N23 ? kSpecialRepair : kMortarBed;
+}
 
 // A substrate on fair-faced concrete: repair (N22) or special repair (N110).
 bool FairFacedSubstrate(const Snapshot& s, std::string& name) {
-    if (s.N22) name = kRepair;
-    else if (s.N110) name = kSpecialRepair;
+    if (s.N22)
+        name = kRepair;
+    else if (s.N110)
+        name = kSpecialRepair;
     return s.N22 || s.N110;
 }
 
@@ -51,11 +55,13 @@ void FrontFace(const Snapshot& s, const Dims& d, Finishes& f) {
         std::int64_t h = f.facesDiffer ? d.Hf : Add(d.Hf, f.backHeight);
         f.fairFaced = Area(Mul(d.L, h));
         if (!FairFacedSubstrate(s, f.frontSubName)) {
-            if (f.facesDiffer || Contains(name, kRepairMark)) f.fairFaced = 0;
+            if (f.facesDiffer || Contains(name, kRepairMark))
+                f.fairFaced = 0;
             f.frontSubName = PlainSubstrate(s);
         }
     }
-    if (Contains(name, kRepairMark)) f.frontSubName.clear();
+    if (Contains(name, kRepairMark))
+        f.frontSubName.clear();
     if (Contains(name, kMortarMark)) {
         f.fairFaced = 0;
         f.frontSubName.clear();
@@ -68,11 +74,13 @@ void BackFace(const Snapshot& s, const Dims& d, Finishes& f) {
     if (TakesSubstrate(name)) {
         own = Area(Mul(d.L, f.backHeight));
         if (!FairFacedSubstrate(s, f.backSubName)) {
-            if (!Contains(name, kRepairMark)) own = 0;
+            if (!Contains(name, kRepairMark))
+                own = 0;
             f.backSubName = PlainSubstrate(s);
         }
     }
-    if (Contains(name, kRepairMark)) f.backSubName.clear();
+    if (Contains(name, kRepairMark))
+        f.backSubName.clear();
     if (Contains(name, kMortarMark)) {
         own = 0;
         f.backSubName.clear();
@@ -86,7 +94,8 @@ void BlockFace(const Snapshot& s, const std::string& finish, std::int64_t area, 
     name = finish == kRepair ? std::string() : finish;
     subArea = s.N22 ? 0 : area;
     subName.clear();
-    if (!s.N22 && !s.N110) subName = s.N23 ? kSpecialBlockBed : kMortarBed;
+    if (!s.N22 && !s.N110)
+        subName = s.N23 ? kSpecialBlockBed : kMortarBed;
 }
 
 void Block(const Snapshot& s, const Dims& d, Finishes& f) {
@@ -108,8 +117,10 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
     f.topLen = Len(d.L);
     FaceAreas(s, d, f);
     FrontFace(s, d, f);
-    if (!f.backName.empty()) BackFace(s, d, f);
-    if (s.CheckBox3) Block(s, d, f);
+    if (!f.backName.empty())
+        BackFace(s, d, f);
+    if (s.CheckBox3)
+        Block(s, d, f);
     return f;
 }
 

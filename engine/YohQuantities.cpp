@@ -21,13 +21,21 @@ std::int64_t Scaled(std::int64_t v, long double scale) {
 }
 
 // Kilograms per m³ times hundredths of m³, as hundredths of a tonne.
-std::int64_t Tonnes(std::int64_t kgPerM3, std::int64_t rc) { return Scaled(Mul(kgPerM3, rc), 1000); }
+std::int64_t Tonnes(std::int64_t kgPerM3, std::int64_t rc) {
+    return Scaled(Mul(kgPerM3, rc), 1000);
+}
 
 } // namespace
 
-std::int64_t Vol(std::int64_t mm3) { return Scaled(mm3, 10000000); }
-std::int64_t Area(std::int64_t mm2) { return Scaled(mm2, 10000); }
-std::int64_t Len(std::int64_t mm) { return Scaled(mm, 10); }
+std::int64_t Vol(std::int64_t mm3) {
+    return Scaled(mm3, 10000000);
+}
+std::int64_t Area(std::int64_t mm2) {
+    return Scaled(mm2, 10000);
+}
+std::int64_t Len(std::int64_t mm) {
+    return Scaled(mm, 10);
+}
 
 Dims ReadDims(const Reader& r) {
     Dims d;
@@ -41,8 +49,10 @@ Dims ReadDims(const Reader& r) {
     d.W = r.Mm(8);
     d.Bt = r.Mm(9);
     d.Pp = r.Mm(10);
-    if (r.snap().CheckBox3) d.Hc = r.Mm(11);
-    if (r.snap().A1) d.G = r.Mm(17);
+    if (r.snap().CheckBox3)
+        d.Hc = r.Mm(11);
+    if (r.snap().A1)
+        d.G = r.Mm(17);
     d.P = Add(Round10(r.SideProjection(1)), Round10(r.SideProjection(2)));
     return d;
 }
@@ -85,7 +95,9 @@ Volumes ComputeConcrete(const Dims& d) {
     return v;
 }
 
-bool BackHeightPossible(const Dims& d) { return Add(d.Hb, 100) <= d.Hw; }
+bool BackHeightPossible(const Dims& d) {
+    return Add(d.Hb, 100) <= d.Hw;
+}
 
 namespace {
 
@@ -177,7 +189,8 @@ Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal) {
 }
 
 std::int64_t ComputePipes(const Reader& r, const Dims& d) {
-    if (!r.snap().CheckBox2) return 0;
+    if (!r.snap().CheckBox2)
+        return 0;
     if (d.Pp == 0) {
         r.Message(kNoPipePitch);
         return 0;

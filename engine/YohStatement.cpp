@@ -11,9 +11,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Q(std::int64_t v) { return FmtQty(v); }
-std::string M(std::int64_t mm) { return FmtM(mm); }
-std::string Z(std::int64_t v) { return std::to_string(v); }
+std::string Q(std::int64_t v) {
+    return FmtQty(v);
+}
+std::string M(std::int64_t mm) {
+    return FmtM(mm);
+}
+std::string Z(std::int64_t v) {
+    return std::to_string(v);
+}
 
 const std::string kSep = " : ";
 const std::string kTimes = "×";
@@ -54,7 +60,8 @@ std::string Summary(const Run& run) {
     };
     std::string text;
     for (const std::string& line : lines) {
-        if (!text.empty()) text += "\n\r";
+        if (!text.empty())
+            text += "\n\r";
         text += line;
     }
     return text;
@@ -64,21 +71,31 @@ namespace {
 
 // One line for each checked item of a condition group.
 void Conditions(const Snapshot& s, Lines& out) {
-    if (s.S1) out.push_back("根切要項：積算基準による");
-    if (s.Y1) out.push_back("根切要項：余幅500のみ");
-    if (s.N6061) out.push_back("根切要項：余幅500＋60度勾配");
-    if (s.N4541) out.push_back("根切要項：余幅500＋45度勾配");
-    if (s.N8) out.push_back("簡易山止：なし");
-    if (s.H1) out.push_back("簡易山止：左側に");
-    if (s.U1) out.push_back("簡易山止：右側に");
-    if (s.R2) out.push_back("簡易山止：両側に");
+    if (s.S1)
+        out.push_back("根切要項：積算基準による");
+    if (s.Y1)
+        out.push_back("根切要項：余幅500のみ");
+    if (s.N6061)
+        out.push_back("根切要項：余幅500＋60度勾配");
+    if (s.N4541)
+        out.push_back("根切要項：余幅500＋45度勾配");
+    if (s.N8)
+        out.push_back("簡易山止：なし");
+    if (s.H1)
+        out.push_back("簡易山止：左側に");
+    if (s.U1)
+        out.push_back("簡易山止：右側に");
+    if (s.R2)
+        out.push_back("簡易山止：両側に");
 }
 
 // The excavation line against the design GL; reads the difference again.
 std::string GroundLine(const Reader& r) {
-    if (!r.snap().A1) return std::string();
+    if (!r.snap().A1)
+        return std::string();
     std::int64_t g = r.Mm(17);
-    if (g <= 0) return "根切りライン => ＧＬ＋" + Z(yoheki::Neg(g));
+    if (g <= 0)
+        return "根切りライン => ＧＬ＋" + Z(yoheki::Neg(g));
     return "根切りライン => ＧＬ－" + r.snap().REdit[17];
 }
 
@@ -111,7 +128,8 @@ void ExcavationLines(const Run& run, Lines& out) {
     std::string head = "根  切   量：" + Q(run.vol.excavation);
     if (!run.vol.stepped) {
         out.push_back(head + kM3);
-        out.push_back("　　　　　　　　　　　　　　 :=[延L]" + M(Add(d.X1, d.Bw, d.X2)) + "×[D]" + M(d.D1) + "×[H]" + M(d.L));
+        out.push_back("　　　　　　　　　　　　　　 :=[延L]" + M(Add(d.X1, d.Bw, d.X2)) + "×[D]" +
+                      M(d.D1) + "×[H]" + M(d.L));
         return;
     }
     out.push_back(head + "（ｍ3）　［高低差考慮］");
@@ -120,12 +138,14 @@ void ExcavationLines(const Run& run, Lines& out) {
 }
 
 void SoilLines(const Snapshot& s, const Volumes& v, Lines& out) {
-    std::string parts = Q(v.stone) + ")+均しｺﾝ(" + Q(v.levelling) + ")+ＲＣ残土用(" + Q(v.rcBelowGl);
+    std::string parts =
+        Q(v.stone) + ")+均しｺﾝ(" + Q(v.levelling) + ")+ＲＣ残土用(" + Q(v.rcBelowGl);
     if (s.K3) {
         out.push_back("不用土 処分：" + Q(v.surplus) + "（ｍ3）　［場外搬出］");
         out.push_back("　　　　　　　　　　　　　　 :=砕石(" + parts + ")");
         out.push_back("埋  戻  し ：" + Q(v.backfill) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.excavation) + "］－不用土処分［" + Q(v.surplus) + "］");
+        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.excavation) +
+                      "］－不用土処分［" + Q(v.surplus) + "］");
         return;
     }
     // Imported backfill: everything excavated leaves the site.
@@ -143,7 +163,9 @@ void BelowGroundLines(const Run& run, Lines& out) {
         return;
     }
     out.push_back(head + "（ｍ3）:=ﾍﾞｰｽ(" + Q(v.rcBase) + ")");
-    std::string indent = v.below == BelowGl::BackUpstand ? "   　　 　　　　　　　　　　　　＋立上り[GL以下](" : "   　　　　　　　　 　　　　　　＋立上り[GL以下](";
+    std::string indent = v.below == BelowGl::BackUpstand
+                             ? "   　　 　　　　　　　　　　　　＋立上り[GL以下]("
+                             : "   　　　　　　　　 　　　　　　＋立上り[GL以下](";
     out.push_back(indent + Product(d.W, v.belowDepth, d.L) + ")");
 }
 
@@ -151,20 +173,24 @@ void ConcreteLines(const Run& run, Lines& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
     out.push_back("砕       石：" + Q(v.stone) + "（ｍ3）　:=" + Product(d.Bs, d.Ts, d.L));
-    if (v.levelling != 0) out.push_back("均 し コ ン：" + Q(v.levelling) + "（ｍ3）　:=" + Product(d.Bs, d.Tc, d.L));
-    out.push_back("ＲＣ:全  量：" + Q(v.rcTotal) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.rcBase) + ")＋立上り(" + Q(v.rcUpstand) +
-                  ")");
+    if (v.levelling != 0)
+        out.push_back("均 し コ ン：" + Q(v.levelling) + "（ｍ3）　:=" + Product(d.Bs, d.Tc, d.L));
+    out.push_back("ＲＣ:全  量：" + Q(v.rcTotal) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.rcBase) +
+                  ")＋立上り(" + Q(v.rcUpstand) + ")");
     out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.rcBase) + "（ｍ3）:=" + Product(d.Bw, d.Bt, d.L));
-    out.push_back("     ＲＣ:立上り：" + Q(v.rcUpstand) + "（ｍ3）:=" + Product(d.W, Sub(d.Hw, d.Bt), d.L));
+    out.push_back("     ＲＣ:立上り：" + Q(v.rcUpstand) +
+                  "（ｍ3）:=" + Product(d.W, Sub(d.Hw, d.Bt), d.L));
     BelowGroundLines(run, out);
 }
 
 void FormLines(const Run& run, Lines& out) {
     std::int64_t ff = run.fin.fairFaced;
-    out.push_back("普 通 型 枠：" + Q(run.formOrdinary) + "（ｍ2）　:=" + "型枠全数量［" + Q(Add(run.formOrdinary, ff)) +
-                  "］－打放し型枠［" + Q(ff) + "］");
-    out.push_back("　　　　　　　　 (型枠全数量):=" + M(run.dims.Hw) + kTimes + M(run.dims.L) + "×２");
-    if (ff != 0) out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
+    out.push_back("普 通 型 枠：" + Q(run.formOrdinary) + "（ｍ2）　:=" + "型枠全数量［" +
+                  Q(Add(run.formOrdinary, ff)) + "］－打放し型枠［" + Q(ff) + "］");
+    out.push_back("　　　　　　　　 (型枠全数量):=" + M(run.dims.Hw) + kTimes + M(run.dims.L) +
+                  "×２");
+    if (ff != 0)
+        out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
 }
 
 void BarLines(const Run& run, Lines& out) {
@@ -172,55 +198,70 @@ void BarLines(const Run& run, Lines& out) {
     std::string rc = "　 :=ＲＣ全量[" + Q(run.vol.rcTotal) + "]×";
     if (!b.calculated) {
         std::string head = "異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）";
-        out.push_back(b.rateText.empty() ? head + "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]" : head + "　 :=ＲＣ全量×" + b.rateText + "㎏／ｍ3　[D10,D13合算]");
+        out.push_back(b.rateText.empty()
+                          ? head + "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]"
+                          : head + "　 :=ＲＣ全量×" + b.rateText + "㎏／ｍ3　[D10,D13合算]");
     } else if (b.d13 == 0) {
-        out.push_back("異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + rc + Z(Add(b.r10, b.r13)) + "㎏／ｍ3");
+        out.push_back("異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + rc + Z(Add(b.r10, b.r13)) +
+                      "㎏／ｍ3");
     } else {
-        if (b.d10 > 0) out.push_back("異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + rc + Z(b.r10) + "㎏／ｍ3");
+        if (b.d10 > 0)
+            out.push_back("異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + rc + Z(b.r10) + "㎏／ｍ3");
         out.push_back("異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + rc + Z(b.r13) + "㎏／ｍ3");
     }
 }
 
 void RetainAndPipeLines(const Run& run, Lines& out) {
     const Retaining& k = run.retain;
-    if (k.front > 0) out.push_back("簡易山止（表面）：" + k.frontText + kSep + Q(k.front) + kM);
-    if (k.back > 0) out.push_back("　　　　（裏面）：" + k.backText + kSep + Q(k.back) + kM);
-    if (run.pipes > 0) out.push_back("水抜ﾊﾟｲﾌﾟ：" + Z(run.pipes) + "（ヶ所）");
+    if (k.front > 0)
+        out.push_back("簡易山止（表面）：" + k.frontText + kSep + Q(k.front) + kM);
+    if (k.back > 0)
+        out.push_back("　　　　（裏面）：" + k.backText + kSep + Q(k.back) + kM);
+    if (run.pipes > 0)
+        out.push_back("水抜ﾊﾟｲﾌﾟ：" + Z(run.pipes) + "（ヶ所）");
 }
 
 void FinishLines(const Snapshot& s, const Run& run, Lines& out) {
     const Finishes& f = run.fin;
     const Dims& d = run.dims;
     if (!f.topName.empty())
-        out.push_back("天端仕上：" + f.topName + kSep + Q(f.topLen) + kM + "[Ｗ " + s.REdit[8] + "]");
+        out.push_back("天端仕上：" + f.topName + kSep + Q(f.topLen) + kM + "[Ｗ " + s.REdit[8] +
+                      "]");
     if (f.frontArea != 0) {
         out.push_back("表面仕上：" + f.frontName + kSep + Q(f.frontArea) + kM2);
         if (f.facesDiffer)
             out.push_back("　　　　　　　　　　　　　　 :=" + M(d.Hf) + kTimes + M(d.L));
         else
-            out.push_back("　　　　　　　　　　　　　　 :=（" + M(d.Hf) + "＋" + M(f.backHeight) + "）×" + M(d.L));
+            out.push_back("　　　　　　　　　　　　　　 :=（" + M(d.Hf) + "＋" + M(f.backHeight) +
+                          "）×" + M(d.L));
     }
     if (!f.frontSubName.empty())
-        out.push_back("表面下地：" + f.frontSubName + kSep + Q(f.frontSubArea) + "（ｍ2）：（表面仕上げより）");
+        out.push_back("表面下地：" + f.frontSubName + kSep + Q(f.frontSubArea) +
+                      "（ｍ2）：（表面仕上げより）");
     if (!f.backName.empty()) {
         out.push_back("裏面仕上：" + f.backName + kSep + Q(f.backArea) + kM2);
         out.push_back("　　　　　　　　　　　　　　　　:=" + M(f.backHeight) + kTimes + M(d.L));
     }
     if (!f.backSubName.empty())
-        out.push_back("裏面下地：" + f.backSubName + kSep + Q(f.backSubArea) + "（ｍ2）：（裏面仕上げより）");
+        out.push_back("裏面下地：" + f.backSubName + kSep + Q(f.backSubArea) +
+                      "（ｍ2）：（裏面仕上げより）");
 }
 
 void BlockLines(const Snapshot& s, const Run& run, Lines& out) {
     const Finishes& f = run.fin;
     bool bothFaced = f.cbFrontSubName.empty() && f.cbBackSubName.empty();
     out.emplace_back();
-    out.push_back((bothFaced ? "ＣＢ(両面化粧)：Ｗ＝" : "ＣＢ　　　　　：Ｗ＝") + s.REdit[16] + kSep + Q(f.cbArea) + kM2);
+    out.push_back((bothFaced ? "ＣＢ(両面化粧)：Ｗ＝" : "ＣＢ　　　　　：Ｗ＝") + s.REdit[16] +
+                  kSep + Q(f.cbArea) + kM2);
     out.push_back("　　　　　　　　　　　　　　　　:=" + M(run.dims.Hc) + kTimes + M(run.dims.L));
-    if (!f.cbTopName.empty()) out.push_back("ＣＢ天端仕上：" + f.cbTopName + kSep + Q(f.cbTopLen) + kM);
-    if (!f.cbFrontName.empty()) out.push_back("ＣＢ表面仕上：" + f.cbFrontName + kSep + Q(f.cbArea) + kM2);
+    if (!f.cbTopName.empty())
+        out.push_back("ＣＢ天端仕上：" + f.cbTopName + kSep + Q(f.cbTopLen) + kM);
+    if (!f.cbFrontName.empty())
+        out.push_back("ＣＢ表面仕上：" + f.cbFrontName + kSep + Q(f.cbArea) + kM2);
     if (!f.cbFrontSubName.empty())
         out.push_back("ＣＢ表面下地：" + f.cbFrontSubName + kSep + Q(f.cbFrontSubArea) + kM2);
-    if (!f.cbBackName.empty()) out.push_back("ＣＢ裏面仕上：" + f.cbBackName + kSep + Q(f.cbArea) + kM2);
+    if (!f.cbBackName.empty())
+        out.push_back("ＣＢ裏面仕上：" + f.cbBackName + kSep + Q(f.cbArea) + kM2);
     if (!f.cbBackSubName.empty())
         out.push_back("ＣＢ裏面下地：" + f.cbBackSubName + kSep + Q(f.cbBackSubArea) + kM2);
 }
@@ -240,7 +281,8 @@ std::vector<std::string> Statement(const Reader& r, const Run& run) {
     RetainAndPipeLines(run, out);
     out.emplace_back();
     FinishLines(s, run, out);
-    if (run.fin.block) BlockLines(s, run, out);
+    if (run.fin.block)
+        BlockLines(s, run, out);
     return out;
 }
 

@@ -53,20 +53,25 @@ constexpr RadioName kRadios[] = {
 
 // "REdit12" -> 12 when the prefix matches and the number is within 1..last.
 int Numbered(std::string_view key, std::string_view prefix, int last) {
-    if (key.substr(0, prefix.size()) != prefix) return 0;
+    if (key.substr(0, prefix.size()) != prefix)
+        return 0;
     std::string_view digits = key.substr(prefix.size());
-    if (digits.empty() || digits.size() > 2) return 0;
+    if (digits.empty() || digits.size() > 2)
+        return 0;
     int n = 0;
     for (char c : digits) {
-        if (c < '0' || c > '9') return 0;
+        if (c < '0' || c > '9')
+            return 0;
         n = n * 10 + (c - '0');
     }
     return n >= 1 && n <= last ? n : 0;
 }
 
 bool Flag(std::string_view value) {
-    if (value == "1") return true;
-    if (value == "0") return false;
+    if (value == "1")
+        return true;
+    if (value == "0")
+        return false;
     throw std::runtime_error("0 or 1 expected");
 }
 
@@ -75,19 +80,24 @@ void SetMarks(engine::Snapshot& s, std::string_view list) {
     std::string name;
     while (in >> name) {
         bool* mark = MarkByName(s, name);
-        if (!mark) throw std::runtime_error("unknown mark " + name);
+        if (!mark)
+            throw std::runtime_error("unknown mark " + name);
         *mark = true;
     }
 }
 
 bool SetNamed(engine::Snapshot& s, std::string_view key, std::string_view value) {
     for (const auto& t : kTexts)
-        if (key == t.name) return s.*t.text = value, true;
+        if (key == t.name)
+            return s.*t.text = value, true;
     for (const auto& f : kFlags)
-        if (key == f.name) return s.*f.flag = Flag(value), true;
+        if (key == f.name)
+            return s.*f.flag = Flag(value), true;
     for (const auto& r : kRadios)
-        if (key == r.name) return s.*r.index = std::stoi(std::string(value)), true;
-    if (bool* mark = MarkByName(s, key)) return *mark = Flag(value), true;
+        if (key == r.name)
+            return s.*r.index = std::stoi(std::string(value)), true;
+    if (bool* mark = MarkByName(s, key))
+        return *mark = Flag(value), true;
     return false;
 }
 
@@ -105,7 +115,8 @@ void SetKey(engine::Snapshot& s, std::string_view key, std::string_view value) {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -116,7 +127,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         lines.push_back(line);
     }
     return lines;
@@ -141,11 +153,14 @@ std::string DataPath(const std::string& name) {
     return std::string(YOHEKI_TESTDATA_DIR) + "/engine/" + name;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) { return SplitLines(ReadFile(path)); }
+std::vector<std::string> ReadLines(const std::string& path) {
+    return SplitLines(ReadFile(path));
+}
 
 bool* MarkByName(engine::Snapshot& s, std::string_view name) {
     for (const auto& m : kMarks)
-        if (name == m.name) return &(s.*m.mark);
+        if (name == m.name)
+            return &(s.*m.mark);
     return nullptr;
 }
 
@@ -154,10 +169,12 @@ engine::Snapshot ParseSnapshot(std::string_view text) {
     int number = 0;
     for (const std::string& line : SplitLines(std::string(text))) {
         ++number;
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         auto eq = line.find('=');
         try {
-            if (eq == std::string::npos) throw std::runtime_error("'=' missing");
+            if (eq == std::string::npos)
+                throw std::runtime_error("'=' missing");
             SetKey(s, std::string_view(line).substr(0, eq), std::string_view(line).substr(eq + 1));
         } catch (const std::exception& e) {
             throw std::runtime_error("snapshot line " + std::to_string(number) + " (" + line +
@@ -167,7 +184,9 @@ engine::Snapshot ParseSnapshot(std::string_view text) {
     return s;
 }
 
-engine::Snapshot LoadSnapshot(const std::string& path) { return ParseSnapshot(ReadFile(path)); }
+engine::Snapshot LoadSnapshot(const std::string& path) {
+    return ParseSnapshot(ReadFile(path));
+}
 
 ::testing::AssertionResult SameLines(const std::vector<std::string>& actual,
                                      const std::vector<std::string>& expected,
@@ -183,8 +202,8 @@ engine::Snapshot LoadSnapshot(const std::string& path) { return ParseSnapshot(Re
         return ::testing::AssertionFailure()
                << what << ": " << actual.size() << " lines, expected " << expected.size()
                << "; first extra line " << n << " ("
-               << (actual.size() > expected.size() ? "actual" : "expected") << "): ["
-               << longer[n] << "]";
+               << (actual.size() > expected.size() ? "actual" : "expected") << "): [" << longer[n]
+               << "]";
     }
     return ::testing::AssertionSuccess();
 }

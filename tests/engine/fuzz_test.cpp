@@ -20,22 +20,25 @@ using Calc = std::function<std::optional<engine::CalcOutput>(const engine::Snaps
                                                              const yoheki::MessageFn&)>;
 
 class RandomScreen {
-public:
+  public:
     explicit RandomScreen(std::uint32_t seed) : rng_(seed) {}
 
     engine::Snapshot Next() {
         engine::Snapshot s;
-        for (int i = 1; i <= 18; ++i) s.REdit[i] = Text();
-        for (int i = 1; i <= 4; ++i) s.ComboBox[i] = Name();
+        for (int i = 1; i <= 18; ++i)
+            s.REdit[i] = Text();
+        for (int i = 1; i <= 4; ++i)
+            s.ComboBox[i] = Name();
         for (std::string* t : {&s.YH_H, &s.YH_U, &s.YH_T, &s.CB_H, &s.CB_U, &s.CB_T})
             *t = Name();
         s.caption = Chance(2) ? "擁壁数量調書：" + Name() : Name();
         for (bool* b : {&s.CheckBox1, &s.CheckBox2, &s.CheckBox3, &s.CheckBox5, &s.CheckBox6})
             *b = Chance(2);
-        for (int* rg : {&s.RG_BL, &s.RG_HL, &s.RG_TL, &s.RG_YL}) *rg = Between(-1, 3);
-        for (const char* m : {"S1", "Y1", "N6061", "N4541", "N1001", "N5051", "N001", "N4",
-                              "N5", "N8", "H1", "U1", "R2", "N22", "M1", "N110", "N23", "K3",
-                              "M2", "A1", "D2", "Q1"})
+        for (int* rg : {&s.RG_BL, &s.RG_HL, &s.RG_TL, &s.RG_YL})
+            *rg = Between(-1, 3);
+        for (const char* m :
+             {"S1", "Y1", "N6061", "N4541", "N1001", "N5051", "N001", "N4", "N5", "N8", "H1",
+              "U1", "R2", "N22",   "M1",    "N110",  "N23",   "K3",   "M2", "A1", "D2", "Q1"})
             *enginetest::MarkByName(s, m) = Chance(3);
         return s;
     }
@@ -46,7 +49,7 @@ public:
         return s;
     }
 
-private:
+  private:
     bool Chance(int oneIn) { return Between(1, oneIn) == 1; }
     int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
@@ -54,29 +57,40 @@ private:
     // the kinds of text the conversions must refuse.
     std::string Text() {
         switch (Between(0, 11)) {
-        case 0: return "";
-        case 1: return std::to_string(Between(-3000, 3000));
-        case 2: return std::to_string(std::uniform_int_distribution<std::int64_t>(
-                    -2147483648LL, 2147483647LL)(rng_));
-        case 3: return "99999999999999999999";
-        case 4: return std::to_string(Between(0, 99)) + "." + std::to_string(Between(0, 9));
-        case 5: return "abc";
-        case 6: return std::string(Between(100, 3000), '9');
-        case 7: return Bytes();
-        default: return std::to_string(Between(1, 200) * 50);
+        case 0:
+            return "";
+        case 1:
+            return std::to_string(Between(-3000, 3000));
+        case 2:
+            return std::to_string(
+                std::uniform_int_distribution<std::int64_t>(-2147483648LL, 2147483647LL)(rng_));
+        case 3:
+            return "99999999999999999999";
+        case 4:
+            return std::to_string(Between(0, 99)) + "." + std::to_string(Between(0, 9));
+        case 5:
+            return "abc";
+        case 6:
+            return std::string(Between(100, 3000), '9');
+        case 7:
+            return Bytes();
+        default:
+            return std::to_string(Between(1, 200) * 50);
         }
     }
 
     std::string Name() {
         static const char* const names[] = {"",         "打放補修", "吹付タイル", "ﾀｲﾙ",
                                             "モルタル", "撥水剤",   "T",          "刷毛引き"};
-        if (Chance(6)) return Bytes();
+        if (Chance(6))
+            return Bytes();
         return names[Between(0, 7)];
     }
 
     std::string Bytes() {
         std::string t(Between(0, 40), ' ');
-        for (char& c : t) c = static_cast<char>(Between(0, 255));
+        for (char& c : t)
+            c = static_cast<char>(Between(0, 255));
         return t;
     }
 
@@ -110,13 +124,15 @@ Tally Fuzz(const Calc& calc, std::chrono::milliseconds budget, std::uint32_t see
     auto end = std::chrono::steady_clock::now() + budget;
     while (std::chrono::steady_clock::now() < end) {
         engine::Snapshot s = screens.Next();
-        if (modes) screens.Mode(s);
+        if (modes)
+            screens.Mode(s);
         enginetest::Recorder r;
         ++t.runs;
         try {
             auto out = calc(s, r.fn());
             out ? ++t.statements : ++t.stopped;
-            if (out) EXPECT_FALSE(out->lines.empty());
+            if (out)
+                EXPECT_FALSE(out->lines.empty());
         } catch (const yoheki::Error&) {
             ++t.errors;
         } catch (const std::exception& e) {

@@ -100,9 +100,9 @@ TEST(ExcavWidth, EstimatingStandardByDepth) {
         const char* embedment;
         std::int64_t expected;
     } cases[] = {
-        {"0", 500},    {"1500", 500},  {"1510", 727}, // 500 + RoundOff(226.5)
-        {"5000", 1250}, {"5010", 2003},               // 500 + RoundOff(1503)
-        {"-100", 470},                                // negative: 500 + RoundOff(-30)
+        {"0", 500},     {"1500", 500},  {"1510", 727}, // 500 + RoundOff(226.5)
+        {"5000", 1250}, {"5010", 2003},                // 500 + RoundOff(1503)
+        {"-100", 470},                                 // negative: 500 + RoundOff(-30)
     };
     for (const Case& c : cases) {
         Snapshot s = Depth(c.embedment);
@@ -166,7 +166,8 @@ TEST(ExcavWidth, EveryReadOfABadTextReports) {
     Recorder r;
     EXPECT_EQ(Reader(s, r.fn()).ExcavWidth(1), 500);
     EXPECT_EQ(r.texts.size(), 3u);
-    for (const auto& t : r.texts) EXPECT_EQ(t, yoheki::kMmMessage);
+    for (const auto& t : r.texts)
+        EXPECT_EQ(t, yoheki::kMmMessage);
 }
 
 TEST(FmtQty, TableRangeAndValuesBeyondIt) {
@@ -174,18 +175,33 @@ TEST(FmtQty, TableRangeAndValuesBeyondIt) {
         std::int64_t v;
         const char* text;
     } cases[] = {
-        {0, "   0.00"},       {7, "   0.07"},        {9, "   0.09"},
-        {10, "   0.10"},      {45, "   0.45"},       {99, "   0.99"},
-        {100, "   1.00"},     {999, "   9.99"},      {1000, "  10.00"},
-        {1234, "  12.34"},    {9999, "  99.99"},     {10000, " 100.00"},
-        {12345, " 123.45"},   {99999, " 999.99"},    {100000, "1000.00"},
-        {123456, "1234.56"},  {999999, "9999.99"},   {1000000, "10000.00"},
-        {-5, "  -0.05"},      {-100, "  -1.00"},     {-123456, "-1234.56"},
+        {0, "   0.00"},
+        {7, "   0.07"},
+        {9, "   0.09"},
+        {10, "   0.10"},
+        {45, "   0.45"},
+        {99, "   0.99"},
+        {100, "   1.00"},
+        {999, "   9.99"},
+        {1000, "  10.00"},
+        {1234, "  12.34"},
+        {9999, "  99.99"},
+        {10000, " 100.00"},
+        {12345, " 123.45"},
+        {99999, " 999.99"},
+        {100000, "1000.00"},
+        {123456, "1234.56"},
+        {999999, "9999.99"},
+        {1000000, "10000.00"},
+        {-5, "  -0.05"},
+        {-100, "  -1.00"},
+        {-123456, "-1234.56"},
         {4294967301, "42949673.01"}, // would wrap to 5 in 32 bits
         {INT64_MAX, "92233720368547758.07"},
         {INT64_MIN, "-92233720368547758.08"},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::FmtQty(c.v), c.text) << c.v;
+    for (const Case& c : cases)
+        EXPECT_EQ(engine::FmtQty(c.v), c.text) << c.v;
 }
 
 TEST(FmtM, MillimetresAsMetres) {
@@ -199,11 +215,11 @@ TEST(PadNum, LinesUpTwoToFourDigits) {
         const char* text;
         const char* padded;
     } cases[] = {
-        {"5", "  5"},   {"50", "  50"},       {"99", "  99"},      {"100", " 100"},
-        {"500", " 500"}, {"999", " 999"},     {"1000", "1000"},    {"5000", "5000"},
-        {"-5", "  -5"}, {"12000", "12000"},
+        {"5", "  5"},    {"50", "  50"},   {"99", "  99"},   {"100", " 100"}, {"500", " 500"},
+        {"999", " 999"}, {"1000", "1000"}, {"5000", "5000"}, {"-5", "  -5"},  {"12000", "12000"},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::PadNum(c.text), c.padded) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(engine::PadNum(c.text), c.padded) << c.text;
     for (const char* bad : {"", "12.5", "abc", "99999999999"})
         EXPECT_THROW(engine::PadNum(bad), yoheki::Error) << bad;
 }
@@ -238,8 +254,8 @@ TEST(ProjectName, AfterTheFirstFullWidthColon) {
 }
 
 TEST(TakesSubstrate, MarkerCharactersExactlyAsWritten) {
-    for (const char* yes : {"ﾀｲﾙ", "タイル", "Tile", "ＡＥＰ Ｔ", "吹付", "撥水", "塗装", "打放補修",
-                            "調合"})
+    for (const char* yes :
+         {"ﾀｲﾙ", "タイル", "Tile", "ＡＥＰ Ｔ", "吹付", "撥水", "塗装", "打放補修", "調合"})
         EXPECT_TRUE(engine::TakesSubstrate(yes)) << yes;
     for (const char* no : {"", "刷毛引き", "tile", "ｔ", "コン鏝", "打放"})
         EXPECT_FALSE(engine::TakesSubstrate(no)) << no;

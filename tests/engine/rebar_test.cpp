@@ -17,10 +17,10 @@ TEST(BarCount, PositionsUseTruncatingDivision) {
     struct Case {
         std::int64_t pitch, length, whole, d10, d13;
     } cases[] = {
-        {200, 1000, 6, 3, 4},  // even n: D13 gets one more than half
-        {250, 1000, 5, 2, 3},  // odd n
-        {200, 1050, 6, 3, 4},  // 1050 div 200 = 5, not rounded up
-        {300, 200, 1, 0, 1},   // shorter than one pitch
+        {200, 1000, 6, 3, 4}, // even n: D13 gets one more than half
+        {250, 1000, 5, 2, 3}, // odd n
+        {200, 1050, 6, 3, 4}, // 1050 div 200 = 5, not rounded up
+        {300, 200, 1, 0, 1},  // shorter than one pitch
         {1000, 0, 1, 0, 1},
     };
     for (const Case& c : cases) {
@@ -76,13 +76,11 @@ TEST(GroupCounters, DistributionBarsRoundUpAndAddEdgeBars) {
         std::int64_t d10, d13;
     } cases[] = {
         {0, 1000, false, false, 4, 2}, // c = 5
-        {0, 1000, true, false, 4, 4},
-        {0, 1000, false, true, 4, 4},
-        {0, 1050, false, false, 5, 2}, // c = ceil(5.25) = 6
-        {1, 1000, false, false, 3, 4}, // m = 6
-        {1, 1000, true, true, 3, 5},
-        {1, 1050, false, false, 3, 4}, // m = 7
-        {2, 1000, true, true, 0, 8},   // c + 3 whatever the layers
+        {0, 1000, true, false, 4, 4},   {0, 1000, false, true, 4, 4},
+        {0, 1050, false, false, 5, 2},                                 // c = ceil(5.25) = 6
+        {1, 1000, false, false, 3, 4},                                 // m = 6
+        {1, 1000, true, true, 3, 5},    {1, 1050, false, false, 3, 4}, // m = 7
+        {2, 1000, true, true, 0, 8},                                   // c + 3 whatever the layers
         {-1, 1000, false, false, 0, 0},
     };
     for (const Case& c : cases) {
@@ -214,8 +212,7 @@ TEST(CalcRebar, RefusedArrangementsGiveZeroAndOneMessage) {
         {"base, distribution pitch 0", 2, [](TSR_CL_L& o) { o.PitchBaseDist = 0; }},
         {"wall, horizontal kind unchosen", 1, [](TSR_CL_L& o) { o.KindUpstandHorz = -1; }},
         {"base, main kind unchosen", 2, [](TSR_CL_L& o) { o.KindBaseMain = -1; }},
-        {"wall, zero section", 1,
-         [](TSR_CL_L& o) { o.BaseWidth = 0, o.UpstandThick = 0; }},
+        {"wall, zero section", 1, [](TSR_CL_L& o) { o.BaseWidth = 0, o.UpstandThick = 0; }},
         {"ditch, zero section", 3, [](TSR_CL_L& o) { o.BaseThick = 0, o.UpstandHeight = 0; }},
     };
     for (const Case& c : cases) {

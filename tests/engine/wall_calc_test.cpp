@@ -15,7 +15,9 @@ using engine::Snapshot;
 const char* const kFixedRate = "単位重量７０㎏／ｍ3で計算します(固定)";
 const char* const kD13Merged = "D13の重量が0.01ｔ以下です\n\r　D10に合算しておきます";
 
-Snapshot Example() { return LoadSnapshot(DataPath("wall_example.snap.txt")); }
+Snapshot Example() {
+    return LoadSnapshot(DataPath("wall_example.snap.txt"));
+}
 
 struct Result {
     std::optional<engine::CalcOutput> out;
@@ -35,7 +37,8 @@ bool StartsWith(const std::string& line, const std::string& head) {
 // The first statement line that starts with `head`, or "" when none does.
 std::string LineStarting(const std::vector<std::string>& lines, const std::string& head) {
     for (const auto& l : lines)
-        if (StartsWith(l, head)) return l;
+        if (StartsWith(l, head))
+            return l;
     return "";
 }
 
@@ -82,12 +85,15 @@ TEST(CalcYoH, StopsWithoutAStatement) {
         void (*spoil)(Snapshot&);
         std::vector<std::string> messages;
     } cases[] = {
-        {"back height", [](Snapshot& s) { s.REdit[3] = "1650"; },
+        {"back height",
+         [](Snapshot& s) { s.REdit[3] = "1650"; },
          {"無理な数字だと思いますが？ >> 裏面高さ"}},
         {"length 0", [](Snapshot& s) { s.REdit[1] = "0"; }, {"問題点を訂正して再度実行して下さい"}},
-        {"length 4 rounds to 0", [](Snapshot& s) { s.REdit[1] = "4"; },
+        {"length 4 rounds to 0",
+         [](Snapshot& s) { s.REdit[1] = "4"; },
          {"問題点を訂正して再度実行して下さい"}},
-        {"length not a number", [](Snapshot& s) { s.REdit[1] = "10m"; },
+        {"length not a number",
+         [](Snapshot& s) { s.REdit[1] = "10m"; },
          {yoheki::kMmMessage, "問題点を訂正して再度実行して下さい"}},
     };
     for (const Case& c : cases) {
@@ -121,7 +127,8 @@ TEST(CalcYoH, DrainPipes) {
         ASSERT_EQ(r.messages.size(), c.messages);
         std::string line = LineStarting(r.out->lines, "水抜ﾊﾟｲﾌﾟ：");
         EXPECT_EQ(line.empty(), c.pipes <= 0);
-        if (c.pipes > 0) EXPECT_EQ(line, "水抜ﾊﾟｲﾌﾟ：" + std::to_string(c.pipes) + "（ヶ所）");
+        if (c.pipes > 0)
+            EXPECT_EQ(line, "水抜ﾊﾟｲﾌﾟ：" + std::to_string(c.pipes) + "（ヶ所）");
     }
     Snapshot s = Example();
     s.REdit[10] = "0"; // not ticked: the pitch does not matter
@@ -134,8 +141,10 @@ TEST(CalcYoH, RetainingTextsFollowTheDepthBelowEachGround) {
     s.REdit[3] = "800";
     Result r = RunWall(s);
     ASSERT_TRUE(r.out);
-    EXPECT_EQ(LineStarting(r.out->lines, "簡易山止（表面）："), "簡易山止（表面）：表面H=650 :   10.00（ｍ）");
-    EXPECT_EQ(LineStarting(r.out->lines, "　　　　（裏面）："), "　　　　（裏面）：裏面H=1050 :   10.00（ｍ）");
+    EXPECT_EQ(LineStarting(r.out->lines, "簡易山止（表面）："),
+              "簡易山止（表面）：表面H=650 :   10.00（ｍ）");
+    EXPECT_EQ(LineStarting(r.out->lines, "　　　　（裏面）："),
+              "　　　　（裏面）：裏面H=1050 :   10.00（ｍ）");
     EXPECT_EQ(r.out->quantities.retainFront, 1000);
     EXPECT_EQ(r.out->quantities.retainBack, 1000);
 }
@@ -199,14 +208,13 @@ TEST(CalcYoH, FrameworkErrorsEndTheRunWithoutAStatement) {
         void (*spoil)(Snapshot&);
     } cases[] = {
         // The sizes read as 0 pass the checks; the head line then fails.
-        {"front height not an integer",
-         [](Snapshot& s) { s.REdit[2] = "1.2", s.REdit[3] = "0"; }},
+        {"front height not an integer", [](Snapshot& s) { s.REdit[2] = "1.2", s.REdit[3] = "0"; }},
         {"embedment empty", [](Snapshot& s) { s.REdit[4] = "", s.REdit[3] = "100"; }},
         {"bar rate not an integer", [](Snapshot& s) { s.REdit[18] = "70kg"; }},
-        {"huge sizes overflow", [](Snapshot& s) {
-             s.REdit[1] = s.REdit[7] = s.REdit[6] = "2000000000";
-         }},
-        {"huge run with a deep wall", [](Snapshot& s) {
+        {"huge sizes overflow",
+         [](Snapshot& s) { s.REdit[1] = s.REdit[7] = s.REdit[6] = "2000000000"; }},
+        {"huge run with a deep wall",
+         [](Snapshot& s) {
              s.REdit[1] = "2000000000", s.REdit[2] = "2000000000", s.REdit[8] = "2000000000";
          }},
     };
@@ -255,10 +263,11 @@ TEST(CalcYoH, FinishesListedAsTheStatementListsThem) {
     ASSERT_TRUE(r.out);
     using F = engine::Quantities::Finish;
     std::vector<std::tuple<std::string, std::string, std::string, std::int64_t>> got;
-    for (const F& f : r.out->quantities.finishes) got.emplace_back(f.kind, f.name, f.unit, f.value);
+    for (const F& f : r.out->quantities.finishes)
+        got.emplace_back(f.kind, f.name, f.unit, f.value);
     decltype(got) expected = {
-        {"表面仕上", "打放し", "ｍ2", 2400},       {"ＣＢ", "Ｗ＝100", "ｍ2", 720},
-        {"ＣＢ天端仕上", "天端ﾓﾙﾀﾙ", "ｍ", 1200},  {"ＣＢ表面下地", "特殊下地処理", "ｍ2", 720},
+        {"表面仕上", "打放し", "ｍ2", 2400},        {"ＣＢ", "Ｗ＝100", "ｍ2", 720},
+        {"ＣＢ天端仕上", "天端ﾓﾙﾀﾙ", "ｍ", 1200},   {"ＣＢ表面下地", "特殊下地処理", "ｍ2", 720},
         {"ＣＢ裏面仕上", "吹付タイル", "ｍ2", 720}, {"ＣＢ裏面下地", "特殊下地処理", "ｍ2", 720},
     };
     EXPECT_EQ(got, expected);

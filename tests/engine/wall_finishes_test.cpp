@@ -111,8 +111,11 @@ TEST(WallFinishes, BlockCourseBySubstrate) {
         Sub sub;
         std::int64_t subArea;
         const char* subName;
-    } cases[] = {{N22, 0, ""}, {M1, 600, "下地モルタル"}, {N110, 600, ""},
-                 {N23, 600, "特殊下地処理"}, {None, 600, "下地モルタル"}};
+    } cases[] = {{N22, 0, ""},
+                 {M1, 600, "下地モルタル"},
+                 {N110, 600, ""},
+                 {N23, 600, "特殊下地処理"},
+                 {None, 600, "下地モルタル"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sub);
         Snapshot s = Faces("吹付タイル", "吹付タイル", c.sub);

@@ -22,8 +22,9 @@ TEST_P(WallGolden, StatementAndMessages) {
     EXPECT_TRUE(MatchesMessages(r.texts, name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Walls, WallGolden, testing::Values("wall_example", "wall_stepped", "wall_merged",
-                                                          "wall_block", "wall_below_gl", "wall_slab"),
+INSTANTIATE_TEST_SUITE_P(Walls, WallGolden,
+                         testing::Values("wall_example", "wall_stepped", "wall_merged",
+                                         "wall_block", "wall_below_gl", "wall_slab"),
                          [](const auto& info) { return std::string(info.param); });
 
 } // namespace
