@@ -514,7 +514,14 @@ void TForm1::TerminateNow() {
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (!skipFormClose_) FormClose();
+    // Whatever saving at the close runs into, the window still closes.
+    if (!skipFormClose_) {
+        try {
+            FormClose();
+        } catch (const std::exception& e) {
+            dialogs.message(QString::fromUtf8(e.what()));
+        }
+    }
     skipFormClose_ = true; // a second close must not save again
     terminated = true;
     event->accept();
