@@ -130,9 +130,12 @@ Tally Fuzz(const Calc& calc, std::chrono::milliseconds budget, std::uint32_t see
         ++t.runs;
         try {
             auto out = calc(s, r.fn());
-            out ? ++t.statements : ++t.stopped;
-            if (out)
+            if (out) {
+                ++t.statements;
                 EXPECT_FALSE(out->lines.empty());
+            } else {
+                ++t.stopped;
+            }
         } catch (const yoheki::Error&) {
             ++t.errors;
         } catch (const std::exception& e) {

@@ -127,8 +127,9 @@ TEST(CalcYoH, DrainPipes) {
         ASSERT_EQ(r.messages.size(), c.messages);
         std::string line = LineStarting(r.out->lines, "水抜ﾊﾟｲﾌﾟ：");
         EXPECT_EQ(line.empty(), c.pipes <= 0);
-        if (c.pipes > 0)
+        if (c.pipes > 0) {
             EXPECT_EQ(line, "水抜ﾊﾟｲﾌﾟ：" + std::to_string(c.pipes) + "（ヶ所）");
+        }
     }
     Snapshot s = Example();
     s.REdit[10] = "0"; // not ticked: the pitch does not matter
