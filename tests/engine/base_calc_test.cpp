@@ -351,6 +351,16 @@ TEST(BaseChecks, BadHeightRepeatsItsMessageAndEndsInAnError) {
     EXPECT_EQ(rec.texts, std::vector<std::string>(3, kMm));
 }
 
+TEST(BaseChecks, HiddenBackHeightIsIgnored) {
+    Snapshot s = WorkedBase();
+    s.REdit[3] = "abc";
+    s.N4 = true;
+    Outcome o = RunBase(s);
+    ASSERT_TRUE(o.out);
+    EXPECT_TRUE(o.messages.empty());
+    EXPECT_EQ(o.out->quantities.excavation, 488);
+}
+
 TEST(BaseChecks, OverflowRaisesAnError) {
     Snapshot s = WorkedBase();
     s.REdit[1] = s.REdit[7] = s.REdit[4] = "2000000000";

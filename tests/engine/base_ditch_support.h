@@ -19,11 +19,14 @@ inline const std::string kRate70 = "単位重量７０㎏／ｍ3で計算しま�
 inline const std::string kRefused = "現在の配筋では計算出来ません";
 inline const std::string kTooLow = "無理な数字だと思いますが？ >> 裏面高さ";
 
+// The screens as the mode switch leaves them: the heights a structure does
+// not use are empty.
+//
 // A base of 2000 × 1500, 300 above and 500 below ground, on 50 levelling
 // concrete and 100 crushed stone; extra width 500 only, no projection, no
 // retaining, backfill with the excavated soil, bars at 70 kg/m³.
 inline engine::Snapshot WorkedBase() {
-    return enginetest::ParseSnapshot("REdit1=2000\nREdit2=300\nREdit3=0\nREdit4=500\n"
+    return enginetest::ParseSnapshot("REdit1=2000\nREdit2=300\nREdit4=500\n"
                                      "REdit5=50\nREdit6=100\nREdit7=1500\nREdit18=70\n"
                                      "ComboBox1=B-1\ncaption="
                                      "擁壁数量調書："
@@ -35,7 +38,7 @@ inline engine::Snapshot WorkedBase() {
 // concrete and 100 crushed stone; extra width 500 only, no projection, no
 // retaining, imported backfill, bars at 70 kg/m³.
 inline engine::Snapshot WorkedDitch() {
-    return enginetest::ParseSnapshot("REdit1=10000\nREdit2=0\nREdit3=0\nREdit4=600\n"
+    return enginetest::ParseSnapshot("REdit1=10000\nREdit4=600\n"
                                      "REdit5=50\nREdit6=100\nREdit7=800\nREdit8=150\n"
                                      "REdit9=150\nREdit18=70\nComboBox1=U-1\n"
                                      "caption="

@@ -124,6 +124,22 @@ TEST(DitchChecks, EveryReadOfABadFieldRepeatsItsMessage) {
     EXPECT_EQ(rec.texts, std::vector<std::string>(3, kMm));
 }
 
+// The finished heights are hidden in a ditch and count as 0: whatever they
+// hold is neither reported nor used.
+TEST(DitchChecks, HiddenHeightsAreIgnored) {
+    Snapshot s = Worked();
+    s.REdit[2] = "abc";
+    s.REdit[3] = "900";
+    s.N4 = true;
+    s.S1 = true;
+    s.Y1 = false;
+    Outcome o = RunDitch(s);
+    ASSERT_TRUE(o.out);
+    EXPECT_TRUE(o.messages.empty());
+    // Both sides 750 deep under the standard: (750 × 500 × 2 + 800 × 750) = 13.50 m³
+    EXPECT_EQ(o.out->quantities.excavation, 1350);
+}
+
 TEST(DitchChecks, OverflowRaisesAnError) {
     Snapshot s = Worked();
     s.REdit[1] = s.REdit[7] = s.REdit[6] = "2000000000";
