@@ -70,15 +70,6 @@ TEST(CalcYoH, WorkedExampleQuantities) {
     EXPECT_TRUE(bars.ends_with("70㎏／ｍ3　[D10,D13合算]"));
 }
 
-TEST(CalcYoH, ImportedSoilDisposesOfAllExcavation) {
-    Snapshot s = Example();
-    s.K3 = false, s.M2 = true;
-    Result r = RunWall(s);
-    ASSERT_TRUE(r.out);
-    EXPECT_EQ(r.out->quantities.disposal, 1625);
-    EXPECT_EQ(r.out->quantities.backfill, 895);
-}
-
 TEST(CalcYoH, StopsWithoutAStatement) {
     struct Case {
         const char* what;
@@ -134,30 +125,6 @@ TEST(CalcYoH, DrainPipes) {
     Snapshot s = Example();
     s.REdit[10] = "0"; // not ticked: the pitch does not matter
     EXPECT_EQ(RunWall(s).messages.size(), 1u);
-}
-
-TEST(CalcYoH, RetainingTextsFollowTheDepthBelowEachGround) {
-    Snapshot s = Example();
-    s.N8 = false, s.R2 = true, s.N4 = true, s.N5 = false;
-    s.REdit[3] = "800";
-    Result r = RunWall(s);
-    ASSERT_TRUE(r.out);
-    EXPECT_EQ(LineStarting(r.out->lines, "簡易山止（表面）："),
-              "簡易山止（表面）：表面H=650 :   10.00（ｍ）");
-    EXPECT_EQ(LineStarting(r.out->lines, "　　　　（裏面）："),
-              "　　　　（裏面）：裏面H=1050 :   10.00（ｍ）");
-    EXPECT_EQ(r.out->quantities.retainFront, 1000);
-    EXPECT_EQ(r.out->quantities.retainBack, 1000);
-}
-
-TEST(CalcYoH, NoLevellingLineWithoutLevellingConcrete) {
-    Snapshot s = Example();
-    s.REdit[5] = "0";
-    Result r = RunWall(s);
-    ASSERT_TRUE(r.out);
-    EXPECT_EQ(LineStarting(r.out->lines, "均 し コ ン："), "");
-    EXPECT_NE(LineStarting(r.out->lines, "砕       石："), "");
-    EXPECT_EQ(r.out->quantities.levelling, 0);
 }
 
 TEST(CalcYoH, NegativeQuantitiesStayVisible) {
@@ -233,30 +200,6 @@ TEST(CalcYoH, FrameworkErrorsEndTheRunWithoutAStatement) {
     } catch (const yoheki::Error& e) {
         EXPECT_STREQ(e.what(), "'abc' は有効な整数値ではありません");
     }
-}
-
-TEST(CalcYoH, SummaryBoxComesBeforeTheStatement) {
-    Snapshot s = Example();
-    s.D2 = true;
-    Result r = RunWall(s);
-    ASSERT_TRUE(r.out);
-    ASSERT_EQ(r.messages.size(), 2u);
-    const std::string& box = r.messages[1];
-    std::size_t breaks = 0;
-    for (std::size_t i = box.find("\n\r"); i != std::string::npos; i = box.find("\n\r", i + 2))
-        ++breaks;
-    EXPECT_EQ(breaks, 18u);
-    EXPECT_TRUE(StartsWith(box, "根  切  量 ;  16.25\n\r残 土 処 分;   7.30\n\r"));
-    EXPECT_TRUE(box.ends_with("裏面下地: :    0.00"));
-}
-
-TEST(CalcYoH, CaptionWithoutColonAndContinuousOutput) {
-    Snapshot s = Example();
-    s.caption = "擁壁数量調書";
-    s.Q1 = true;
-    Result r = RunWall(s);
-    ASSERT_TRUE(r.out);
-    EXPECT_EQ(r.out->lines[0], "【物件名：擁壁数量調書】1");
 }
 
 TEST(CalcYoH, FinishesListedAsTheStatementListsThem) {
