@@ -4,23 +4,9 @@
 
 namespace engine {
 
-namespace {
-
-// Switching to a base empties and hides the back height, and a base never uses
-// it; the excavation depth reads it all the same, so it is given as 0 here to
-// spare the user a message about a field that cannot be seen.
-Snapshot WithoutBackHeight(const Snapshot& s) {
-    Snapshot used = s;
-    used.REdit[3] = "0";
-    return used;
-}
-
-} // namespace
-
 // One base foundation. Nothing is returned when the plan length is missing;
 // the statement is handed back only once every line of it has been built.
-std::optional<CalcOutput> CalcSBs(const Snapshot& screen, const yoheki::MessageFn& message) {
-    const Snapshot s = WithoutBackHeight(screen);
+std::optional<CalcOutput> CalcSBs(const Snapshot& s, const yoheki::MessageFn& message) {
     Reader r(s, message);
     sbs::Run run;
     run.dims = sbs::ReadDims(r);

@@ -14,23 +14,12 @@ void ComputeQuantities(const Reader& r, ujs::Run& run) {
     run.ordinary = yoheki::Sub(run.vol.formTotal, run.fin.exposed);
 }
 
-// A ditch has no finished heights: switching to it empties and hides both,
-// and the calculation takes them as 0. The excavation depth reads them all the
-// same, so they are given as 0 here to spare the user messages about fields
-// that cannot be seen.
-Snapshot WithoutHeights(const Snapshot& s) {
-    Snapshot used = s;
-    used.REdit[2] = used.REdit[3] = "0";
-    return used;
-}
-
 } // namespace
 
 // One U-shaped ditch item. Nothing is returned when the length is missing or
 // the section is too low; the statement is handed back only once every line of
 // it has been built.
-std::optional<CalcOutput> CalcUJS(const Snapshot& screen, const yoheki::MessageFn& message) {
-    const Snapshot s = WithoutHeights(screen);
+std::optional<CalcOutput> CalcUJS(const Snapshot& s, const yoheki::MessageFn& message) {
     Reader r(s, message);
     ujs::Run run;
     run.dims = ujs::ReadDims(r);

@@ -33,10 +33,11 @@ std::int64_t Reader::SideProjection(int side) const {
 }
 
 std::int64_t Reader::ExcavDepth(int side) const {
-    std::int64_t hf = Mm(2);
-    if (s_.U2) hf = 0;
-    std::int64_t hb = Mm(3);
-    if (s_.B1 || s_.U2) hb = 0;
+    // A ditch has no finished heights and a base no back height: the screen
+    // hides and empties those fields, so they are not read (an empty field
+    // would otherwise bring a message about a field the user cannot see).
+    std::int64_t hf = s_.U2 ? 0 : Mm(2);
+    std::int64_t hb = (s_.B1 || s_.U2) ? 0 : Mm(3);
     // One statement per read keeps the reads in field order.
     std::int64_t e = Mm(4);
     e = Add(e, Mm(5));
