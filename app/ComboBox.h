@@ -6,13 +6,13 @@
 
 class TComboBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit TComboBox(QWidget* parent = nullptr);
     void showPopup() override;
     // Appends to the list without choosing anything: adding to an empty list
     // would otherwise select the first entry and change the text.
     void AddItems(const QStringList& items);
 
-signals:
+  signals:
     void DropDown();
 };

@@ -15,7 +15,9 @@ TRadioGroup::TRadioGroup(const QString& caption, QWidget* parent)
     group_->setExclusive(true);
 }
 
-int TRadioGroup::ItemIndex() const { return group_->checkedId(); }
+int TRadioGroup::ItemIndex() const {
+    return group_->checkedId();
+}
 
 void TRadioGroup::SetItemIndex(int index) {
     if (index >= 0 && index < 3) {
@@ -24,6 +26,7 @@ void TRadioGroup::SetItemIndex(int index) {
     }
     // An exclusive group refuses to uncheck its last button.
     group_->setExclusive(false);
-    for (auto* b : buttons_) b->setChecked(false);
+    for (auto* b : buttons_)
+        b->setChecked(false);
     group_->setExclusive(true);
 }

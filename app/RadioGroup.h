@@ -8,14 +8,14 @@
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit TRadioGroup(const QString& caption, QWidget* parent = nullptr);
 
     int ItemIndex() const;
     void SetItemIndex(int index); // -1 (or any index out of range) clears the choice
     QRadioButton* Button(int index) const { return buttons_.at(index); }
 
-private:
+  private:
     QButtonGroup* group_;
     std::array<QRadioButton*, 3> buttons_{};
 };

@@ -13,8 +13,12 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-std::string S(const QString& text) { return text.toStdString(); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+std::string S(const QString& text) {
+    return text.toStdString();
+}
 
 const char* const kSettingsFile = "Qrtt.dat";
 const char* const kDefaultSection = "Default";
@@ -36,18 +40,33 @@ Group GroupOf(const TForm1& f, TForm1::Cond cond) {
     using C = TForm1::Cond;
     switch (cond) {
     case C::Ne:
-        return {f.N1, {f.S1, f.Y1, f.N6061, f.N4541}, {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)", "根入要領：45度勾配(&B)"},
-                "Ne", 1};
+        return {f.N1,
+                {f.S1, f.Y1, f.N6061, f.N4541},
+                {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)",
+                 "根入要領：45度勾配(&B)"},
+                "Ne",
+                1};
     case C::Ad:
-        return {f.N2, {f.N1001, f.N5051, f.N001}, {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"}, "Ad", 1};
+        return {f.N2,
+                {f.N1001, f.N5051, f.N001},
+                {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"},
+                "Ad",
+                1};
     case C::Nn:
         return {f.N3, {f.N4, f.N5}, {"根入れ差：有(&N)", "根入れ差：無(&N)"}, "Nn", 2};
     case C::Sr:
-        return {f.K2, {f.N8, f.H1, f.U1, f.R2}, {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"},
-                "Sr", 1};
+        return {f.K2,
+                {f.N8, f.H1, f.U1, f.R2},
+                {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"},
+                "Sr",
+                1};
     case C::Sh:
-        return {f.N21, {f.N22, f.M1, f.N110, f.N23}, {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"},
-                "Sh", 1};
+        return {
+            f.N21,
+            {f.N22, f.M1, f.N110, f.N23},
+            {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"},
+            "Sh",
+            1};
     case C::Ps:
         break;
     }
@@ -64,10 +83,13 @@ constexpr TForm1::Cond kStoreOrder[] = {TForm1::Cond::Ne, TForm1::Cond::Ps, TFor
 // neither would otherwise fill the lists with replacement characters.
 bool SettingsReadable(const QString& fileName) {
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    const std::string text = yoheki::cp932::Decode(std::string_view(bytes.constData(), bytes.size()));
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const std::string text =
+        yoheki::cp932::Decode(std::string_view(bytes.constData(), bytes.size()));
     return text.find("\xEF\xBF\xBD") == std::string::npos; // U+FFFD: a byte CP932 lacks
 }
 
@@ -77,45 +99,98 @@ bool SettingsReadable(const QString& fileName) {
 
 void TForm1::SelectGroup(Cond cond, int value) {
     const Group g = GroupOf(*this, cond);
-    for (QAction* entry : g.entries) entry->setChecked(false);
-    if (value < 1 || value > g.entries.size()) return; // caption keeps its last text
+    for (QAction* entry : g.entries)
+        entry->setChecked(false);
+    if (value < 1 || value > g.entries.size())
+        return; // caption keeps its last text
     g.menu->setText(U(g.captions[value - 1]));
     g.entries[value - 1]->setChecked(true);
 }
 
-void TForm1::SelectrNe(int value) { SelectGroup(Cond::Ne, value); }
-void TForm1::SelectrAd(int value) { SelectGroup(Cond::Ad, value); }
-void TForm1::SelectrNn(int value) { SelectGroup(Cond::Nn, value); }
-void TForm1::SelectrSr(int value) { SelectGroup(Cond::Sr, value); }
-void TForm1::SelectrSh(int value) { SelectGroup(Cond::Sh, value); }
-void TForm1::SelectrPs(int value) { SelectGroup(Cond::Ps, value); }
+void TForm1::SelectrNe(int value) {
+    SelectGroup(Cond::Ne, value);
+}
+void TForm1::SelectrAd(int value) {
+    SelectGroup(Cond::Ad, value);
+}
+void TForm1::SelectrNn(int value) {
+    SelectGroup(Cond::Nn, value);
+}
+void TForm1::SelectrSr(int value) {
+    SelectGroup(Cond::Sr, value);
+}
+void TForm1::SelectrSh(int value) {
+    SelectGroup(Cond::Sh, value);
+}
+void TForm1::SelectrPs(int value) {
+    SelectGroup(Cond::Ps, value);
+}
 
 int TForm1::ConditionCode(Cond cond) const {
     const Group g = GroupOf(*this, cond);
     for (int i = g.entries.size() - 1; i >= 0; --i)
-        if (g.entries[i]->isChecked()) return i + 1;
+        if (g.entries[i]->isChecked())
+            return i + 1;
     return 0;
 }
 
-void TForm1::S1Click() { SelectrNe(1); }
-void TForm1::Y1Click() { SelectrNe(2); }
-void TForm1::N6061Click() { SelectrNe(3); }
-void TForm1::N4541Click() { SelectrNe(4); }
-void TForm1::N1001Click() { SelectrAd(1); }
-void TForm1::N5051Click() { SelectrAd(2); }
-void TForm1::N001Click() { SelectrAd(3); }
-void TForm1::N4Click() { SelectrNn(1); }
-void TForm1::N5Click() { SelectrNn(2); }
-void TForm1::N8Click() { SelectrSr(1); }
-void TForm1::H1Click() { SelectrSr(2); }
-void TForm1::U1Click() { SelectrSr(3); }
-void TForm1::R2Click() { SelectrSr(4); }
-void TForm1::N22Click() { SelectrSh(1); }
-void TForm1::M1Click() { SelectrSh(2); }
-void TForm1::N110Click() { SelectrSh(3); }
-void TForm1::N23Click() { SelectrSh(4); }
-void TForm1::K3Click() { SelectrPs(1); }
-void TForm1::M2Click() { SelectrPs(2); }
+void TForm1::S1Click() {
+    SelectrNe(1);
+}
+void TForm1::Y1Click() {
+    SelectrNe(2);
+}
+void TForm1::N6061Click() {
+    SelectrNe(3);
+}
+void TForm1::N4541Click() {
+    SelectrNe(4);
+}
+void TForm1::N1001Click() {
+    SelectrAd(1);
+}
+void TForm1::N5051Click() {
+    SelectrAd(2);
+}
+void TForm1::N001Click() {
+    SelectrAd(3);
+}
+void TForm1::N4Click() {
+    SelectrNn(1);
+}
+void TForm1::N5Click() {
+    SelectrNn(2);
+}
+void TForm1::N8Click() {
+    SelectrSr(1);
+}
+void TForm1::H1Click() {
+    SelectrSr(2);
+}
+void TForm1::U1Click() {
+    SelectrSr(3);
+}
+void TForm1::R2Click() {
+    SelectrSr(4);
+}
+void TForm1::N22Click() {
+    SelectrSh(1);
+}
+void TForm1::M1Click() {
+    SelectrSh(2);
+}
+void TForm1::N110Click() {
+    SelectrSh(3);
+}
+void TForm1::N23Click() {
+    SelectrSh(4);
+}
+void TForm1::K3Click() {
+    SelectrPs(1);
+}
+void TForm1::M2Click() {
+    SelectrPs(2);
+}
 
 // ---------------------------------------------------------------- defaults
 
@@ -147,12 +222,15 @@ void TForm1::WriteFactoryDefaults() {
 }
 
 void TForm1::N32Click() {
-    if (!dialogs.question(U("現在の条件をデフォルトとして設定しますか？"), yoheki::Dialogs::Icon::Information)) return;
+    if (!dialogs.question(U("現在の条件をデフォルトとして設定しますか？"),
+                          yoheki::Dialogs::Icon::Information))
+        return;
     try {
         yoheki::IniFile ini(kSettingsFile);
         for (Cond cond : kStoreOrder) {
             const int code = ConditionCode(cond);
-            if (code != 0) ini.WriteInteger(kDefaultSection, GroupOf(*this, cond).key, code);
+            if (code != 0)
+                ini.WriteInteger(kDefaultSection, GroupOf(*this, cond).key, code);
         }
         ini.UpdateFile();
     } catch (const yoheki::Error& e) {
@@ -164,12 +242,14 @@ void TForm1::N32Click() {
 
 bool TForm1::EsttIn(const QString& fileName) {
     const auto fail = [this] {
-        dialogs.message(U("データファイルが見つかりません\n\r実行ファイルと同じ【") + QDir::toNativeSeparators(QDir::currentPath()) +
-                        U("】に") + U("\n\r") + U("【Qrtt.dat】をCopyして下さい"));
+        dialogs.message(U("データファイルが見つかりません\n\r実行ファイルと同じ【") +
+                        QDir::toNativeSeparators(QDir::currentPath()) + U("】に") + U("\n\r") +
+                        U("【Qrtt.dat】をCopyして下さい"));
         Terminate();
         return false;
     };
-    if (!SettingsReadable(fileName)) return fail();
+    if (!SettingsReadable(fileName))
+        return fail();
     try {
         yoheki::IniFile ini(S(fileName));
         if (ComboBox2->count() < 10) {
@@ -177,8 +257,8 @@ bool TForm1::EsttIn(const QString& fileName) {
             for (int k = 0; k < 3; ++k) {
                 QStringList finishes;
                 for (int n = 1; n <= 10; ++n)
-                    finishes << QString::fromStdString(
-                        ini.ReadString(kFinishSections[k], std::string("LSF") + std::to_string(n), ""));
+                    finishes << QString::fromStdString(ini.ReadString(
+                        kFinishSections[k], std::string("LSF") + std::to_string(n), ""));
                 lists[k]->AddItems(finishes);
             }
         }

@@ -14,10 +14,12 @@ int main(int argc, char** argv) {
     InstallFontSubstitutes();
 
     QStringList args = QApplication::arguments();
-    if (!args.isEmpty()) args.removeFirst();
+    if (!args.isEmpty())
+        args.removeFirst();
     yoheki::QtDialogs dialogs;
     TForm1 form1(dialogs, args);
-    if (form1.terminated) return 0;
+    if (form1.terminated)
+        return 0;
     dialogs.setParent(&form1);
     TForm2 form2;
     TLI_Menu liMenu(dialogs);
@@ -26,8 +28,7 @@ int main(int argc, char** argv) {
     // The editor may be the only window on screen for a while; the program
     // ends with the main window, not with the last window.
     app.setQuitOnLastWindowClosed(false);
-    QObject::connect(&form1, &TForm1::Closed, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&form1, &TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     form1.show();
     QTimer::singleShot(0, &form1, [&form1] { form1.FormActivate(); });
     return app.exec();

@@ -10,7 +10,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Client area in pixels; the controls are placed as on a designer form.
 constexpr int kClientWidth = 790;
@@ -81,7 +83,8 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
 
 TForm1::~TForm1() {
     for (const LayoutRow& row : dimRows_ + sideRows_)
-        for (QWidget* w : row.widgets) w->removeEventFilter(this);
+        for (QWidget* w : row.widgets)
+            w->removeEventFilter(this);
 }
 
 void TForm1::Attach(TForm2* form2, TLI_Menu* liMenu) {
@@ -89,7 +92,9 @@ void TForm1::Attach(TForm2* form2, TLI_Menu* liMenu) {
     LI_Menu = liMenu;
 }
 
-TREdit* TForm1::REdit(int n) const { return fields_.at(n); }
+TREdit* TForm1::REdit(int n) const {
+    return fields_.at(n);
+}
 
 // ---------------------------------------------------------------- controls
 
@@ -109,20 +114,7 @@ void TForm1::BuildControls() {
     Button3->setGeometry(kDimLabelX + 100, 9, 92, 26);
     Button3->hide();
 
-    Image1 = MakeLabel(area, "Image1", QString(), kImageRect);
-    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
-    Image2 = MakeLabel(area, "Image2", QString(), Image1->geometry());
-    Image2->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Image2->setAlignment(Qt::AlignCenter);
-    Image2->setStyleSheet(Image1->styleSheet());
-    Image2->hide();
-    StaticText1 = MakeFaceMark(area, "StaticText1", "表面", "navy");
-    StaticText1->move(20, 52);
-    StaticText2 = MakeFaceMark(area, "StaticText2", "裏面", "green");
-    StaticText2->move(kImageRect.right() - 7 - StaticText2->width(), 52);
-
+    BuildPictures(area);
     BuildDimensionFields(area);
     BuildFinishFields(area);
     BuildPanelFields(area);
@@ -139,16 +131,33 @@ void TForm1::BuildControls() {
     CB_T = MakeHiddenLabel(area, "CB_T");
 }
 
+// The drawing, the block drawing in its place and the face marks on it.
+void TForm1::BuildPictures(QWidget* area) {
+    Image1 = MakeLabel(area, "Image1", QString(), kImageRect);
+    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
+    Image2 = MakeLabel(area, "Image2", QString(), Image1->geometry());
+    Image2->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Image2->setAlignment(Qt::AlignCenter);
+    Image2->setStyleSheet(Image1->styleSheet());
+    Image2->hide();
+    StaticText1 = MakeFaceMark(area, "StaticText1", "表面", "navy");
+    StaticText1->move(20, 52);
+    StaticText2 = MakeFaceMark(area, "StaticText2", "裏面", "green");
+    StaticText2->move(kImageRect.right() - 7 - StaticText2->width(), 52);
+}
+
 void TForm1::BuildDimensionFields(QWidget* area) {
     // Label and field of each row; REdit2..9 and 16, 18 take digits only.
     const char* captions[] = {"延べ長さ", "仕上げ高[表]", "仕上げ高[裏]", "根入長", "均しｺﾝ",
-                              "砕石", "ﾍﾞｰｽ幅", "幅(W)", "ﾍﾞｰｽ(B)"};
+                              "砕石",     "ﾍﾞｰｽ幅",       "幅(W)",        "ﾍﾞｰｽ(B)"};
     QLabel** labels[] = {&Label2, &Label3, &Label4, &Label5, &Label6,
                          &Label7, &Label8, &Label9, &Label10};
     for (int row = 0; row < 9; ++row) {
         const int y = kDimTop + row * kDimRow;
-        *labels[row] = MakeLabel(area, QStringLiteral("Label%1").arg(row + 2),
-                                 U(captions[row]), QRect(kDimLabelX, y + 2, 104, 22));
+        *labels[row] = MakeLabel(area, QStringLiteral("Label%1").arg(row + 2), U(captions[row]),
+                                 QRect(kDimLabelX, y + 2, 104, 22));
         fields_[row + 1] = MakeEdit(area, row + 1, row >= 1, QRect(kDimFieldX, y, 80, 24));
     }
     Label11 = MakeLabel(area, "Label11", U("（㎜）"), QRect(kDimFieldX + 84, kDimTop + 2, 40, 22));
@@ -199,7 +208,10 @@ void TForm1::BuildPanelFields(QWidget* area) {
     fields_[16] = MakeEdit(area, 16, true, QRect(kBlockWidthField));
     fields_[11]->hide();
     fields_[16]->hide();
+    BuildBarRows(area);
+}
 
+void TForm1::BuildBarRows(QWidget* area) {
     // Reinforcement panel: bar size, pitch label and pitch of the four bar groups.
     struct Row {
         TRadioGroup** group;
@@ -239,10 +251,11 @@ void TForm1::BuildPanelFields(QWidget* area) {
 }
 
 void TForm1::NameFields() {
-    TREdit** named[] = {nullptr,   &REdit1,  &REdit2,  &REdit3,  &REdit4,  &REdit5,  &REdit6,
+    TREdit** named[] = {nullptr,  &REdit1,  &REdit2,  &REdit3,  &REdit4,  &REdit5,  &REdit6,
                         &REdit7,  &REdit8,  &REdit9,  &REdit10, &REdit11, &REdit12, &REdit13,
                         &REdit14, &REdit15, &REdit16, &REdit17, &REdit18};
-    for (int n = 1; n <= 18; ++n) *named[n] = fields_[n];
+    for (int n = 1; n <= 18; ++n)
+        *named[n] = fields_[n];
 }
 
 // ---------------------------------------------------------------- columns
@@ -252,7 +265,8 @@ void TForm1::NameFields() {
 // place within its row.
 void TForm1::AddRow(QList<LayoutRow>& column, QList<QWidget*> widgets, int height, int gap) {
     int top = widgets.first()->y();
-    for (QWidget* w : widgets) top = std::min(top, w->y());
+    for (QWidget* w : widgets)
+        top = std::min(top, w->y());
     LayoutRow row{widgets, {}, height, gap};
     for (QWidget* w : widgets) {
         row.dy << w->y() - top;
@@ -264,7 +278,8 @@ void TForm1::AddRow(QList<LayoutRow>& column, QList<QWidget*> widgets, int heigh
 void TForm1::BuildColumns() {
     AddRow(dimRows_, {Label2, REdit1, Label11}, kDimRow);
     QLabel* labels[] = {Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10};
-    for (int n = 2; n <= 9; ++n) AddRow(dimRows_, {labels[n - 2], REdit(n)}, kDimRow);
+    for (int n = 2; n <= 9; ++n)
+        AddRow(dimRows_, {labels[n - 2], REdit(n)}, kDimRow);
     AddRow(dimRows_, {Label20, REdit17}, kDimRow, 10);
     AddRow(sideRows_, {Label12, ComboBox2}, 50);
     AddRow(sideRows_, {Label13, ComboBox3}, 50);
@@ -328,7 +343,8 @@ void TForm1::BuildMenus() {
     U2 = AddEntry(S3Menu, "Ｕ型側溝(&U)", "U2");
     N31 = AddSeparator(S3Menu, "N31");
     N32 = AddEntry(S3Menu, "デフォルト(&D)", "N32");
-    for (QAction* a : {B1, U2}) a->setCheckable(true);
+    for (QAction* a : {B1, U2})
+        a->setCheckable(true);
 
     BuildHelpMenu();
 }
@@ -363,8 +379,8 @@ void TForm1::BuildConditionMenu() {
     A1 = AddEntry(J1Menu, "根切ﾗｲﾝ差異(&A)", "A1");
     N28 = AddSeparator(J1Menu, "N28");
     D2 = AddEntry(J1Menu, "画面表示(&D)", "D2");
-    for (QAction* a : {S1, Y1, N6061, N4541, K3, M2, N1001, N5051, N001, N4, N5, N8, H1, U1, R2,
-                       N22, M1, N110, N23, A1, D2})
+    for (QAction* a : {S1, Y1, N6061, N4541, K3,  M2, N1001, N5051, N001, N4, N5,
+                       N8, H1, U1,    R2,    N22, M1, N110,  N23,   A1,   D2})
         a->setCheckable(true);
 }
 
@@ -419,7 +435,8 @@ void TForm1::BuildHelpMenu() {
 // entry before `triggered` is undone first.
 void TForm1::Connect(QAction* action, void (TForm1::*handler)()) {
     connect(action, &QAction::triggered, this, [this, action, handler] {
-        if (action->isCheckable()) action->setChecked(!action->isChecked());
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
         (this->*handler)();
     });
 }
@@ -441,7 +458,8 @@ void TForm1::ConnectSignals() {
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
     connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
-    for (TREdit* pitch : {REdit12, REdit13, REdit14, REdit15}) pitch->installEventFilter(this);
+    for (TREdit* pitch : {REdit12, REdit13, REdit14, REdit15})
+        pitch->installEventFilter(this);
 }
 
 void TForm1::ConnectMenus() {
@@ -511,7 +529,9 @@ void TForm1::TerminateNow() {
     close();
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // Whatever saving at the close runs into, the window still closes.
@@ -530,18 +550,25 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
-        if (watched == REdit18) rateUnit_->setVisible(!REdit18->isHidden());
+        if (watched == REdit18)
+            rateUnit_->setVisible(!REdit18->isHidden());
         Relayout();
         return false;
     }
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (keyEvent->key() != Qt::Key_Return && keyEvent->key() != Qt::Key_Enter) return false;
+    if (keyEvent->key() != Qt::Key_Return && keyEvent->key() != Qt::Key_Enter)
+        return false;
     QChar key(u'\r');
-    if (watched == REdit12) REdit12KeyPress(key);
-    else if (watched == REdit13) REdit13KeyPress(key);
-    else if (watched == REdit14) REdit14KeyPress(key);
-    else if (watched == REdit15) REdit15KeyPress(key);
+    if (watched == REdit12)
+        REdit12KeyPress(key);
+    else if (watched == REdit13)
+        REdit13KeyPress(key);
+    else if (watched == REdit14)
+        REdit14KeyPress(key);
+    else if (watched == REdit15)
+        REdit15KeyPress(key);
     return key.isNull();
 }
 
@@ -551,27 +578,54 @@ void TForm1::R1Click() {
     const QString nl = U("\n\r");
     const QString indent(4, QChar(0x3000));
     dialogs.message(U("擁壁数量調書　Ｌ型擁壁・設備基礎・Ｕ型側溝の数量拾い") + nl + indent +
-                    U("Ver 1.20") + nl + U("作成：積算システム開発室") + nl + U("演算結果については検証の上採用してください"));
+                    U("Ver 1.20") + nl + U("作成：積算システム開発室") + nl +
+                    U("演算結果については検証の上採用してください"));
 }
 
-void TForm1::N10Click() { dialogs.message(U("余幅は500(=新積算基準)")); }
-void TForm1::N11Click() { dialogs.message(U("簡易山止がある場合は強制的に50に固定")); }
-void TForm1::N12Click() { dialogs.message(U("仕上高さのレベル差を採用")); }
-void TForm1::N13Click() { dialogs.message(U("仕上高さごとに長さで出力")); }
-void TForm1::N27Click() { dialogs.message(U("千鳥配筋は考慮しておりません\n\rですので適当にピッチは端折って下さい")); }
-void TForm1::N15Click() { dialogs.message(U("演算結果を画面表示")); }
-void TForm1::N16Click() { dialogs.message(U("演算結果をテキストに出力")); }
-void TForm1::N18Click() { dialogs.message(U("演算結果表示に計算式を含めるかどうか")); }
-void TForm1::N20Click() { dialogs.message(U("仕上げ名に「石」がある場合\n\r「調」が入って無い場合は計上しません")); }
-void TForm1::N24Click() { dialogs.message(U("下地処理条件によります\n\r吹、Ｔまたはタが入って居れば処理します")); }
-void TForm1::N25Click() { dialogs.message(U("下地処理条件によります")); }
-void TForm1::N26Click() { dialogs.message(U("打放下地で仕上げがタイルの場合は強制的にモルタルをみます\n\rその他は下地処理条件によります")); }
+void TForm1::N10Click() {
+    dialogs.message(U("余幅は500(=新積算基準)"));
+}
+void TForm1::N11Click() {
+    dialogs.message(U("簡易山止がある場合は強制的に50に固定"));
+}
+void TForm1::N12Click() {
+    dialogs.message(U("仕上高さのレベル差を採用"));
+}
+void TForm1::N13Click() {
+    dialogs.message(U("仕上高さごとに長さで出力"));
+}
+void TForm1::N27Click() {
+    dialogs.message(U("千鳥配筋は考慮しておりません\n\rですので適当にピッチは端折って下さい"));
+}
+void TForm1::N15Click() {
+    dialogs.message(U("演算結果を画面表示"));
+}
+void TForm1::N16Click() {
+    dialogs.message(U("演算結果をテキストに出力"));
+}
+void TForm1::N18Click() {
+    dialogs.message(U("演算結果表示に計算式を含めるかどうか"));
+}
+void TForm1::N20Click() {
+    dialogs.message(U("仕上げ名に「石」がある場合\n\r「調」が入って無い場合は計上しません"));
+}
+void TForm1::N24Click() {
+    dialogs.message(U("下地処理条件によります\n\r吹、Ｔまたはタが入って居れば処理します"));
+}
+void TForm1::N25Click() {
+    dialogs.message(U("下地処理条件によります"));
+}
+void TForm1::N26Click() {
+    dialogs.message(U("打放下地で仕上げがタイルの場合は強制的にモルタルをみます\n\rその他は下地処理"
+                      "条件によります"));
+}
 
 // ---------------------------------------------------------------- fonts
 
 void InstallFontSubstitutes() {
     static bool done = false;
-    if (done) return;
+    if (done)
+        return;
     done = true;
     QFont::insertSubstitution(U("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(U("ＭＳ 明朝"), QStringLiteral("IPAMincho"));

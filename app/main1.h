@@ -38,7 +38,7 @@ class QKeyEvent;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Builds the controls and menus, wires the signals and runs FormCreate.
     TForm1(yoheki::Dialogs& dialogs, QStringList args, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -49,8 +49,8 @@ public:
     TLI_Menu* LI_Menu = nullptr;
 
     // ---- program-wide state ----
-    QString CurrentProject; // full path of the open .Fa1 file
-    QString SettingsDir;    // folder of the drawings ("TF" of the settings file)
+    QString CurrentProject;  // full path of the open .Fa1 file
+    QString SettingsDir;     // folder of the drawings ("TF" of the settings file)
     int RememberedIndex = 0; // index in ComboBox1 of the item whose data is on screen
     QStringList Args;        // program arguments after the program name
 
@@ -62,11 +62,10 @@ public:
     TComboBox* ComboBox3;
     TComboBox* ComboBox4;
     TREdit *REdit1, *REdit2, *REdit3, *REdit4, *REdit5, *REdit6, *REdit7, *REdit8, *REdit9;
-    TREdit *REdit10, *REdit11, *REdit12, *REdit13, *REdit14, *REdit15, *REdit16, *REdit17,
-        *REdit18;
+    TREdit *REdit10, *REdit11, *REdit12, *REdit13, *REdit14, *REdit15, *REdit16, *REdit17, *REdit18;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
-    QLabel *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17,
-        *Label18, *Label19, *Label20;
+    QLabel *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18,
+        *Label19, *Label20;
     QLabel* Label21; // hidden: structure mode of the screen, "1" / "2" / "3"
     QLabel* StaticText1;
     QLabel* StaticText2;
@@ -228,18 +227,20 @@ public:
 
     yoheki::Dialogs& dialogs;
 
-signals:
+  signals:
     void Closed(); // the main window has closed: the program ends
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildControls();
+    void BuildPictures(QWidget* area);
     void BuildDimensionFields(QWidget* area);
     void BuildFinishFields(QWidget* area);
     void BuildPanelFields(QWidget* area);
+    void BuildBarRows(QWidget* area);
     void NameFields();
     void BuildMenus();
     void BuildConditionMenu();

@@ -7,7 +7,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const char* const kWallDrawing = "擁壁１.bmp";
 const char* const kBaseDrawing = "設備基礎.bmp";
@@ -16,12 +18,15 @@ const char* const kDitchDrawing = "Ｕ字側溝.bmp";
 } // namespace
 
 QString FindDrawing(const QString& dir, const QString& name) {
-    if (dir.isEmpty()) return QString();
+    if (dir.isEmpty())
+        return QString();
     const QDir folder(dir);
-    if (folder.exists(name)) return folder.filePath(name);
+    if (folder.exists(name))
+        return folder.filePath(name);
     const QStringList files = folder.entryList(QDir::Files | QDir::Hidden);
     for (const QString& file : files)
-        if (file.compare(name, Qt::CaseInsensitive) == 0) return folder.filePath(file);
+        if (file.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(file);
     return QString();
 }
 
@@ -42,12 +47,15 @@ void TForm1::LoadDrawing(const QString& name) {
     Image1->setPixmap(picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-bool TForm1::WallMode() const { return !B1->isChecked() && !U2->isChecked(); }
+bool TForm1::WallMode() const {
+    return !B1->isChecked() && !U2->isChecked();
+}
 
 // Empties each field and hides it.
 void TForm1::HideModeFields(std::initializer_list<QWidget*> widgets) {
     for (QWidget* w : widgets) {
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->clear();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            edit->clear();
         w->hide();
     }
 }
@@ -83,7 +91,8 @@ void TForm1::EquBase() {
     HideModeFields({REdit3, REdit8, REdit9, REdit18, REdit10, Button1});
     HideModeFields({CheckBox2, CheckBox3, CheckBox6, ComboBox3, Label13, StaticText1, StaticText2,
                     Label4, Label9, Label10});
-    for (QLabel* store : {CB_H, CB_U, CB_T}) store->clear();
+    for (QLabel* store : {CB_H, CB_U, CB_T})
+        store->clear();
     RG_TL->SetItemIndex(-1);
     RG_YL->SetItemIndex(-1);
 }
@@ -99,14 +108,17 @@ void TForm1::Ditch() {
     HideModeFields({REdit2, REdit3, REdit10, REdit18, Button1, CheckBox2, CheckBox3, ComboBox3});
     Label12->setText(U("Ｕ字側溝内仕上"));
     HideModeFields({Label13, StaticText1, StaticText2, Label3, Label4});
-    for (QLabel* store : {CB_H, CB_U, CB_T}) store->clear();
+    for (QLabel* store : {CB_H, CB_U, CB_T})
+        store->clear();
 }
 
 // A mode switch must not leave a panel open: its controls would stay on a
 // screen that no longer has them, with no button left to close it.
 void TForm1::CloseOpenPanel() {
-    if (BlockPanelOpen()) Button1Click();
-    if (RebarPanelOpen()) Button2Click();
+    if (BlockPanelOpen())
+        Button1Click();
+    if (RebarPanelOpen())
+        Button2Click();
 }
 
 // What every switch ends with: no reinforcement calculation, the bar rate 70.
@@ -124,7 +136,9 @@ void TForm1::B1Click() {
         B1->setChecked(false);
         EquBase();
     } else {
-        if (!dialogs.question(U("一部の入力済みデータが削除されます。よろしいですか？"), yoheki::Dialogs::Icon::Warning)) return;
+        if (!dialogs.question(U("一部の入力済みデータが削除されます。よろしいですか？"),
+                              yoheki::Dialogs::Icon::Warning))
+            return;
         CloseOpenPanel();
         B1->setChecked(true);
         U2->setChecked(false);
@@ -141,7 +155,9 @@ void TForm1::U2Click() {
         U2->setChecked(false);
         Ditch();
     } else {
-        if (!dialogs.question(U("一部の入力済みデータが削除されます。よろしいですか？"), yoheki::Dialogs::Icon::Warning)) return;
+        if (!dialogs.question(U("一部の入力済みデータが削除されます。よろしいですか？"),
+                              yoheki::Dialogs::Icon::Warning))
+            return;
         CloseOpenPanel();
         U2->setChecked(true);
         B1->setChecked(false);

@@ -6,11 +6,13 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const char* const kBlockCaption = "ＣＢ設定"; // block panel closed
 const char* const kRebarCaption = "鉄筋設定"; // reinforcement panel closed
-const char* const kDoneCaption = "設定完了"; // either panel open
+const char* const kDoneCaption = "設定完了";  // either panel open
 const char* const kBarRate = "70";
 
 void SetComboText(QComboBox* combo, const QString& text) {
@@ -19,27 +21,36 @@ void SetComboText(QComboBox* combo, const QString& text) {
 }
 
 void SetVisible(std::initializer_list<QWidget*> widgets, bool visible) {
-    for (QWidget* w : widgets) w->setVisible(visible);
+    for (QWidget* w : widgets)
+        w->setVisible(visible);
 }
 
 } // namespace
 
-bool TForm1::BlockPanelOpen() const { return Button1->text() == U(kDoneCaption); }
-bool TForm1::RebarPanelOpen() const { return Button2->text() == U(kDoneCaption); }
+bool TForm1::BlockPanelOpen() const {
+    return Button1->text() == U(kDoneCaption);
+}
+bool TForm1::RebarPanelOpen() const {
+    return Button2->text() == U(kDoneCaption);
+}
 
 // ---------------------------------------------------------------- check boxes
 
 void TForm1::CheckBox1Click() {
     const bool bars = CheckBox1->isChecked();
     Button2->setVisible(bars);
-    if (bars) REdit18->clear();
-    else REdit18->setText(U(kBarRate));
+    if (bars)
+        REdit18->clear();
+    else
+        REdit18->setText(U(kBarRate));
     REdit18->setVisible(!bars);
 }
 
 // Only the wall screen has drain pipes and blocks: the base and ditch screens
 // hide these check boxes, and their field and button go with them.
-void TForm1::CheckBox2Click() { REdit10->setVisible(CheckBox2->isChecked() && WallMode()); }
+void TForm1::CheckBox2Click() {
+    REdit10->setVisible(CheckBox2->isChecked() && WallMode());
+}
 
 void TForm1::CheckBox3Click() {
     Button1->setVisible(CheckBox3->isChecked() && Button1->isHidden() && WallMode());
@@ -49,25 +60,29 @@ void TForm1::CheckBox3Click() {
 
 void TForm1::CB_Set_on() {
     ComboBox1->setEnabled(false);
-    SetVisible({Button3, Button4, Image1, Label3, Label4, Label5, Label6, Label7, Label8, Label9,
-                Label10},
-               false);
-    for (int n = 2; n <= 10; ++n) REdit(n)->hide();
+    SetVisible(
+        {Button3, Button4, Image1, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10},
+        false);
+    for (int n = 2; n <= 10; ++n)
+        REdit(n)->hide();
     REdit18->clear();
     REdit18->hide();
-    if (A1->isChecked()) SetVisible({REdit17, Label20}, false);
+    if (A1->isChecked())
+        SetVisible({REdit17, Label20}, false);
 }
 
 void TForm1::CB_Set_off() {
     ComboBox1->setEnabled(true);
-    SetVisible({Button3, Button4, Image1, Label3, Label4, Label5, Label6, Label7, Label8, Label9,
-                Label10},
-               true);
-    for (int n = 2; n <= 9; ++n) REdit(n)->show();
+    SetVisible(
+        {Button3, Button4, Image1, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10},
+        true);
+    for (int n = 2; n <= 9; ++n)
+        REdit(n)->show();
     REdit18->setText(U(kBarRate));
     REdit18->show();
     REdit10->setVisible(CheckBox2->isChecked());
-    if (A1->isChecked()) SetVisible({REdit17, Label20}, true);
+    if (A1->isChecked())
+        SetVisible({REdit17, Label20}, true);
 }
 
 void TForm1::Button1Click() {
@@ -81,19 +96,24 @@ void TForm1::Button1Click() {
         SetComboText(finishes[k], (open ? store : stash)[k]->text());
     }
     Button1->setText(U(open ? kDoneCaption : kBlockCaption));
-    if (open) Image2->setPixmap(BlockDrawing(Image2->contentsRect().size()));
+    if (open)
+        Image2->setPixmap(BlockDrawing(Image2->contentsRect().size()));
     Image2->setVisible(open);
     Button2->setEnabled(!open);
     SetVisible({CheckBox1, CheckBox2}, !open);
     SetVisible({REdit11, REdit16}, open);
-    if (open) CB_Set_on();
-    else CB_Set_off();
+    if (open)
+        CB_Set_on();
+    else
+        CB_Set_off();
 }
 
 void TForm1::Button2Click() {
     const bool open = CheckBox1->isChecked() && Button2->text() == U(kRebarCaption);
-    if (open) CB_Set_on();
-    else CB_Set_off();
+    if (open)
+        CB_Set_on();
+    else
+        CB_Set_off();
     Button2->setText(U(open ? kDoneCaption : kRebarCaption));
     Button1->setEnabled(!open);
     SetVisible({CheckBox2, CheckBox3}, !open);
@@ -104,25 +124,37 @@ void TForm1::Button2Click() {
     SetVisible({StaticText1, StaticText2, Label12, Label13, Label14, ComboBox2, ComboBox3,
                 ComboBox4, REdit18},
                !open);
-    if (open) return;
+    if (open)
+        return;
     EquBase();
-    if (U2->isChecked()) Ditch();
+    if (U2->isChecked())
+        Ditch();
 }
 
 // ---------------------------------------------------------------- pitch keys
 
 void TForm1::PitchEnter(TREdit* field, TREdit* partner, QChar& key) {
-    if (key != QChar(u'\r')) return;
+    if (key != QChar(u'\r'))
+        return;
     // Main and distribution bars are usually laid at one pitch.
-    if (partner && partner->text().isEmpty()) partner->setText(field->text());
+    if (partner && partner->text().isEmpty())
+        partner->setText(field->text());
     FocusAhead(field, 2);
     key = QChar();
 }
 
-void TForm1::REdit12KeyPress(QChar& key) { PitchEnter(REdit12, REdit14, key); }
-void TForm1::REdit13KeyPress(QChar& key) { PitchEnter(REdit13, REdit15, key); }
-void TForm1::REdit14KeyPress(QChar& key) { PitchEnter(REdit14, nullptr, key); }
-void TForm1::REdit15KeyPress(QChar& key) { PitchEnter(REdit15, nullptr, key); }
+void TForm1::REdit12KeyPress(QChar& key) {
+    PitchEnter(REdit12, REdit14, key);
+}
+void TForm1::REdit13KeyPress(QChar& key) {
+    PitchEnter(REdit13, REdit15, key);
+}
+void TForm1::REdit14KeyPress(QChar& key) {
+    PitchEnter(REdit14, nullptr, key);
+}
+void TForm1::REdit15KeyPress(QChar& key) {
+    PitchEnter(REdit15, nullptr, key);
+}
 
 namespace {
 
@@ -146,33 +178,39 @@ void TForm1::FocusAhead(QWidget* from, int steps) {
     const int start = pitchTabOrder_.indexOf(from);
     for (int i = start + 1; start >= 0 && i < pitchTabOrder_.size(); ++i) {
         QWidget* w = pitchTabOrder_[i];
-        if (!CanTakeFocus(w, this)) continue;
-        if (--steps == 0) return GiveFocus(w);
+        if (!CanTakeFocus(w, this))
+            continue;
+        if (--steps == 0)
+            return GiveFocus(w);
     }
     // Past the end of the panel the window's own focus chain goes on.
     QWidget* w = pitchTabOrder_.isEmpty() ? from : pitchTabOrder_.last();
     for (int guard = 0; steps > 0 && guard < 200; ++guard) {
         w = w->nextInFocusChain();
-        if (w == from) return;
+        if (w == from)
+            return;
         if ((w->focusPolicy() & Qt::TabFocus) && CanTakeFocus(w, this) && --steps == 0)
             w->setFocus(Qt::TabFocusReason);
     }
 }
 
 void TForm1::SetTabOrder() {
-    pitchTabOrder_ = {RG_BL, REdit12, RG_HL, REdit14, RG_TL,     REdit13,
+    pitchTabOrder_ = {RG_BL, REdit12, RG_HL,   REdit14,   RG_TL,    REdit13,
                       RG_YL, REdit15, Button2, CheckBox5, CheckBox6};
     QList<QWidget*> chain = {ComboBox1, REdit1};
     for (QWidget* w : pitchTabOrder_) {
         if (auto* group = qobject_cast<TRadioGroup*>(w))
-            for (int i = 0; i < 3; ++i) chain << group->Button(i);
+            for (int i = 0; i < 3; ++i)
+                chain << group->Button(i);
         else
             chain << w;
     }
-    for (int n = 2; n <= 9; ++n) chain << REdit(n);
+    for (int n = 2; n <= 9; ++n)
+        chain << REdit(n);
     chain << REdit11 << REdit16 << REdit17 << ComboBox2 << ComboBox3 << ComboBox4 << CheckBox1
           << REdit18 << CheckBox2 << REdit10 << CheckBox3 << Button1 << Button4 << Button3;
-    for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
 }
 
 // ---------------------------------------------------------------- block drawing
@@ -193,7 +231,8 @@ QPixmap BlockDrawing(QSize size) {
     p.setBrush(QBrush(Qt::lightGray, Qt::BDiagPattern));
     p.drawRect(QRect(QPoint(left, bottom), QPoint(right, size.height() - 8)));
     p.setBrush(QColor(235, 235, 225));
-    for (int c = 0; c < courses; ++c) p.drawRect(left, top + c * course, right - left, course);
+    for (int c = 0; c < courses; ++c)
+        p.drawRect(left, top + c * course, right - left, course);
     p.setPen(QPen(Qt::darkBlue, 1));
     // Width above the blocks, height beside them.
     const int wy = top - 12;

@@ -16,7 +16,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // The delivered settings file and drawings, in a scratch folder that becomes
 // the current directory, so nothing in data/ is touched.
@@ -33,7 +35,8 @@ void FillSampleItem(TForm1& f) {
     f.ComboBox1->addItem(U("擁壁 Ｌ－１（北側）"));
     f.ComboBox1->setCurrentIndex(0);
     const char* values[] = {"", "12500", "1200", "1500", "400", "50", "100", "1200", "200", "250"};
-    for (int n = 1; n <= 9; ++n) f.REdit(n)->setText(U(values[n]));
+    for (int n = 1; n <= 9; ++n)
+        f.REdit(n)->setText(U(values[n]));
     f.ComboBox2->setCurrentIndex(0);
     f.ComboBox3->setCurrentIndex(1);
     f.ComboBox4->setCurrentIndex(0);
@@ -100,7 +103,8 @@ bool Shoot(TForm1& f, const QDir& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallFontSubstitutes();
     if (argc < 2) {
@@ -118,7 +122,8 @@ int main(int argc, char** argv) {
     TForm2 form2;
     TLI_Menu liMenu(dialogs);
     form.Attach(&form2, &liMenu);
-    if (!form.EsttIn(QStringLiteral("Qrtt.dat"))) return 1;
+    if (!form.EsttIn(QStringLiteral("Qrtt.dat")))
+        return 1;
     form.SettingsDir = scratch.path();
     form.EquBase();
     FillSampleItem(form);

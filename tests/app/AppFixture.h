@@ -21,10 +21,12 @@
 #include <ostream>
 
 // Readable failure output for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 class AppFixture : public ::testing::Test {
-protected:
+  protected:
     // Copy data/Qrtt.dat into the working folder before the window is made.
     virtual bool CopySettings() const { return true; }
     // Put the three drawings into the working folder (copied from data/, or
@@ -38,10 +40,12 @@ protected:
         ASSERT_TRUE(dir.isValid());
         oldDir = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
-        if (CopySettings()) CopyData(QStringLiteral("Qrtt.dat"));
+        if (CopySettings())
+            CopyData(QStringLiteral("Qrtt.dat"));
         if (CopyDrawings())
             for (const char* name : {"擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"})
-                if (!CopyData(QString::fromUtf8(name))) WriteStandIn(QString::fromUtf8(name));
+                if (!CopyData(QString::fromUtf8(name)))
+                    WriteStandIn(QString::fromUtf8(name));
         form = std::make_unique<TForm1>(dialogs, Args());
         form2 = std::make_unique<TForm2>();
         liMenu = std::make_unique<TLI_Menu>(dialogs);
@@ -63,7 +67,8 @@ protected:
     // Copies data/<name> into the working folder; false when data/ lacks it.
     bool CopyData(const QString& name) const {
         const QString source = QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(name);
-        if (!QFile::exists(source)) return false;
+        if (!QFile::exists(source))
+            return false;
         QFile::remove(Path(name));
         return QFile::copy(source, Path(name)) &&
                QFile::setPermissions(Path(name), QFile::ReadOwner | QFile::WriteOwner);
@@ -94,19 +99,26 @@ protected:
     QStringList ScreenState() const {
         QStringList out;
         for (QWidget* w : form->findChildren<QWidget*>()) {
-            QString line = w->objectName() + (w->isHidden() ? QStringLiteral(" hidden") : QString());
-            if (auto* edit = qobject_cast<QLineEdit*>(w)) line += QLatin1Char('=') + edit->text();
-            if (auto* label = qobject_cast<QLabel*>(w)) line += QLatin1Char('=') + label->text();
+            QString line =
+                w->objectName() + (w->isHidden() ? QStringLiteral(" hidden") : QString());
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                line += QLatin1Char('=') + edit->text();
+            if (auto* label = qobject_cast<QLabel*>(w))
+                line += QLatin1Char('=') + label->text();
             if (auto* box = qobject_cast<QAbstractButton*>(w))
-                line += QStringLiteral("=%1/%2/%3").arg(box->text()).arg(box->isChecked()).arg(
-                    box->isEnabled());
+                line += QStringLiteral("=%1/%2/%3")
+                            .arg(box->text())
+                            .arg(box->isChecked())
+                            .arg(box->isEnabled());
             if (auto* combo = qobject_cast<QComboBox*>(w))
                 line += QStringLiteral("=%1#%2").arg(combo->currentIndex()).arg(combo->count());
             out << line;
         }
         for (QAction* a : form->findChildren<QAction*>())
-            out << QStringLiteral("%1:%2:%3:%4").arg(a->objectName(), a->text()).arg(
-                a->isChecked()).arg(a->isVisible());
+            out << QStringLiteral("%1:%2:%3:%4")
+                       .arg(a->objectName(), a->text())
+                       .arg(a->isChecked())
+                       .arg(a->isVisible());
         out << form->windowTitle();
         return out;
     }

@@ -9,35 +9,57 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 struct GroupCase {
     const char* name;
     void (TForm1::*setter)(int);
     QAction* TForm1::*menu;
-    std::vector<QAction* TForm1::*> entries;
+    std::vector<QAction * TForm1::*> entries;
     std::vector<const char*> captions; // group caption for code 1, 2, ...
 };
 
 const std::vector<GroupCase> kGroups = {
-    {"Ne", &TForm1::SelectrNe, &TForm1::N1,
+    {"Ne",
+     &TForm1::SelectrNe,
+     &TForm1::N1,
      {&TForm1::S1, &TForm1::Y1, &TForm1::N6061, &TForm1::N4541},
-     {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)", "根入要領：45度勾配(&B)"}},
-    {"Ad", &TForm1::SelectrAd, &TForm1::N2, {&TForm1::N1001, &TForm1::N5051, &TForm1::N001},
+     {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)",
+      "根入要領：45度勾配(&B)"}},
+    {"Ad",
+     &TForm1::SelectrAd,
+     &TForm1::N2,
+     {&TForm1::N1001, &TForm1::N5051, &TForm1::N001},
      {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"}},
-    {"Nn", &TForm1::SelectrNn, &TForm1::N3, {&TForm1::N4, &TForm1::N5}, {"根入れ差：有(&N)", "根入れ差：無(&N)"}},
-    {"Sr", &TForm1::SelectrSr, &TForm1::K2, {&TForm1::N8, &TForm1::H1, &TForm1::U1, &TForm1::R2},
+    {"Nn",
+     &TForm1::SelectrNn,
+     &TForm1::N3,
+     {&TForm1::N4, &TForm1::N5},
+     {"根入れ差：有(&N)", "根入れ差：無(&N)"}},
+    {"Sr",
+     &TForm1::SelectrSr,
+     &TForm1::K2,
+     {&TForm1::N8, &TForm1::H1, &TForm1::U1, &TForm1::R2},
      {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"}},
-    {"Sh", &TForm1::SelectrSh, &TForm1::N21,
+    {"Sh",
+     &TForm1::SelectrSh,
+     &TForm1::N21,
      {&TForm1::N22, &TForm1::M1, &TForm1::N110, &TForm1::N23},
      {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"}},
-    {"Ps", &TForm1::SelectrPs, &TForm1::S2, {&TForm1::K3, &TForm1::M2}, {"埋戻:根切り土使用", "埋戻:搬入土使用"}},
+    {"Ps",
+     &TForm1::SelectrPs,
+     &TForm1::S2,
+     {&TForm1::K3, &TForm1::M2},
+     {"埋戻:根切り土使用", "埋戻:搬入土使用"}},
 };
 
 // The checked entries of a group as a string of 0/1, e.g. "0100".
 std::string Marks(const TForm1& f, const GroupCase& g) {
     std::string out;
-    for (auto entry : g.entries) out += (f.*entry)->isChecked() ? '1' : '0';
+    for (auto entry : g.entries)
+        out += (f.*entry)->isChecked() ? '1' : '0';
     return out;
 }
 
@@ -78,17 +100,20 @@ TEST_F(ConditionsTest, EachConditionEntryChoosesItsCode) {
 // ---------------------------------------------------------------- EsttIn
 
 class SettingsTest : public AppFixture {
-protected:
+  protected:
     bool CopySettings() const override { return false; }
     void WriteSettings(const char* utf8) {
-        WriteFile(QStringLiteral("Qrtt.dat"), QByteArray::fromStdString(yoheki::cp932::Encode(utf8)));
+        WriteFile(QStringLiteral("Qrtt.dat"),
+                  QByteArray::fromStdString(yoheki::cp932::Encode(utf8)));
     }
     std::string Read(const char* section, const char* key) {
-        return yoheki::IniFile(Path(QStringLiteral("Qrtt.dat")).toStdString()).ReadString(section, key, "?");
+        return yoheki::IniFile(Path(QStringLiteral("Qrtt.dat")).toStdString())
+            .ReadString(section, key, "?");
     }
     QString MissingMessage() const {
-        return U("データファイルが見つかりません\n\r実行ファイルと同じ【") + QDir::toNativeSeparators(QDir::currentPath()) + U("】に") +
-               U("\n\r") + U("【Qrtt.dat】をCopyして下さい");
+        return U("データファイルが見つかりません\n\r実行ファイルと同じ【") +
+               QDir::toNativeSeparators(QDir::currentPath()) + U("】に") + U("\n\r") +
+               U("【Qrtt.dat】をCopyして下さい");
     }
 };
 
@@ -119,7 +144,8 @@ TEST_F(SettingsTest, MissingFinishSectionsGiveTenEmptyEntriesAndTheStartFolderIs
     ASSERT_TRUE(form->EsttIn(QStringLiteral("Qrtt.dat")));
     for (TComboBox* list : {form->ComboBox2, form->ComboBox3, form->ComboBox4}) {
         ASSERT_EQ(list->count(), 10);
-        for (int i = 0; i < 10; ++i) EXPECT_TRUE(list->itemText(i).isEmpty());
+        for (int i = 0; i < 10; ++i)
+            EXPECT_TRUE(list->itemText(i).isEmpty());
     }
     const QString start = QDir::toNativeSeparators(QDir::currentPath());
     EXPECT_EQ(form->SettingsDir, start);
@@ -131,8 +157,8 @@ TEST_F(SettingsTest, MissingFinishSectionsGiveTenEmptyEntriesAndTheStartFolderIs
 TEST_F(SettingsTest, MissingUnreadableOrForeignSettingsEndTheProgramWithTheMessage) {
     const QString name = QStringLiteral("Qrtt.dat");
     const std::function<void()> breakers[] = {
-        [] {},                                                      // missing
-        [&] { QDir(dir.path()).mkdir(name); },                      // a folder
+        [] {},                                                                // missing
+        [&] { QDir(dir.path()).mkdir(name); },                                // a folder
         [&] { WriteFile(name, QByteArray("[A]\r\nLSF1=\xFF\xFD\xA0\r\n")); }, // not CP932
     };
     for (const auto& breakSettings : breakers) {

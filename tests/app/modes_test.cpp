@@ -4,7 +4,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 enum class Mode { Wall, Base, Ditch };
 const char* const kDrawing[] = {"擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"};
@@ -12,11 +14,12 @@ const QColor kColour[] = {Qt::red, Qt::green, Qt::blue};
 
 // Each drawing in its own colour, so the picture on screen tells which was loaded.
 class ModesTest : public AppFixture {
-protected:
+  protected:
     bool CopyDrawings() const override { return false; }
     void SetUp() override {
         AppFixture::SetUp();
-        for (int m = 0; m < 3; ++m) WriteDrawing(U(kDrawing[m]), kColour[m]);
+        for (int m = 0; m < 3; ++m)
+            WriteDrawing(U(kDrawing[m]), kColour[m]);
         form->EquBase(); // the wall screen with its drawing, as after start-up
     }
     void WriteDrawing(const QString& name, QColor colour) const {
@@ -30,10 +33,14 @@ protected:
     }
     void Enter(Mode mode) {
         dialogs.questionAnswers = {true};
-        if (mode == Mode::Base && !form->B1->isChecked()) form->B1Click();
-        if (mode == Mode::Ditch && !form->U2->isChecked()) form->U2Click();
-        if (mode == Mode::Wall && form->B1->isChecked()) form->B1Click();
-        if (mode == Mode::Wall && form->U2->isChecked()) form->U2Click();
+        if (mode == Mode::Base && !form->B1->isChecked())
+            form->B1Click();
+        if (mode == Mode::Ditch && !form->U2->isChecked())
+            form->U2Click();
+        if (mode == Mode::Wall && form->B1->isChecked())
+            form->B1Click();
+        if (mode == Mode::Wall && form->U2->isChecked())
+            form->U2Click();
         dialogs.clear();
     }
     void ExpectScreen(Mode mode, bool withDrawing = true) {
@@ -46,13 +53,15 @@ protected:
         for (QWidget* w : {(QWidget*)form->REdit8, (QWidget*)form->REdit9, (QWidget*)form->Label9,
                            (QWidget*)form->Label10})
             EXPECT_EQ(w->isHidden(), base) << w->objectName().toStdString();
-        for (QWidget* w : {(QWidget*)form->REdit3, (QWidget*)form->Label4, (QWidget*)form->CheckBox2,
-                           (QWidget*)form->CheckBox3, (QWidget*)form->ComboBox3,
-                           (QWidget*)form->Label13, (QWidget*)form->StaticText1,
-                           (QWidget*)form->StaticText2})
+        for (QWidget* w :
+             {(QWidget*)form->REdit3, (QWidget*)form->Label4, (QWidget*)form->CheckBox2,
+              (QWidget*)form->CheckBox3, (QWidget*)form->ComboBox3, (QWidget*)form->Label13,
+              (QWidget*)form->StaticText1, (QWidget*)form->StaticText2})
             EXPECT_EQ(w->isHidden(), !wall) << w->objectName().toStdString();
-        EXPECT_EQ(form->Label12->text(), mode == Mode::Ditch ? U("Ｕ字側溝内仕上") : U("仕上[表面]"));
-        if (withDrawing) EXPECT_EQ(Shown(), kColour[static_cast<int>(mode)]);
+        EXPECT_EQ(form->Label12->text(),
+                  mode == Mode::Ditch ? U("Ｕ字側溝内仕上") : U("仕上[表面]"));
+        if (withDrawing)
+            EXPECT_EQ(Shown(), kColour[static_cast<int>(mode)]);
         // Every switch ends with the bar rate and no reinforcement calculation.
         EXPECT_FALSE(form->CheckBox1->isChecked());
         EXPECT_TRUE(form->Button2->isHidden());
@@ -60,10 +69,13 @@ protected:
         EXPECT_EQ(form->REdit18->text(), U("70"));
     }
     void FillItem() {
-        for (int n = 1; n <= 17; ++n) form->REdit(n)->setText(QString::number(100 * n));
+        for (int n = 1; n <= 17; ++n)
+            form->REdit(n)->setText(QString::number(100 * n));
         form->REdit18->setText(QStringLiteral("85"));
-        for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T}) l->setText(U("モルタル金鏝"));
-        for (TRadioGroup* g : {form->RG_BL, form->RG_HL, form->RG_TL, form->RG_YL}) g->SetItemIndex(2);
+        for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T})
+            l->setText(U("モルタル金鏝"));
+        for (TRadioGroup* g : {form->RG_BL, form->RG_HL, form->RG_TL, form->RG_YL})
+            g->SetItemIndex(2);
     }
 };
 
@@ -71,7 +83,8 @@ TEST_F(ModesTest, EveryScreenIsReachedFromEveryOther) {
     const Mode modes[] = {Mode::Wall, Mode::Base, Mode::Ditch};
     for (Mode from : modes)
         for (Mode to : modes) {
-            if (from == to) continue;
+            if (from == to)
+                continue;
             Enter(from);
             ExpectScreen(from);
             form->CheckBox1->setChecked(true);
@@ -83,9 +96,12 @@ TEST_F(ModesTest, EveryScreenIsReachedFromEveryOther) {
 TEST_F(ModesTest, EnteringBaseEmptiesTheWallOnlyInputs) {
     FillItem();
     Enter(Mode::Base);
-    for (int n : {3, 8, 9, 10, 13, 15}) EXPECT_TRUE(form->REdit(n)->text().isEmpty()) << n;
-    for (int n : {1, 2, 4, 5, 6, 7, 11, 12, 14, 16, 17}) EXPECT_FALSE(form->REdit(n)->text().isEmpty()) << n;
-    for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T}) EXPECT_TRUE(l->text().isEmpty());
+    for (int n : {3, 8, 9, 10, 13, 15})
+        EXPECT_TRUE(form->REdit(n)->text().isEmpty()) << n;
+    for (int n : {1, 2, 4, 5, 6, 7, 11, 12, 14, 16, 17})
+        EXPECT_FALSE(form->REdit(n)->text().isEmpty()) << n;
+    for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T})
+        EXPECT_TRUE(l->text().isEmpty());
     EXPECT_EQ(form->RG_TL->ItemIndex(), -1);
     EXPECT_EQ(form->RG_YL->ItemIndex(), -1);
     EXPECT_EQ(form->RG_BL->ItemIndex(), 2);
@@ -95,9 +111,12 @@ TEST_F(ModesTest, EnteringBaseEmptiesTheWallOnlyInputs) {
 TEST_F(ModesTest, EnteringDitchEmptiesHeightsPipesAndBlocks) {
     FillItem();
     Enter(Mode::Ditch);
-    for (int n : {2, 3, 10, 11, 16}) EXPECT_TRUE(form->REdit(n)->text().isEmpty()) << n;
-    for (int n : {1, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 17}) EXPECT_FALSE(form->REdit(n)->text().isEmpty()) << n;
-    for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T}) EXPECT_TRUE(l->text().isEmpty());
+    for (int n : {2, 3, 10, 11, 16})
+        EXPECT_TRUE(form->REdit(n)->text().isEmpty()) << n;
+    for (int n : {1, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 17})
+        EXPECT_FALSE(form->REdit(n)->text().isEmpty()) << n;
+    for (QLabel* l : {form->CB_H, form->CB_U, form->CB_T})
+        EXPECT_TRUE(l->text().isEmpty());
     EXPECT_EQ(form->RG_TL->ItemIndex(), 2);
 }
 
@@ -110,7 +129,8 @@ TEST_F(ModesTest, CancelChangesNothingAndLeavingOnlyInforms) {
         EXPECT_EQ(ScreenState(), before);
         ASSERT_EQ(dialogs.records.size(), 1);
         EXPECT_EQ(dialogs.records[0].kind, QStringLiteral("question"));
-        EXPECT_EQ(dialogs.records[0].text, U("一部の入力済みデータが削除されます。よろしいですか？"));
+        EXPECT_EQ(dialogs.records[0].text,
+                  U("一部の入力済みデータが削除されます。よろしいですか？"));
         EXPECT_EQ(dialogs.questionIcons, QList{yoheki::Dialogs::Icon::Warning});
         dialogs.clear();
     }

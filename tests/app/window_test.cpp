@@ -7,7 +7,9 @@ namespace {
 
 using WindowTest = AppFixture;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 struct Entry {
     const char* name;
@@ -18,34 +20,73 @@ struct Entry {
 const std::vector<std::pair<const char*, std::vector<Entry>>> kMenus = {
     {"File1Menu", {{"F1", "物件選択(&F)"}, {"N7", nullptr}, {"Exit1", "終了(&Q)"}}},
     {"J1Menu",
-     {{"N1", "根切要項(&B)"}, {"S2", "埋戻し土(&S)"}, {"N2", "地業出幅(&A)"}, {"N3", "根入差有無(&N)"}, {"K2", "簡易山止(&K)"},
-      {"N21", "ﾀｲﾙ･塗装等下地(&T)"}, {"A1", "根切ﾗｲﾝ差異(&A)"}, {"N28", nullptr}, {"D2", "画面表示(&D)"}}},
-    {"N1Menu", {{"S1", "積算基準(&S)"}, {"Y1", "余幅のみ[500](&Y)"}, {"N6061", "60度勾配[+500](&6)"}, {"N4541", "45度勾配[+500](&4)"}}},
+     {{"N1", "根切要項(&B)"},
+      {"S2", "埋戻し土(&S)"},
+      {"N2", "地業出幅(&A)"},
+      {"N3", "根入差有無(&N)"},
+      {"K2", "簡易山止(&K)"},
+      {"N21", "ﾀｲﾙ･塗装等下地(&T)"},
+      {"A1", "根切ﾗｲﾝ差異(&A)"},
+      {"N28", nullptr},
+      {"D2", "画面表示(&D)"}}},
+    {"N1Menu",
+     {{"S1", "積算基準(&S)"},
+      {"Y1", "余幅のみ[500](&Y)"},
+      {"N6061", "60度勾配[+500](&6)"},
+      {"N4541", "45度勾配[+500](&4)"}}},
     {"S2Menu", {{"K3", "根切り土使用(&K)"}, {"M2", "搬入土(山砂等使用)(&M)"}}},
     {"N2Menu", {{"N1001", "出幅=100(&1)"}, {"N5051", "出幅=50(&5)"}, {"N001", "出幅=0(&0)"}}},
     {"N3Menu", {{"N4", "根入差：有"}, {"N5", "根入差：無"}}},
-    {"K2Menu", {{"N8", "なし(&N)"}, {"H1", "表面のみ(&H)"}, {"U1", "裏面のみ(&U)"}, {"R2", "両面(&R)"}}},
-    {"N21Menu", {{"N22", "打放補修(&V)"}, {"M1", "モルタル(&M)"}, {"N110", "特殊下地：打放有(&1)"}, {"N23", "特殊下地：打放無(&2)"}}},
+    {"K2Menu",
+     {{"N8", "なし(&N)"}, {"H1", "表面のみ(&H)"}, {"U1", "裏面のみ(&U)"}, {"R2", "両面(&R)"}}},
+    {"N21Menu",
+     {{"N22", "打放補修(&V)"},
+      {"M1", "モルタル(&M)"},
+      {"N110", "特殊下地：打放有(&1)"},
+      {"N23", "特殊下地：打放無(&2)"}}},
     {"I1Menu",
-     {{"D1", "演算実行(&D)"}, {"T1", "ﾃｷｽﾄ出力(&T)"}, {"N6", nullptr}, {"Print1", "印刷(&P)"}, {"A2", "全印刷(&A)"},
-      {"PrintPreview1", "印刷プレビュー(&V)"}, {"N30", nullptr}, {"FileE1", "編集File印刷[β版](&E)"}, {"N33", nullptr},
+     {{"D1", "演算実行(&D)"},
+      {"T1", "ﾃｷｽﾄ出力(&T)"},
+      {"N6", nullptr},
+      {"Print1", "印刷(&P)"},
+      {"A2", "全印刷(&A)"},
+      {"PrintPreview1", "印刷プレビュー(&V)"},
+      {"N30", nullptr},
+      {"FileE1", "編集File印刷[β版](&E)"},
+      {"N33", nullptr},
       {"S4", "数量集計(&S)"}}},
-    {"S3Menu", {{"B1", "ベース(&B)"}, {"U2", "Ｕ型側溝(&U)"}, {"N31", nullptr}, {"N32", "デフォルト(&D)"}}},
+    {"S3Menu",
+     {{"B1", "ベース(&B)"}, {"U2", "Ｕ型側溝(&U)"}, {"N31", nullptr}, {"N32", "デフォルト(&D)"}}},
     {"HelpH1Menu", {{"R1", "ルール(&R)"}, {"N9", nullptr}, {"HelpH2", "Help"}}},
     {"HelpH2Menu",
-     {{"J2", "条件"}, {"N14", "数量表示"}, {"N19", "下地処理"}, {"N29", nullptr}, {"Q1", "連続Text出力(&Q)"},
+     {{"J2", "条件"},
+      {"N14", "数量表示"},
+      {"N19", "下地処理"},
+      {"N29", nullptr},
+      {"Q1", "連続Text出力(&Q)"},
       {"E1", "標準仕上編集(&E)"}}},
     {"J2Menu",
-     {{"N10", "根切要綱"}, {"N11", "地業出幅"}, {"N12", "根入差有無"}, {"N13", "簡易山止"}, {"N27", "鉄筋"}}},
-    {"N14Menu", {{"N15", "実行"}, {"N16", "テキスト出力"}, {"N17", nullptr}, {"N18", "計算式有無"}}},
-    {"N19Menu", {{"N20", "石張下地"}, {"N24", "吹付・タイル下地"}, {"N25", "その他下地"}, {"N26", "ＣＢ下地"}}},
+     {{"N10", "根切要綱"},
+      {"N11", "地業出幅"},
+      {"N12", "根入差有無"},
+      {"N13", "簡易山止"},
+      {"N27", "鉄筋"}}},
+    {"N14Menu",
+     {{"N15", "実行"}, {"N16", "テキスト出力"}, {"N17", nullptr}, {"N18", "計算式有無"}}},
+    {"N19Menu",
+     {{"N20", "石張下地"},
+      {"N24", "吹付・タイル下地"},
+      {"N25", "その他下地"},
+      {"N26", "ＣＢ下地"}}},
 };
 
 TEST_F(WindowTest, MenuTreeHasEveryEntryInOrderWithItsCaption) {
     QStringList bar;
-    for (QAction* a : form->menuBar()->actions()) bar << a->objectName() + QLatin1Char('=') + a->text();
-    EXPECT_EQ(bar, QStringList({"File1=" + U("ﾌｧｲﾙ(&F)"), "J1=" + U("条件(&J)"), "I1=" + U("数量算出(&I)"),
-                                "S3=" + U("オプション(&S)"), "HelpH1=" + U("Help(&H)")}));
+    for (QAction* a : form->menuBar()->actions())
+        bar << a->objectName() + QLatin1Char('=') + a->text();
+    EXPECT_EQ(bar, QStringList({"File1=" + U("ﾌｧｲﾙ(&F)"), "J1=" + U("条件(&J)"),
+                                "I1=" + U("数量算出(&I)"), "S3=" + U("オプション(&S)"),
+                                "HelpH1=" + U("Help(&H)")}));
     for (const auto& [menuName, entries] : kMenus) {
         auto* menu = form->findChild<QMenu*>(U(menuName));
         ASSERT_NE(menu, nullptr) << menuName;
@@ -55,8 +96,8 @@ TEST_F(WindowTest, MenuTreeHasEveryEntryInOrderWithItsCaption) {
             EXPECT_EQ(actions[i]->objectName(), U(entries[i].name)) << menuName;
             EXPECT_EQ(actions[i]->isSeparator(), entries[i].caption == nullptr) << entries[i].name;
             // The condition groups already show the default conditions.
-            const bool group = QStringList({"N1", "S2", "N2", "N3", "K2", "N21"})
-                                   .contains(U(entries[i].name));
+            const bool group =
+                QStringList({"N1", "S2", "N2", "N3", "K2", "N21"}).contains(U(entries[i].name));
             if (entries[i].caption && !group)
                 EXPECT_EQ(actions[i]->text(), U(entries[i].caption));
         }
@@ -64,17 +105,15 @@ TEST_F(WindowTest, MenuTreeHasEveryEntryInOrderWithItsCaption) {
 }
 
 TEST_F(WindowTest, CheckMarksTestModeEntriesAndMemberPointers) {
-    const QList<QAction*> checkable = {form->S1, form->Y1, form->N6061, form->N4541, form->K3,
-                                       form->M2, form->N1001, form->N5051, form->N001, form->N4,
-                                       form->N5, form->N8, form->H1, form->U1, form->R2, form->N22,
-                                       form->M1, form->N110, form->N23, form->A1, form->D2,
-                                       form->B1, form->U2, form->Q1};
+    const QList<QAction*> checkable = {form->S1,  form->Y1,    form->N6061, form->N4541, form->K3,
+                                       form->M2,  form->N1001, form->N5051, form->N001,  form->N4,
+                                       form->N5,  form->N8,    form->H1,    form->U1,    form->R2,
+                                       form->N22, form->M1,    form->N110,  form->N23,   form->A1,
+                                       form->D2,  form->B1,    form->U2,    form->Q1};
     for (QAction* a : form->findChildren<QAction*>())
         EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
     EXPECT_FALSE(form->N30->isVisible());
     EXPECT_FALSE(form->FileE1->isVisible());
-    EXPECT_EQ(form->N1, form->N1Menu->menuAction());
-    EXPECT_EQ(form->HelpH2, form->HelpH2Menu->menuAction());
     EXPECT_EQ(form->windowTitle(), U("擁壁数量調書"));
     EXPECT_EQ(form->font().family(), U("ＭＳ ゴシック"));
     EXPECT_EQ(form->font().pixelSize(), 12);
@@ -87,32 +126,73 @@ struct Control {
 };
 
 const Control kControls[] = {
-    {"Label1", "名前", false},   {"Label2", "延べ長さ", false},   {"Label11", "（㎜）", false},
-    {"Label3", "仕上げ高[表]", false},   {"Label4", "仕上げ高[裏]", false},   {"Label5", "根入長", false},
-    {"Label6", "均しｺﾝ", false},   {"Label7", "砕石", false},   {"Label8", "ﾍﾞｰｽ幅", false},
-    {"Label9", "幅(W)", false},   {"Label10", "ﾍﾞｰｽ(B)", false},  {"StaticText1", "表面", false},
-    {"StaticText2", "裏面", false}, {"Label12", "仕上[表面]", false}, {"Label13", "仕上[裏面]", false},
-    {"Label14", "仕上[天端]", false},  {"CheckBox1", "鉄筋計算", false}, {"Button2", "鉄筋設定", true},
-    {"CheckBox2", "水抜きﾊﾟｲﾌﾟ", false}, {"CheckBox3", "ＣＢの有無", false}, {"Button1", "ＣＢ設定", true},
-    {"RG_BL", "ベース筋(主)", true},     {"RG_HL", "ベース筋(配)", true},     {"RG_TL", "立上り(ﾀﾃ)", true},
-    {"RG_YL", "立上り(ﾖｺ)", true},     {"Label16", "(主)ﾋﾟｯﾁ(＠)", true},   {"Label18", "(配)ﾋﾟｯﾁ(＠)", true},
-    {"Label17", "(ﾀﾃ)ﾋﾟｯﾁ(＠)", true},   {"Label19", "(ﾖｺ)ﾋﾟｯﾁ(＠)", true},   {"CheckBox5", "ﾍﾞｰｽ：複筋", true},
-    {"CheckBox6", "立上り：複筋", true}, {"Label20", "設計GLと平均GLの差", true},   {"Button4", "拾い追加", false},
-    {"Button3", "拾い削除", true},   {"Image1", nullptr, false},    {"Image2", nullptr, true},
-    {"ComboBox1", nullptr, false}, {"ComboBox2", nullptr, false}, {"ComboBox3", nullptr, false},
-    {"ComboBox4", nullptr, false}, {"REdit10", nullptr, true},    {"REdit11", nullptr, true},
-    {"REdit12", nullptr, true},    {"REdit13", nullptr, true},    {"REdit14", nullptr, true},
-    {"REdit15", nullptr, true},    {"REdit16", nullptr, true},    {"REdit17", nullptr, true},
-    {"REdit18", "70", false},  {"YH_H", nullptr, true},       {"YH_U", nullptr, true},
-    {"YH_T", nullptr, true},       {"CB_H", nullptr, true},       {"CB_U", nullptr, true},
-    {"CB_T", nullptr, true},       {"Label21", nullptr, true},
+    {"Label1", "名前", false},
+    {"Label2", "延べ長さ", false},
+    {"Label11", "（㎜）", false},
+    {"Label3", "仕上げ高[表]", false},
+    {"Label4", "仕上げ高[裏]", false},
+    {"Label5", "根入長", false},
+    {"Label6", "均しｺﾝ", false},
+    {"Label7", "砕石", false},
+    {"Label8", "ﾍﾞｰｽ幅", false},
+    {"Label9", "幅(W)", false},
+    {"Label10", "ﾍﾞｰｽ(B)", false},
+    {"StaticText1", "表面", false},
+    {"StaticText2", "裏面", false},
+    {"Label12", "仕上[表面]", false},
+    {"Label13", "仕上[裏面]", false},
+    {"Label14", "仕上[天端]", false},
+    {"CheckBox1", "鉄筋計算", false},
+    {"Button2", "鉄筋設定", true},
+    {"CheckBox2", "水抜きﾊﾟｲﾌﾟ", false},
+    {"CheckBox3", "ＣＢの有無", false},
+    {"Button1", "ＣＢ設定", true},
+    {"RG_BL", "ベース筋(主)", true},
+    {"RG_HL", "ベース筋(配)", true},
+    {"RG_TL", "立上り(ﾀﾃ)", true},
+    {"RG_YL", "立上り(ﾖｺ)", true},
+    {"Label16", "(主)ﾋﾟｯﾁ(＠)", true},
+    {"Label18", "(配)ﾋﾟｯﾁ(＠)", true},
+    {"Label17", "(ﾀﾃ)ﾋﾟｯﾁ(＠)", true},
+    {"Label19", "(ﾖｺ)ﾋﾟｯﾁ(＠)", true},
+    {"CheckBox5", "ﾍﾞｰｽ：複筋", true},
+    {"CheckBox6", "立上り：複筋", true},
+    {"Label20", "設計GLと平均GLの差", true},
+    {"Button4", "拾い追加", false},
+    {"Button3", "拾い削除", true},
+    {"Image1", nullptr, false},
+    {"Image2", nullptr, true},
+    {"ComboBox1", nullptr, false},
+    {"ComboBox2", nullptr, false},
+    {"ComboBox3", nullptr, false},
+    {"ComboBox4", nullptr, false},
+    {"REdit10", nullptr, true},
+    {"REdit11", nullptr, true},
+    {"REdit12", nullptr, true},
+    {"REdit13", nullptr, true},
+    {"REdit14", nullptr, true},
+    {"REdit15", nullptr, true},
+    {"REdit16", nullptr, true},
+    {"REdit17", nullptr, true},
+    {"REdit18", "70", false},
+    {"YH_H", nullptr, true},
+    {"YH_U", nullptr, true},
+    {"YH_T", nullptr, true},
+    {"CB_H", nullptr, true},
+    {"CB_U", nullptr, true},
+    {"CB_T", nullptr, true},
+    {"Label21", nullptr, true},
 };
 
 QString CaptionOf(QWidget* w) {
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
-    if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->text();
+    if (auto* group = qobject_cast<QGroupBox*>(w))
+        return group->title();
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
     return QString();
 }
 
@@ -121,9 +201,11 @@ TEST_F(WindowTest, ControlsHaveTheirCaptionsAndInitialVisibility) {
         auto* w = form->findChild<QWidget*>(U(c.name));
         ASSERT_NE(w, nullptr) << c.name;
         EXPECT_EQ(w->isHidden(), c.hidden) << c.name;
-        if (c.caption) EXPECT_EQ(CaptionOf(w), U(c.caption)) << c.name;
+        if (c.caption)
+            EXPECT_EQ(CaptionOf(w), U(c.caption)) << c.name;
     }
-    for (int n = 1; n <= 9; ++n) EXPECT_FALSE(form->REdit(n)->isHidden()) << n;
+    for (int n = 1; n <= 9; ++n)
+        EXPECT_FALSE(form->REdit(n)->isHidden()) << n;
     for (TComboBox* combo : {form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4})
         EXPECT_TRUE(combo->isEditable());
 }
@@ -151,17 +233,27 @@ TEST_F(WindowTest, RadioGroupOffersThreeSizesAndReturnsToNoChoice) {
     EXPECT_FALSE(g->Button(1)->isChecked());
     g->SetItemIndex(-1);
     EXPECT_EQ(g->ItemIndex(), -1);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(g->Button(i)->isChecked());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(g->Button(i)->isChecked());
     g->SetItemIndex(5);
     EXPECT_EQ(g->ItemIndex(), -1);
 }
 
 TEST_F(WindowTest, EachHelpEntryShowsItsOneMessageAndChangesNothing) {
     const std::pair<QAction*, const char*> help[] = {
-        {form->N10, "余幅は500(=新積算基準)"}, {form->N11, "簡易山止がある場合は強制的に50に固定"}, {form->N12, "仕上高さのレベル差を採用"},
-        {form->N13, "仕上高さごとに長さで出力"}, {form->N27, "千鳥配筋は考慮しておりません\n\rですので適当にピッチは端折って下さい"}, {form->N15, "演算結果を画面表示"},
-        {form->N16, "演算結果をテキストに出力"}, {form->N18, "演算結果表示に計算式を含めるかどうか"}, {form->N20, "仕上げ名に「石」がある場合\n\r「調」が入って無い場合は計上しません"},
-        {form->N24, "下地処理条件によります\n\r吹、Ｔまたはタが入って居れば処理します"}, {form->N25, "下地処理条件によります"}, {form->N26, "打放下地で仕上げがタイルの場合は強制的にモルタルをみます\n\rその他は下地処理条件によります"}};
+        {form->N10, "余幅は500(=新積算基準)"},
+        {form->N11, "簡易山止がある場合は強制的に50に固定"},
+        {form->N12, "仕上高さのレベル差を採用"},
+        {form->N13, "仕上高さごとに長さで出力"},
+        {form->N27, "千鳥配筋は考慮しておりません\n\rですので適当にピッチは端折って下さい"},
+        {form->N15, "演算結果を画面表示"},
+        {form->N16, "演算結果をテキストに出力"},
+        {form->N18, "演算結果表示に計算式を含めるかどうか"},
+        {form->N20, "仕上げ名に「石」がある場合\n\r「調」が入って無い場合は計上しません"},
+        {form->N24, "下地処理条件によります\n\r吹、Ｔまたはタが入って居れば処理します"},
+        {form->N25, "下地処理条件によります"},
+        {form->N26, "打放下地で仕上げがタイルの場合は強制的にモルタルをみます\n\rその他は下地処理条"
+                    "件によります"}};
     form->REdit1->setText(QStringLiteral("1500"));
     form->SelectrSr(3);
     const QStringList before = ScreenState();
