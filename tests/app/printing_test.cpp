@@ -1,0 +1,163 @@
+// The printing commands driven through the main window with scripted
+// dialogs; printed pages are collected from the statement form's sink.
+#include "AppFixture.h"
+
+#include "Cp932.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kCannotPrint =
+    QStringLiteral("印刷は出来ません。説明書の【数量算出及び印刷】をお読みください");
+
+class PrintingTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        form2->PageSink = [this](const StatementPage& page) { pages << page; };
+        form2->PreviewSink = [this](const QList<StatementPage>& shown) { previewed << shown; };
+        dialogs.clear();
+    }
+
+    // The sample project's sections number 0, 2 and 4 (a wall, a base, a
+    // ditch) as a project of three items, listed in ComboBox1.
+    void UseThreeItemProject(bool baseWithoutLength = false) {
+        QStringList sections = SampleSections();
+        ASSERT_GE(sections.size(), 5);
+        if (baseWithoutLength)
+            sections[2].replace(QRegularExpression(QStringLiteral("延長さ=\\d+")),
+                                QStringLiteral("延長さ=0"));
+        const QString three = sections[0] + sections[2] + sections[4];
+        WriteFile(QStringLiteral("three.Fa1"),
+                  QByteArray::fromStdString(yoheki::cp932::Encode(three.toStdString())));
+        form->CurrentProject = Path(QStringLiteral("three.Fa1"));
+        for (int i : {0, 2, 4})
+            names << sections[i].mid(1, sections[i].indexOf(u']') - 1);
+        form->ComboBox1->clear();
+        form->ComboBox1->addItems(names);
+        form->ComboBox1->setCurrentIndex(0);
+        form->ListInput(names[0], form->CurrentProject);
+    }
+
+    // The sample project's sections, each from its "[name]" line on.
+    static QStringList SampleSections() {
+        QFile file(QStringLiteral(YOHEKI_DATA_DIR "/見本工事.Fa1"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text =
+            QString::fromStdString(yoheki::cp932::Decode(file.readAll().toStdString()));
+        QStringList sections;
+        for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+            if (line.startsWith(u'['))
+                sections << QString();
+            if (!sections.isEmpty())
+                sections.last() += line + QStringLiteral("\r\n");
+        }
+        return sections;
+    }
+
+    QList<StatementPage> pages;
+    QList<StatementPage> previewed;
+    QStringList names;
+};
+
+TEST_F(PrintingTest, EmptyStatementCannotBePrinted) {
+    form->Print1Click();
+    EXPECT_EQ(dialogs.messages(), QStringList{kCannotPrint});
+    EXPECT_TRUE(pages.isEmpty());
+    form->PrintPreview1Click();
+    EXPECT_EQ(dialogs.messages(), (QStringList{kCannotPrint, kCannotPrint}));
+    EXPECT_TRUE(previewed.isEmpty());
+}
+
+TEST_F(PrintingTest, PrintsTheStatementAsItStands) {
+    form2->SetLines({QStringLiteral("【物件名：見本】"), QStringLiteral("《Ｐ－１》")});
+    form->ComboBox1->setEditText(QStringLiteral("Ｐ－１"));
+    form->B1->setChecked(true);
+    dialogs.printerAnswers = {false};
+    form->Print1Click(); // cancelled set-up: the same refusal, nothing printed
+    EXPECT_EQ(dialogs.messages(), QStringList{kCannotPrint});
+    EXPECT_TRUE(pages.isEmpty());
+
+    dialogs.clear();
+    form->Print1Click();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].title, QStringLiteral("Ｐ－１"));
+    EXPECT_EQ(pages[0].drawingFolder, form->SettingsDir);
+    EXPECT_EQ(pages[0].mode, StructureMode::Base);
+    EXPECT_EQ(pages[0].lines, form2->Lines());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    form->U2->setChecked(true);
+    form->B1->setChecked(false);
+    form->PrintPreview1Click();
+    ASSERT_EQ(previewed.size(), 1);
+    EXPECT_EQ(previewed[0].mode, StructureMode::Ditch);
+}
+
+TEST_F(PrintingTest, PrintAllGivesEachItemItsOwnPage) {
+    UseThreeItemProject();
+    form->D2->setChecked(true);
+    form->A2Click();
+    ASSERT_EQ(pages.size(), 3);
+    const StructureMode modes[] = {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(pages[i].title, names[i]);
+        EXPECT_EQ(pages[i].mode, modes[i]);
+        ASSERT_GT(pages[i].lines.size(), 20);
+        EXPECT_EQ(pages[i].lines[1], QStringLiteral("《%1》").arg(names[i]));
+        // The page's drawing is its own mode's file, found and drawn.
+        QImage image(200, 280, QImage::Format_RGB32);
+        QPainter canvas(&image);
+        EXPECT_EQ(PaintStatement(canvas, {24, 24, 0, 0, 100}, pages[i]), QString());
+        EXPECT_TRUE(FindDrawing(pages[i].drawingFolder, modes[i])
+                        .endsWith(DrawingFileName(modes[i]), Qt::CaseInsensitive));
+    }
+    EXPECT_FALSE(form->D2->isChecked());
+    EXPECT_EQ(dialogs.messages().last(), QStringLiteral("全データの印刷が終わりました"));
+    int setUps = 0; // one printer set-up, before the first page only
+    for (const auto& record : dialogs.records)
+        setUps += record.kind == "printerSetup";
+    EXPECT_EQ(setUps, 1);
+    EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
+    EXPECT_FALSE(form->B1->isChecked() || form->U2->isChecked()); // the wall is back on screen
+}
+
+TEST_F(PrintingTest, PrintAllSkipsAnItemWhoseCalculationStopped) {
+    UseThreeItemProject(true);
+    form->A2Click();
+    // Printing the wall's statement again under the base's name would be a
+    // wrong page; the stop message has told the user why it is missing.
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].title, names[0]);
+    EXPECT_EQ(pages[1].title, names[2]);
+    EXPECT_EQ(pages[1].lines[1], QStringLiteral("《%1》").arg(names[2]));
+    EXPECT_TRUE(dialogs.messages().contains(QStringLiteral("問題点を訂正して再度実行して下さい")));
+    EXPECT_EQ(dialogs.messages().last(), QStringLiteral("全データの印刷が終わりました"));
+}
+
+TEST_F(PrintingTest, CancelledPrintAllPrintsAndSaysNothing) {
+    UseThreeItemProject();
+    dialogs.printerAnswers = {false};
+    form->A2Click();
+    EXPECT_TRUE(pages.isEmpty());
+    // The first item's own calculation messages come before the set-up;
+    // after the cancelled set-up nothing more is said.
+    ASSERT_FALSE(dialogs.records.isEmpty());
+    EXPECT_EQ(dialogs.records.last().kind, QStringLiteral("printerSetup"));
+    EXPECT_FALSE(dialogs.messages().contains(QStringLiteral("全データの印刷が終わりました")));
+    EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
+}
+
+TEST_F(PrintingTest, MissingEditToolIsReportedAndTheWindowComesBack) {
+    form->show();
+    form->FileE1Click();
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].startsWith(QStringLiteral("Hakobe.EXE")));
+}
+
+} // namespace
