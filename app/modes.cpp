@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QPixmap>
+#include <QPixmapCache>
 
 namespace {
 
@@ -44,7 +45,18 @@ void TForm1::LoadDrawing(const QString& name) {
         return;
     }
     const QSize room = Image1->contentsRect().size();
-    Image1->setPixmap(picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Switching between items of different structures shows the same three
+    // drawings again and again, and scaling is the slow part of a switch.
+    const QString key = QStringLiteral("drawing %1 %2x%3")
+                            .arg(picture.cacheKey())
+                            .arg(room.width())
+                            .arg(room.height());
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
+        scaled = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, scaled);
+    }
+    Image1->setPixmap(scaled);
 }
 
 bool TForm1::WallMode() const {
