@@ -109,8 +109,8 @@ void TForm1::FileE1Click() {
     tool.start();
     if (!tool.waitForStarted()) {
         show();
-        dialogs.message(kEditTool + QStringLiteral("を起動できませんでした。\n\r") +
-                        tool.errorString());
+        dialogs.message(kEditTool + QStringLiteral("を起動できませんでした。\n\r"
+                                                   "プログラムの置き場所を確かめてください。"));
         return;
     }
     hide();
