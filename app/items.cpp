@@ -1,14 +1,288 @@
-// Take-off item and project file: ListInput, ListOutPut, ActList, project
-// selection, adding, deleting and switching items.
+// Take-off item: ListInput copies a section of the project file into the
+// controls, ListOutPut copies the controls into it, ActList empties the screen.
 #include "main1.h"
 
-void TForm1::ListInput(const QString&, const QString&) {}
-void TForm1::ListOutPut(const QString&, const QString&) {}
-void TForm1::ActList() { ReadDefaults(); }
-void TForm1::SelectProject() {}
-void TForm1::F1Click() { SelectProject(); }
-void TForm1::ComboBox1DropDown() {}
-void TForm1::ComboBox1Change() {}
-void TForm1::ComboBox2Change() {}
-void TForm1::Button4Click() {}
-void TForm1::Button3Click() {}
+#include "Error.h"
+#include "ItemTexts.h"
+#include "PrnSys.h"
+#include "Takeoff.h"
+
+#include <QFile>
+
+using namespace itemkey;
+
+namespace {
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+std::string FilePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+void SetComboText(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
+}
+
+// One section of the parsed project file, read with the defaults of a
+// missing key.
+struct Section {
+    const yoheki::IniFile& ini;
+    std::string name;
+    QString Str(const char* key, const char* def = "") const {
+        return QString::fromStdString(ini.ReadString(name, key, def));
+    }
+    int Int(const char* key, int def) const {
+        return static_cast<int>(ini.ReadInteger(name, key, def));
+    }
+    bool Bool(const char* key) const { return ini.ReadBool(name, key, false); }
+};
+
+// The screen switches from the mode the screen shows (Label21) to the
+// item's mode.
+void SwitchScreen(TForm1& f, bool base, bool ditch) {
+    const bool wall = !base && !ditch;
+    switch (f.Label21->text().toInt()) {
+    case 1:
+        if (base)
+            f.EquBase();
+        if (ditch)
+            f.Ditch();
+        break;
+    case 2:
+        if (wall || ditch)
+            f.EquBase();
+        if (ditch)
+            f.Ditch();
+        break;
+    case 3:
+        if (wall || base)
+            f.Ditch();
+        if (base)
+            f.EquBase();
+        break;
+    default:
+        break;
+    }
+}
+
+void LoadDimensions(TForm1& f, const Section& s) {
+    const char* keys[] = {kRunLength, kFrontHeight, kBackHeight, kEmbedment, kLevelling,
+                          kStone,     kBaseWidth,   kWallWidth,  kBaseThick};
+    for (int n = 1; n <= 9; ++n)
+        f.REdit(n)->setText(s.Str(keys[n - 1]));
+    SetComboText(f.ComboBox2, s.Str(kFrontFinish));
+    SetComboText(f.ComboBox3, s.Str(kBackFinish));
+    SetComboText(f.ComboBox4, s.Str(kTopFinish));
+}
+
+// Setting a check box runs its click behaviour; the values read after it
+// override what that behaviour put into the fields.
+void LoadPipesAndBlocks(TForm1& f, const Section& s) {
+    f.CheckBox2->setChecked(s.Bool(kPipes));
+    f.REdit10->setText(f.CheckBox2->isChecked() ? s.Str(kPipeSpacing, "3000")
+                                                : QStringLiteral("0"));
+    f.CheckBox3->setChecked(s.Bool(kBlocks));
+    const bool blocks = f.CheckBox3->isChecked();
+    f.CB_H->setText(blocks ? s.Str(kBlockFront) : QString());
+    f.CB_U->setText(blocks ? s.Str(kBlockBack) : QString());
+    f.CB_T->setText(blocks ? s.Str(kBlockTop) : QString());
+    f.REdit11->setText(blocks ? s.Str(kBlockHeight) : QStringLiteral("0"));
+    f.REdit16->setText(blocks ? s.Str(kBlockWidth) : QStringLiteral("0"));
+}
+
+// The bar rate comes last: CheckBox1 decides whether it applies at all.
+void LoadReinforcement(TForm1& f, const Section& s) {
+    f.CheckBox1->setChecked(s.Bool(kRebar));
+    const bool bars = f.CheckBox1->isChecked();
+    f.REdit12->setText(bars ? s.Str(kBasePitch) : QString());
+    f.REdit13->setText(bars ? s.Str(kUpVertPitch) : QString());
+    f.REdit14->setText(bars ? s.Str(kBaseDistPitch) : QString());
+    f.REdit15->setText(bars ? s.Str(kUpHorzPitch) : QString());
+    f.RG_BL->SetItemIndex(bars ? s.Int(kBaseBars, -1) : -1);
+    f.RG_TL->SetItemIndex(bars ? s.Int(kUpVertBars, -1) : -1);
+    f.RG_HL->SetItemIndex(bars ? s.Int(kBaseDistBars, -1) : -1);
+    f.RG_YL->SetItemIndex(bars ? s.Int(kUpHorzBars, -1) : -1);
+    f.CheckBox5->setChecked(s.Bool(kBaseDouble));
+    f.CheckBox6->setChecked(s.Bool(kUpDouble));
+    f.REdit18->setText(bars ? QString() : s.Str(kBarRate));
+    f.REdit18->setVisible(!bars);
+}
+
+void LoadConditions(TForm1& f, const Section& s) {
+    f.SelectrNe(s.Int(kExcav, 0));
+    f.SelectrPs(s.Int(kBackfill, 0));
+    f.SelectrAd(s.Int(kSubBase, 0));
+    f.SelectrNn(s.Bool(kEmbedDiff) ? 1 : 2);
+    f.SelectrSr(s.Int(kRetain, 0));
+    f.SelectrSh(s.Int(kSubstrate, 0));
+    f.A1->setChecked(s.Bool(kLevelOn));
+    f.REdit17->setVisible(f.A1->isChecked());
+    f.Label20->setVisible(f.A1->isChecked());
+    f.REdit17->setText(s.Str(kLevelDiff));
+}
+
+// A panel left open would keep its controls over a screen that no longer
+// matches the item; closing it first also moves edited block finishes home.
+void ClosePanels(TForm1& f) {
+    if (f.BlockPanelOpen())
+        f.Button1Click();
+    if (f.RebarPanelOpen())
+        f.Button2Click();
+}
+
+void StoreItem(TForm1& f, ProjectFile& file, const std::string& sec) {
+    const auto put = [&](const char* key, const QString& value) { file.Write(sec, key, S(value)); };
+    const char* keys[] = {kRunLength, kFrontHeight, kBackHeight, kEmbedment, kLevelling,
+                          kStone,     kBaseWidth,   kWallWidth,  kBaseThick};
+    for (int n = 1; n <= 9; ++n)
+        put(keys[n - 1], f.REdit(n)->text());
+    put(kBarRate, f.REdit18->text());
+    // While the block panel shows the block finishes, the wall's are stashed.
+    const bool panel = f.BlockPanelOpen();
+    put(kFrontFinish, panel ? f.YH_H->text() : f.ComboBox2->currentText());
+    put(kBackFinish, panel ? f.YH_U->text() : f.ComboBox3->currentText());
+    put(kTopFinish, panel ? f.YH_T->text() : f.ComboBox4->currentText());
+    const bool pipes = f.CheckBox2->isChecked();
+    file.WriteBool(sec, kPipes, pipes);
+    put(kPipeSpacing, pipes ? f.REdit10->text() : QString());
+    const bool blocks = f.CheckBox3->isChecked();
+    file.WriteBool(sec, kBlocks, blocks);
+    put(kBlockFront, blocks ? f.CB_H->text() : QString());
+    put(kBlockBack, blocks ? f.CB_U->text() : QString());
+    put(kBlockTop, blocks ? f.CB_T->text() : QString());
+    put(kBlockHeight, blocks ? f.REdit11->text() : QString());
+    put(kBlockWidth, blocks ? f.REdit16->text() : QString());
+    if (!blocks)
+        file.WriteBool(sec, kBlockCoping, false);
+}
+
+void StoreReinforcement(TForm1& f, ProjectFile& file, const std::string& sec) {
+    const bool bars = f.CheckBox1->isChecked();
+    file.WriteBool(sec, kRebar, bars);
+    const char* pitchKeys[] = {kBasePitch, kUpVertPitch, kBaseDistPitch, kUpHorzPitch};
+    const TREdit* pitches[] = {f.REdit12, f.REdit13, f.REdit14, f.REdit15};
+    for (int k = 0; k < 4; ++k)
+        file.Write(sec, pitchKeys[k], bars ? S(pitches[k]->text()) : "");
+    const char* barKeys[] = {kBaseBars, kUpVertBars, kBaseDistBars, kUpHorzBars};
+    const TRadioGroup* groups[] = {f.RG_BL, f.RG_TL, f.RG_HL, f.RG_YL};
+    for (int k = 0; k < 4; ++k)
+        file.WriteInteger(sec, barKeys[k], bars ? groups[k]->ItemIndex() : 0);
+    file.WriteBool(sec, kBaseDouble, f.CheckBox5->isChecked());
+    file.WriteBool(sec, kUpDouble, f.CheckBox6->isChecked());
+}
+
+void StoreConditions(TForm1& f, ProjectFile& file, const std::string& sec) {
+    using C = TForm1::Cond;
+    file.WriteInteger(sec, kExcav, f.ConditionCode(C::Ne));
+    file.WriteInteger(sec, kBackfill, f.ConditionCode(C::Ps));
+    file.WriteInteger(sec, kSubBase, f.ConditionCode(C::Ad));
+    file.WriteBool(sec, kEmbedDiff, f.N4->isChecked() && !f.N5->isChecked());
+    file.WriteInteger(sec, kRetain, f.ConditionCode(C::Sr));
+    file.WriteInteger(sec, kSubstrate, f.ConditionCode(C::Sh));
+    file.WriteBool(sec, kLevelOn, f.A1->isChecked());
+    file.Write(sec, kLevelDiff, f.A1->isChecked() ? S(f.REdit17->text()) : "");
+    file.WriteBool(sec, kModeBase, f.B1->isChecked());
+    file.WriteBool(sec, kModeDitch, f.U2->isChecked());
+}
+
+} // namespace
+
+void TForm1::ListInput(const QString& section, const QString& path) {
+    if (section.isEmpty())
+        return;
+    ProjectFile& file = ProjectStore::Of(*this).project;
+    const yoheki::IniFile* ini = nullptr;
+    try {
+        ini = &file.Open(FilePath(path));
+    } catch (const yoheki::Error& e) {
+        dialogs.message(QString::fromUtf8(e.what()));
+        return;
+    }
+    ClosePanels(*this);
+    const Section s{*ini, S(section)};
+    bool base = s.Bool(kModeBase), ditch = s.Bool(kModeDitch);
+    if (base && ditch)
+        base = ditch = false;
+    B1->setChecked(base);
+    U2->setChecked(ditch);
+    SwitchScreen(*this, base, ditch);
+    LoadDimensions(*this, s);
+    LoadPipesAndBlocks(*this, s);
+    LoadReinforcement(*this, s);
+    LoadConditions(*this, s);
+    YH_H->setText(ComboBox2->currentText());
+    YH_U->setText(ComboBox3->currentText());
+    YH_T->setText(ComboBox4->currentText());
+    // Loading puts the file into the writer's form. Its data is already on
+    // disk, so a folder that refuses the rewrite loses nothing: stay quiet.
+    try {
+        file.Update();
+    } catch (const yoheki::Error&) {
+        file.Drop();
+    }
+}
+
+void TForm1::ListOutPut(const QString& section, const QString& path) {
+    SaveItem(*this, section, path);
+}
+
+bool SaveItem(TForm1& f, const QString& section, const QString& path) {
+    if (section.isEmpty())
+        return true;
+    f.Label21->setText(f.U2->isChecked()   ? QStringLiteral("3")
+                       : f.B1->isChecked() ? QStringLiteral("2")
+                                           : QStringLiteral("1"));
+    ProjectFile& file = ProjectStore::Of(f).project;
+    try {
+        file.Open(FilePath(path));
+        const std::string sec = S(section);
+        StoreItem(f, file, sec);
+        StoreReinforcement(f, file, sec);
+        StoreConditions(f, file, sec);
+        file.Update();
+        return true;
+    } catch (const yoheki::Error& e) {
+        // Some keys may have changed in memory and not on disk.
+        file.Drop();
+        QString text = QString::fromUtf8("拾い【") + section +
+                       QString::fromUtf8("】の保存に失敗しました\n\r") +
+                       QString::fromUtf8(e.what());
+        if (dynamic_cast<const yoheki::EncodingError*>(&e))
+            text += QString::fromUtf8("\n\r物件ファイルはそのまま残っています");
+        f.dialogs.message(text);
+        return false;
+    }
+}
+
+void TForm1::ActList() {
+    ClosePanels(*this);
+    B1->setChecked(false);
+    U2->setChecked(false);
+    // Before the settings file is read the drawings cannot be found; the
+    // window is still in its design layout, the wall screen.
+    if (!SettingsDir.isEmpty()) {
+        EquBase();
+        Ditch();
+    }
+    for (int n = 1; n <= 17; ++n)
+        REdit(n)->clear();
+    REdit10->hide();
+    REdit17->hide();
+    REdit18->setText(QStringLiteral("70"));
+    REdit18->show();
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox5, CheckBox6})
+        box->setChecked(false);
+    A1->setChecked(false);
+    D2->setChecked(false);
+    for (TComboBox* combo : {ComboBox2, ComboBox3, ComboBox4}) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+    }
+    for (TRadioGroup* group : {RG_BL, RG_HL, RG_TL, RG_YL})
+        group->SetItemIndex(-1);
+    Label20->hide();
+    Label21->setText(QStringLiteral("1"));
+    ReadDefaults();
+}

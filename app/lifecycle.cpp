@@ -1,11 +1,68 @@
 // Start-up, activation and shut-down of the main window.
 #include "main1.h"
 
-void TForm1::FormCreate() { ActList(); }
+#include "ItemTexts.h"
+#include "Takeoff.h"
+#include "UT_CLDir.h"
 
-void TForm1::FormActivate() {
-    if (ComboBox2->count() > 0) ActList();
-    else EsttIn(QStringLiteral("Qrtt.dat"));
+#include <QFileInfo>
+
+using namespace itemtext;
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
 }
 
-void TForm1::FormClose() {}
+} // namespace
+
+void TForm1::FormCreate() {
+    for (QAction* menu : {S3, B1, U2, N32, N29, Q1, E1, A2})
+        menu->setVisible(true);
+    N30->setVisible(false);
+    FileE1->setVisible(false);
+    ActList();
+    const QString argument = Args.value(0);
+    if (argument == QLatin1String(kTestMode)) {
+        N30->setVisible(true);
+        FileE1->setVisible(true);
+    } else if (!argument.isEmpty()) {
+        dialogs.message(U(kBadArgument));
+        TerminateNow();
+    }
+}
+
+void TForm1::FormActivate() {
+    Label21->setText(QStringLiteral("1"));
+    if (ComboBox2->count() > 0) {
+        ActList();
+    } else {
+        if (!EsttIn(U(kSettingsFile)))
+            return; // the program is ending
+        if (CurrentProject.isEmpty() || !QFileInfo(CurrentProject).isFile())
+            SelectProject();
+        if (terminated)
+            return;
+    }
+    if (ComboBox1->count() == 0) {
+        ComboBox1->AddItems(ProjectItems(*this, CurrentProject));
+        if (ComboBox1->count() > 0)
+            ComboBox1->setCurrentIndex(0);
+        RememberedIndex = 0;
+        setWindowTitle(U(kCaptionPrefix) +
+                       QString::fromStdString(yoheki::BareName(CurrentProject.toStdString())));
+    }
+    // Text typed into the item box that names no item must not become the
+    // name the screen is loaded and later saved under.
+    const QString item = ItemOnScreen(*this);
+    ComboBox1->setEditText(item);
+    ListInput(item, CurrentProject);
+    Button3->setVisible(ComboBox1->count() >= 1);
+}
+
+void TForm1::FormClose() {
+    SaveItem(*this, ItemOnScreen(*this), CurrentProject);
+    if (!ProjectStore::ReadOnly(*this))
+        WriteFactoryDefaults();
+}

@@ -1,0 +1,62 @@
+#include "ProjectFile.h"
+
+#include <string>
+#include <sys/stat.h>
+
+bool ProjectFile::Stamp::operator==(const Stamp& o) const {
+    return size == o.size && mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec &&
+           inode == o.inode && device == o.device;
+}
+
+std::optional<ProjectFile::Stamp> ProjectFile::StampOf(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return Stamp{st.st_size, st.st_mtim, st.st_ino, st.st_dev};
+}
+
+yoheki::IniFile& ProjectFile::Open(const std::string& path) {
+    const auto now = StampOf(path);
+    if (ini_ && path == path_ && now == stamp_)
+        return *ini_;
+    ini_.reset();
+    ini_.emplace(path);
+    path_ = path;
+    stamp_ = now;
+    synced_ = false; // not yet known to be in the form the writer produces
+    return *ini_;
+}
+
+void ProjectFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    if (ini_->ValueExists(section, key) && ini_->ReadString(section, key, "") == value)
+        return;
+    ini_->WriteString(section, key, value);
+    synced_ = false;
+}
+
+void ProjectFile::WriteInteger(std::string_view section, std::string_view key, long long value) {
+    Write(section, key, std::to_string(value));
+}
+
+void ProjectFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    Write(section, key, value ? "1" : "0");
+}
+
+void ProjectFile::EraseSection(std::string_view section) {
+    ini_->EraseSection(section);
+    synced_ = false;
+}
+
+void ProjectFile::Update() {
+    if (!ini_ || synced_ || readOnly)
+        return;
+    ini_->UpdateFile(); // writes only when the bytes differ
+    stamp_ = StampOf(path_);
+    synced_ = true;
+}
+
+void ProjectFile::Drop() {
+    ini_.reset();
+    stamp_.reset();
+    synced_ = false;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The open project file, parsed once and kept between the loads and saves of
+// its items. Estimators' projects hold hundreds to thousands of items, and
+// switching items must not read and parse the whole file each time: the
+// parsed form is used as long as the file on disk is the one last read or
+// written (same size, modification time and inode), and read again otherwise.
+#include "IniFile.h"
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+class ProjectFile {
+  public:
+    // The parsed file at `path`. A missing file reads as empty. Throws
+    // yoheki::FileError when the file exists but cannot be read.
+    yoheki::IniFile& Open(const std::string& path);
+
+    // Changes one value of the open file; a key that already holds the value
+    // is left alone, so that saving an unchanged item writes nothing. Throws
+    // yoheki::EncodingError when CP932 cannot hold the text.
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, long long value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+    void EraseSection(std::string_view section);
+
+    // Writes the open file when its parsed form differs from the disk. Throws
+    // yoheki::FileError; the disk then keeps its previous content.
+    void Update();
+
+    // Forgets the parsed form: the next Open reads the disk. Callers drop it
+    // after a failed change, which may have altered some keys and not others.
+    void Drop();
+
+    // While read-only, Update writes nothing; the changes stay in the parsed
+    // form, so later loads see them as if they had been saved.
+    bool readOnly = false;
+
+  private:
+    struct Stamp {
+        off_t size = 0;
+        timespec mtime{};
+        ino_t inode = 0;
+        dev_t device = 0;
+        bool operator==(const Stamp& o) const;
+    };
+    static std::optional<Stamp> StampOf(const std::string& path);
+
+    std::optional<yoheki::IniFile> ini_;
+    std::string path_;
+    std::optional<Stamp> stamp_; // nullopt: there was no file
+    bool synced_ = false;        // the parsed form is byte for byte the disk
+};

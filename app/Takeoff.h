@@ -1,0 +1,77 @@
+#pragma once
+// Take-off management shared by the main window's handlers and the
+// command-line program: the project file kept open between item switches,
+// saving and showing items, the calculation run and the text output. The
+// command-line program drives the same TForm1 through these functions, so
+// its statements are the window's by construction.
+#include "ProjectFile.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class TForm1;
+
+// State of the window's take-off management that outlives one handler. It
+// lives as a child object of the main window and goes with it.
+class ProjectStore : public QObject {
+    Q_OBJECT
+  public:
+    explicit ProjectStore(QObject* parent) : QObject(parent) {}
+    static ProjectStore& Of(TForm1& form);
+    static bool ReadOnly(const TForm1& form);
+
+    ProjectFile project;
+    // The text file chosen last for text output; the dialog offers it again.
+    QString textFileName;
+    // No file is written: neither the project file nor the settings file.
+    // The command-line program runs the window this way.
+    void SetReadOnly(bool on) { readOnly = project.readOnly = on; }
+    bool readOnly = false;
+};
+
+// ---- items (items.cpp) ----
+
+// ListOutPut that tells whether the item reached the file. A failed save is
+// reported; the file keeps its previous content, the screen its values.
+bool SaveItem(TForm1& form, const QString& section, const QString& path);
+// The name of the item whose data is on screen: the text of ComboBox1 when
+// it names an item, else the item at the remembered index; empty when the
+// project has no items.
+QString ItemOnScreen(const TForm1& form);
+// Selects item `index` of ComboBox1, remembers it and loads it.
+void ShowItem(TForm1& form, int index);
+// What keeps `name` from being an item name (the section header of the
+// project file must hold it unchanged), as a message; empty when it is fine.
+QString NameProblem(const QString& name, const QStringList& items);
+// Opens the project at `path` (with its extension): caption, settings file,
+// empty screen, then the items of the file, or a new empty file.
+void OpenProject(TForm1& form, const QString& path);
+// The section names of the project file, in file order.
+QStringList ProjectItems(TForm1& form, const QString& path);
+
+// ---- calculation and text output (run.cpp, TextOutput.cpp) ----
+
+// The calculation of the structure mode on screen. True when the statement
+// list was replaced; false when the run stopped (its messages were shown).
+bool CalculateItem(TForm1& form);
+
+// Lines a single-item text output writes from a statement: the heading block
+// and the quantity lines, without the eight drawing labels.
+QStringList SingleOutputLines(const QStringList& statement);
+// The closing line that ends every text output.
+QString ClosingLine();
+// The lines of one text output as "ﾃｷｽﾄ出力(&T)" writes them: every item in
+// turn when "連続Text出力(&Q)" is checked, else the statement on hand; then
+// the closing line. Loads items onto the screen in the continuous case.
+QStringList ComposeTextOutput(TForm1& form);
+// The lines as bytes, each ended with CR LF: CP932 (throws
+// yoheki::EncodingError for a character it cannot hold) or UTF-8.
+QByteArray EncodeTextOutput(const QStringList& lines, bool utf8 = false);
+// Appends to `path`, creating it when missing. The reason when it fails.
+std::optional<QString> AppendToFile(const QString& path, const QByteArray& bytes);
+// The chosen text-output name with ".txt" appended unless it ends in
+// ".Txt", ".txt" or ".TXT".
+QString TextFileName(const QString& chosen);

@@ -1,0 +1,302 @@
+// The project: choosing or creating the project file, and adding, deleting
+// and switching its take-off items.
+#include "main1.h"
+
+#include "Cp932.h"
+#include "Error.h"
+#include "IniFile.h"
+#include "ItemTexts.h"
+#include "PrnSys.h"
+#include "Takeoff.h"
+#include "UT_CLDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace itemtext;
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+QString Q(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// Section names match without regard to ASCII letter case in the file.
+QString AsciiFolded(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return out;
+}
+
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == QChar(0x3000);
+}
+
+void ClearStatement(TForm1& f) {
+    if (f.Form2)
+        f.Form2->SetLines({});
+}
+
+// The length in characters of the file's first line.
+int FirstLineLength(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return static_cast<int>(
+        Q(yoheki::cp932::Decode(std::string_view(line.constData(), line.size()))).size());
+}
+
+// The project is recorded in the settings file of the settings directory, so
+// the next start opens it again; the project's folder then stays current.
+void RecordProject(TForm1& f, const QString& path) {
+    if (!ProjectStore::ReadOnly(f)) {
+        QDir::setCurrent(f.SettingsDir);
+        try {
+            yoheki::IniFile ini(kSettingsFile);
+            ini.WriteString(kPathSection, kPathKey, path.toStdString());
+            ini.UpdateFile();
+        } catch (const yoheki::Error& e) {
+            f.dialogs.message(U(e.what()));
+        }
+    }
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+}
+
+// A new or empty project shows the empty wall screen.
+void ShowEmptyProject(TForm1& f) {
+    f.CB_Set_off();
+    f.EquBase();
+    f.Ditch();
+}
+
+bool CreateEmptyFile(TForm1& f, const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return true;
+    f.dialogs.message(U("物件ファイル【") + QDir::toNativeSeparators(path) +
+                      U("】を作成できません\n\r") + file.errorString());
+    return false;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- store
+
+ProjectStore& ProjectStore::Of(TForm1& form) {
+    if (auto* store = form.findChild<ProjectStore*>(QString(), Qt::FindDirectChildrenOnly))
+        return *store;
+    return *new ProjectStore(&form);
+}
+
+bool ProjectStore::ReadOnly(const TForm1& form) {
+    const auto* store = form.findChild<ProjectStore*>(QString(), Qt::FindDirectChildrenOnly);
+    return store && store->readOnly;
+}
+
+QString ItemOnScreen(const TForm1& f) {
+    const int byText = f.ComboBox1->findText(f.ComboBox1->currentText());
+    if (byText >= 0)
+        return f.ComboBox1->itemText(byText);
+    if (f.RememberedIndex >= 0 && f.RememberedIndex < f.ComboBox1->count())
+        return f.ComboBox1->itemText(f.RememberedIndex);
+    return QString();
+}
+
+void ShowItem(TForm1& f, int index) {
+    f.ComboBox1->setCurrentIndex(index);
+    // The text may have been set alone while the index stayed (see the
+    // continuous text output).
+    if (f.ComboBox1->currentText() != f.ComboBox1->itemText(index))
+        f.ComboBox1->setEditText(f.ComboBox1->itemText(index));
+    f.RememberedIndex = index;
+    f.ListInput(f.ComboBox1->itemText(index), f.CurrentProject);
+}
+
+QStringList ProjectItems(TForm1& f, const QString& path) {
+    QStringList items;
+    try {
+        const yoheki::IniFile& ini =
+            ProjectStore::Of(f).project.Open(QFile::encodeName(path).toStdString());
+        for (const std::string& name : ini.ReadSections())
+            items << Q(name);
+    } catch (const yoheki::Error& e) {
+        f.dialogs.message(U(e.what()));
+    }
+    return items;
+}
+
+QString NameProblem(const QString& name, const QStringList& items) {
+    QString why;
+    if (name.contains(u'\n') || name.contains(u'\r'))
+        why = U("改行を含む名称は使えません");
+    else if (name.startsWith(u'['))
+        why = U("「[」で始まる名称は使えません");
+    else if (name.endsWith(u']'))
+        why = U("「]」で終わる名称は使えません");
+    else if (IsBlank(name.front()) || IsBlank(name.back()))
+        why = U("前後に空白のある名称は使えません");
+    else {
+        try {
+            yoheki::cp932::Encode(name.toStdString());
+        } catch (const yoheki::EncodingError& e) {
+            why = U(e.what());
+        }
+    }
+    for (const QString& item : items)
+        if (why.isEmpty() && item != name && AsciiFolded(item) == AsciiFolded(name))
+            why = U("英字の大文字・小文字の違いだけで【") + item + U("】と同じ名称になります");
+    if (why.isEmpty())
+        return why;
+    return U("拾い名称【") + name + U("】は追加できません\n\r") + why;
+}
+
+// ---------------------------------------------------------------- project
+
+void TForm1::SelectProject() {
+    yoheki::OpenFileRequest request;
+    request.title = U(kProjectTitle);
+    request.filter = U(kProjectFilter);
+    request.initialDir = CurrentProject.isEmpty()
+                             ? QDir::currentPath()
+                             : Q(yoheki::FolderOf(CurrentProject.toStdString()));
+    request.fileName = U(kPresetName);
+    request.allowNonExisting = true;
+    const auto chosen = dialogs.openFile(request);
+    if (!chosen) {
+        dialogs.message(U(kEndMessage));
+        Terminate();
+        return;
+    }
+    QString path = *chosen;
+    if (!path.endsWith(U(kProjectExt), Qt::CaseSensitive))
+        path += U(kProjectExt);
+    if (!QFileInfo::exists(path)) {
+        dialogs.message(U(kCreate1) + QDir::toNativeSeparators(QFileInfo(path).absolutePath()) +
+                        U(kCreate2) + Q(yoheki::BareName(path.toStdString())) + U(kCreate3));
+        // A folder that refuses the file leaves nothing to work in: ask again.
+        if (!CreateEmptyFile(*this, path))
+            return SelectProject();
+    }
+    OpenProject(*this, path);
+}
+
+void TForm1::F1Click() {
+    SelectProject();
+}
+
+void OpenProject(TForm1& f, const QString& path) {
+    f.ComboBox1->clear();
+    f.RememberedIndex = 0;
+    f.CurrentProject = path;
+    f.setWindowTitle(U(kCaptionPrefix) + Q(yoheki::BareName(path.toStdString())));
+    RecordProject(f, path);
+    f.ActList();
+    if (FirstLineLength(path) <= 2) {
+        f.Label21->setText(QStringLiteral("1"));
+        ShowEmptyProject(f);
+    } else {
+        f.ComboBox1->AddItems(ProjectItems(f, path));
+        if (f.ComboBox1->count() > 0)
+            ShowItem(f, 0);
+    }
+    f.Button3->setVisible(f.ComboBox1->count() > 0);
+}
+
+// ---------------------------------------------------------------- items
+
+void TForm1::ComboBox1DropDown() {
+    ClearStatement(*this);
+    if (ComboBox1->currentIndex() >= 0)
+        RememberedIndex = ComboBox1->currentIndex();
+}
+
+// Typed text that names an item selects it as a choice from the list would;
+// other text changes nothing until an item is added under it, so that no
+// screen is ever saved over an item it does not show.
+void TForm1::ComboBox1Change() {
+    const int index = ComboBox1->findText(ComboBox1->currentText());
+    if (index < 0 || index == RememberedIndex)
+        return;
+    if (RememberedIndex >= 0 && RememberedIndex < ComboBox1->count() &&
+        !SaveItem(*this, ComboBox1->itemText(RememberedIndex), CurrentProject)) {
+        ComboBox1->setCurrentIndex(RememberedIndex); // the screen still shows that item
+        return;
+    }
+    ShowItem(*this, index);
+}
+
+// The three finish lists are parallel: the n-th front finish goes with the
+// n-th top finish. Typed text has no index, which empties the top finish.
+void TForm1::ComboBox2Change() {
+    const int index = ComboBox2->currentIndex();
+    const bool chosen = index >= 0 && ComboBox2->itemText(index) == ComboBox2->currentText();
+    ComboBox4->setCurrentIndex(chosen ? index : -1);
+    if (!chosen)
+        ComboBox4->setEditText(QString());
+}
+
+void TForm1::Button4Click() {
+    const auto name = dialogs.input(U(kAddCaption), U(kAddPrompt), QString());
+    if (!name || name->isEmpty())
+        return;
+    QStringList items;
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        items << ComboBox1->itemText(i);
+    if (const QString problem = NameProblem(*name, items); !problem.isEmpty())
+        return dialogs.message(problem);
+    ClearStatement(*this);
+    const int previous = items.indexOf(ItemOnScreen(*this));
+    if (previous >= 0 && !SaveItem(*this, items[previous], CurrentProject))
+        return;
+    if (items.contains(*name))
+        return;
+    ComboBox1->addItem(*name);
+    ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+    RememberedIndex = ComboBox1->count() - 1;
+    ActList();
+    if (!SaveItem(*this, *name, CurrentProject)) {
+        // The new item never reached the file: back to the one before.
+        ComboBox1->removeItem(ComboBox1->count() - 1);
+        if (previous >= 0)
+            ShowItem(*this, previous);
+        return;
+    }
+    ListInput(*name, CurrentProject);
+    if (ComboBox1->count() > 1)
+        Button3->show();
+}
+
+void TForm1::Button3Click() {
+    if (!dialogs.question(U(kDeleteQuestion), yoheki::Dialogs::Icon::Warning))
+        return;
+    const int index = ComboBox1->currentIndex();
+    if (index < 1)
+        return; // the first item is never deleted
+    ClearStatement(*this);
+    ProjectFile& file = ProjectStore::Of(*this).project;
+    try {
+        file.Open(QFile::encodeName(CurrentProject).toStdString());
+        file.EraseSection(ComboBox1->itemText(index).toStdString());
+        file.Update();
+    } catch (const yoheki::Error& e) {
+        file.Drop();
+        dialogs.message(U("拾い【") + ComboBox1->itemText(index) +
+                        U("】を削除できませんでした\n\r") + U(e.what()));
+        return;
+    }
+    ComboBox1->removeItem(index);
+    ComboBox1->setCurrentIndex(0);
+    RememberedIndex = 0;
+    ActList();
+    ListInput(ComboBox1->itemText(0), CurrentProject);
+    Button3->setVisible(ComboBox1->count() >= 2);
+}

@@ -1,0 +1,62 @@
+// yoheki-batch: the statements of a project without the window.
+//   yoheki-batch text PROJECT.Fa1 [--item NAME] [-o FILE] [--utf8]
+#include "TextCommand.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList& args, std::FILE* out, std::FILE* err);
+    const char* summary;
+};
+
+// One entry per subcommand.
+const Command kCommands[] = {
+    {"text", TextCommand, "数量調書のテキスト出力"},
+};
+
+// Standard error carries the program's messages, one per line; the
+// toolkit's notes about the missing screen are not among them.
+void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        Print(stderr, QStringLiteral("qt: ") + text + u'\n');
+}
+
+int Usage(std::FILE* stream) {
+    QString text = QString::fromUtf8("使い方: yoheki-batch <コマンド> [引数...]\n\nコマンド:\n");
+    for (const Command& c : kCommands)
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(QLatin1String(c.name), -6)
+                    .arg(QString::fromUtf8(c.summary));
+    text += QString::fromUtf8("\n各コマンドの説明: yoheki-batch <コマンド> --help\n");
+    Print(stream, text);
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty())
+        return Usage(stderr), kExitUsage;
+    if (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help")
+        return Usage(stdout);
+    // The window is built but never shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietToolkit);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    for (const Command& c : kCommands)
+        if (args[0] == QLatin1String(c.name))
+            return c.run(args.mid(1), stdout, stderr);
+    Print(stderr, QStringLiteral("yoheki-batch: ") + QString::fromUtf8("知らないコマンドです: ") +
+                      args[0] + u'\n');
+    Usage(stderr);
+    return kExitUsage;
+}
