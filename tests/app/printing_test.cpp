@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
@@ -158,6 +159,29 @@ TEST_F(PrintingTest, MissingEditToolIsReportedAndTheWindowComesBack) {
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].startsWith(QStringLiteral("Hakobe.EXE")));
+}
+
+TEST_F(PrintingTest, EditToolRunsInTheCurrentFolderAndIsWaitedFor) {
+    // A stand-in tool on the search path that leaves a mark where it ran.
+    QTemporaryDir bin;
+    const QString tool = bin.filePath(QStringLiteral("Hakobe.EXE"));
+    QFile script(tool);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nsleep 0.2\necho done > ran.txt\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
+    form->show();
+    // Events are handled while the tool runs, with the window hidden.
+    bool hiddenWhileRunning = false;
+    QTimer::singleShot(100, form.get(), [&] { hiddenWhileRunning = !form->isVisible(); });
+    form->FileE1Click();
+    qputenv("PATH", path);
+    EXPECT_TRUE(hiddenWhileRunning);
+    EXPECT_EQ(ReadFile(QStringLiteral("ran.txt")), QByteArray("done\n")); // finished before return
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 } // namespace
