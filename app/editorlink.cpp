@@ -1,5 +1,6 @@
 // Opening the standard-finish editor from the main window.
 #include "ListIn.h"
+#include "Takeoff.h"
 #include "main1.h"
 
 namespace {
@@ -19,9 +20,12 @@ void TForm1::E1Click() {
     if (!LI_Menu)
         return;
     // Stored now, because coming back from the editor reloads the item from
-    // the project file.
-    ListOutPut(ComboBox1->currentText(), CurrentProject);
-    ListInput(ComboBox1->currentText(), CurrentProject);
+    // the project file: an item that could not be stored would be lost, so
+    // the editor stays shut then (the failure has been reported).
+    const QString item = ItemOnScreen(*this);
+    if (!SaveItem(*this, item, CurrentProject))
+        return;
+    ListInput(item, CurrentProject);
     LI_Menu->SetMainWindow(this);
     LI_Menu->RefreshLists = [this](const QStringList& front, const QStringList& back,
                                    const QStringList& top) {

@@ -62,8 +62,7 @@ TEST_F(EditorLinkTest, RegisteredBackFinishReachesTheMainWindowsList) {
     EXPECT_FALSE(liMenu->isVisible());
 }
 
-// Needs the item loading and saving of the main window; enabled once they are in.
-TEST_F(EditorLinkTest, DISABLED_ItemOnScreenComesBackWithTheValuesItHad) {
+TEST_F(EditorLinkTest, ItemOnScreenComesBackWithTheValuesItHad) {
     Start();
     ASSERT_EQ(form->ComboBox1->currentText(), "擁壁A");
     form->REdit1->setText("15000"); // typed, not yet stored
@@ -73,4 +72,14 @@ TEST_F(EditorLinkTest, DISABLED_ItemOnScreenComesBackWithTheValuesItHad) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->ComboBox1->currentText(), "擁壁A");
     EXPECT_EQ(form->REdit1->text(), "15000");
+}
+
+TEST_F(EditorLinkTest, ItemThatCannotBeStoredKeepsTheEditorShut) {
+    Start();
+    form->REdit1->setText("길이"); // no CP932 code: the save fails
+    form->E1Click();
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_FALSE(liMenu->isVisible());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->REdit1->text(), "길이");
 }
