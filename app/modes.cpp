@@ -2,7 +2,9 @@
 // ditch screens, the drawings, and the two mode entries of the option menu.
 #include "main1.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QPixmapCache>
 
@@ -31,8 +33,29 @@ QString FindDrawing(const QString& dir, const QString& name) {
     return QString();
 }
 
+namespace {
+
+// Switching between items of different structures shows the same three
+// drawings again and again: the scaled picture is kept under the file's path
+// and time, so a file replaced on disk is read again.
+QString DrawingKey(const QString& path, QSize room) {
+    return QStringLiteral("drawing %1 %2 %3x%4")
+        .arg(path)
+        .arg(QFileInfo(path).lastModified().toMSecsSinceEpoch())
+        .arg(room.width())
+        .arg(room.height());
+}
+
+} // namespace
+
 void TForm1::LoadDrawing(const QString& name) {
     const QString path = FindDrawing(SettingsDir, name);
+    const QSize room = Image1->contentsRect().size();
+    QPixmap scaled;
+    if (!path.isEmpty() && QPixmapCache::find(DrawingKey(path, room), &scaled)) {
+        Image1->setPixmap(scaled);
+        return;
+    }
     QPixmap picture;
     if (path.isEmpty() || !picture.load(path)) {
         Image1->clear();
@@ -44,18 +67,8 @@ void TForm1::LoadDrawing(const QString& name) {
         }
         return;
     }
-    const QSize room = Image1->contentsRect().size();
-    // Switching between items of different structures shows the same three
-    // drawings again and again, and scaling is the slow part of a switch.
-    const QString key = QStringLiteral("drawing %1 %2x%3")
-                            .arg(picture.cacheKey())
-                            .arg(room.width())
-                            .arg(room.height());
-    QPixmap scaled;
-    if (!QPixmapCache::find(key, &scaled)) {
-        scaled = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        QPixmapCache::insert(key, scaled);
-    }
+    scaled = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmapCache::insert(DrawingKey(path, room), scaled);
     Image1->setPixmap(scaled);
 }
 

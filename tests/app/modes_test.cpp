@@ -2,6 +2,8 @@
 // each switch empties, the questions and messages, the drawings.
 #include "AppFixture.h"
 
+#include <QDateTime>
+
 namespace {
 
 QString U(const char* utf8) {
@@ -170,6 +172,20 @@ TEST_F(ModesTest, DrawingNamesMatchWithoutRegardToCase) {
     Enter(Mode::Base);
     EXPECT_EQ(Shown(), QColor(Qt::magenta));
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(ModesTest, ADrawingReplacedOnDiskIsShownAnew) {
+    Enter(Mode::Base);
+    EXPECT_EQ(Shown(), kColour[1]);
+    WriteDrawing(U(kDrawing[1]), Qt::yellow);
+    QFile file(Path(U(kDrawing[1])));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    Enter(Mode::Wall);
+    Enter(Mode::Base);
+    EXPECT_EQ(Shown(), QColor(Qt::yellow));
 }
 
 // The block button belongs with its check box, which only the wall screen has;
