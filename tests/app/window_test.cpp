@@ -1,6 +1,8 @@
 // The main window as built: controls, menu tree, help messages, ending.
 #include "AppFixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 namespace {
@@ -306,6 +308,29 @@ TEST_F(WindowTest, ChoosingACheckedConditionFromTheMenuKeepsItChecked) {
     EXPECT_TRUE(form->B1->isChecked());
     form->A1->trigger();
     EXPECT_TRUE(form->A1->isChecked());
+}
+
+} // namespace
+
+namespace {
+
+// Change handlers follow the user, not the program: setting a list's index
+// from code must not run them.
+TEST_F(WindowTest, ListHandlersRunOnTheUsersActionsOnly) {
+    ASSERT_TRUE(form->EsttIn(QStringLiteral("Qrtt.dat")));
+    form->ComboBox4->setCurrentIndex(0);
+    form->ComboBox2->setCurrentIndex(2);
+    EXPECT_EQ(form->ComboBox4->currentIndex(), 0);
+    emit form->ComboBox2->activated(2);
+    EXPECT_EQ(form->ComboBox4->currentIndex(), 2);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(form->ComboBox2->lineEdit(), &key);
+    EXPECT_TRUE(form->ComboBox4->currentText().isEmpty());
+
+    form2->SetLines({QStringLiteral("line")});
+    form->ComboBox1->showPopup();
+    form->ComboBox1->hidePopup();
+    EXPECT_EQ(form2->ListBox1->count(), 0);
 }
 
 } // namespace
