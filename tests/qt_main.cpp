@@ -1,6 +1,6 @@
 // Test entry for the folders that need widgets: one QApplication on the
-// offscreen platform for the whole binary, with the Japanese fonts the window
-// uses substituted as in the program.
+// offscreen platform for the whole binary. Fixtures that draw text install the
+// font substitutes themselves.
 #include <QApplication>
 #include <gtest/gtest.h>
 
