@@ -62,6 +62,21 @@ TEST_F(ItemsTest, ValuesReadAfterTheirCheckBoxOverrideWhatTheBoxPutThere) {
     EXPECT_TRUE(form->REdit18->isHidden());
 }
 
+TEST_F(ItemsTest, WithTheBlockPanelOpenTheWallFinishesAreSavedAndLoadingClosesIt) {
+    WriteText("p.Fa1", "[A]\n表面仕上=壁表\nＣＢ有無=1\nＣＢ表面=塊表\n\n[B]\n\n");
+    Open("p.Fa1");
+    form->Button1Click(); // the combo boxes now show the block finishes
+    ASSERT_EQ(form->ComboBox2->currentText(), U("塊表"));
+    form->ComboBox2->setEditText(U("塊新"));
+    form->ListOutPut("A", Path("p.Fa1"));
+    EXPECT_EQ(Value("p.Fa1", "A", kFrontFinish), "壁表");
+    EXPECT_EQ(Value("p.Fa1", "A", kBlockFront), "塊表"); // reaches the store on closing
+    form->ListInput("B", Path("p.Fa1"));
+    EXPECT_EQ(form->Button1->text(), U("ＣＢ設定"));
+    EXPECT_TRUE(form->ComboBox1->isEnabled());
+    EXPECT_TRUE(form->REdit11->isHidden());
+}
+
 TEST_F(ItemsTest, KeysAreWrittenInTheOrderAndCharactersOfTheSampleProject) {
     ASSERT_TRUE(CopyData(U("見本工事.Fa1")));
     WriteText("n.Fa1", "");

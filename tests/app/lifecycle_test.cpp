@@ -16,15 +16,6 @@ class LifecycleTest : public TakeoffFixture {
     }
 };
 
-TEST_F(LifecycleTest, WithoutArgumentsTheTestModeEntriesStayHidden) {
-    for (QAction* menu :
-         {form->S3, form->B1, form->U2, form->N32, form->N29, form->Q1, form->E1, form->A2})
-        EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
-    EXPECT_FALSE(form->N30->isVisible());
-    EXPECT_FALSE(form->FileE1->isVisible());
-    EXPECT_FALSE(form->terminated);
-}
-
 class TestModeStart : public LifecycleTest {
     QStringList Args() const override { return {"QKXW", "ignored"}; }
 };

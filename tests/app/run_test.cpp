@@ -209,18 +209,4 @@ TEST_F(RunTest, SnapshotTakesEachControlUnderItsOwnName) {
     EXPECT_EQ(s.caption, "擁壁数量調書：X");
 }
 
-TEST_F(RunTest, ExcavationLineDifferenceShowsItsEmptiedField) {
-    form->REdit17->setText("300");
-    form->A1Click();
-    EXPECT_TRUE(form->A1->isChecked());
-    EXPECT_FALSE(form->REdit17->isHidden());
-    EXPECT_FALSE(form->Label20->isHidden());
-    EXPECT_EQ(form->REdit17->text(), "");
-    form->REdit17->setText("300");
-    form->A1Click();
-    EXPECT_FALSE(form->A1->isChecked());
-    EXPECT_TRUE(form->REdit17->isHidden());
-    EXPECT_EQ(form->REdit17->text(), "");
-}
-
 } // namespace
