@@ -2,6 +2,8 @@
 #include "Checked.h"
 #include "YohCalc.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace yoh {
@@ -66,11 +68,15 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     q.rcTotal = run.vol.rcTotal;
     q.formOrdinary = run.formOrdinary;
     q.fairFaced = run.fin.fairFaced;
-    q.barD10 = run.bars.d10;
-    q.barD13 = run.bars.d13;
-    q.retainFront = run.retain.front;
-    q.retainBack = run.retain.back;
-    q.pipes = run.pipes;
+    // The numbers the statement lists, nothing it leaves out: a D10 weight
+    // beside a D13 one, sheeting and pipes appear only when positive.
+    const Bars& b = run.bars;
+    const bool d10Listed = !b.calculated || b.d13 == 0 || b.d10 > 0;
+    q.barD10 = d10Listed ? b.d10 : 0;
+    q.barD13 = b.d13;
+    q.retainFront = std::max<std::int64_t>(run.retain.front, 0);
+    q.retainBack = std::max<std::int64_t>(run.retain.back, 0);
+    q.pipes = std::max<std::int64_t>(run.pipes, 0);
     CollectFinishes(run, s, q.finishes);
     return q;
 }

@@ -140,8 +140,12 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     q.rcTotal = run.vol.rcBase;
     q.formOrdinary = run.ordinary;
     q.fairFaced = run.fin.fairFaced;
-    q.barD10 = run.bars.d10;
-    q.barD13 = run.bars.d13;
+    // As the statement lists them: without D13 the merged weight stands
+    // alone, and a D10 weight beside a D13 one only when positive.
+    const Bars& b = run.bars;
+    const bool merged = !b.calculated || b.d13 <= 0;
+    q.barD10 = merged || b.d10 > 0 ? b.d10 : 0;
+    q.barD13 = merged ? 0 : b.d13;
     const Finishes& f = run.fin;
     q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ2", f.top});
     if (!f.frontName.empty())

@@ -2,6 +2,8 @@
 
 #include "Checked.h"
 
+#include <algorithm>
+
 namespace engine::ujs {
 
 using yoheki::Add;
@@ -156,10 +158,14 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     q.rcTotal = run.vol.rc;
     q.formOrdinary = run.ordinary;
     q.fairFaced = run.fin.exposed;
-    q.barD10 = run.bars.q10;
-    q.barD13 = run.bars.q13;
-    q.retainFront = run.ret.front;
-    q.retainBack = run.ret.back;
+    // As the statement lists them: without D13 the merged weight stands
+    // alone, a D10 weight beside a D13 one and sheeting only when positive.
+    const Bars& b = run.bars;
+    const bool merged = !b.calculated || b.q13 <= 0;
+    q.barD10 = merged || b.q10 > 0 ? b.q10 : 0;
+    q.barD13 = merged ? 0 : b.q13;
+    q.retainFront = std::max<std::int64_t>(run.ret.front, 0);
+    q.retainBack = std::max<std::int64_t>(run.ret.back, 0);
     const Finishes& f = run.fin;
     if (!f.topName.empty())
         q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ", f.top});

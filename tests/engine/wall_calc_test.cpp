@@ -101,12 +101,14 @@ TEST(CalcYoH, StopsWithoutAStatement) {
     EXPECT_TRUE(RunWall(edge).out);
 }
 
+// A negative pitch gives a negative count, which the statement leaves out;
+// the quantities hand on what the statement lists.
 TEST(CalcYoH, DrainPipes) {
     struct Case {
         const char* pitch;
         std::int64_t pipes;
         std::size_t messages;
-    } cases[] = {{"3000", 3, 1}, {"2500", 4, 1}, {"0", 0, 2}, {"4", 0, 2}, {"-2500", -4, 1}};
+    } cases[] = {{"3000", 3, 1}, {"2500", 4, 1}, {"0", 0, 2}, {"4", 0, 2}, {"-2500", 0, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pitch);
         Snapshot s = Example();
