@@ -4,12 +4,14 @@
 // saving and showing items, the calculation run and the text output. The
 // command-line program drives the same TForm1 through these functions, so
 // its statements are the window's by construction.
+#include "Calc.h"
 #include "ProjectFile.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class TForm1;
@@ -57,6 +59,17 @@ QStringList ProjectItems(TForm1& form, const QString& path);
 // The calculation of the structure mode on screen. True when the statement
 // list was replaced; false when the run stopped (its messages were shown).
 bool CalculateItem(TForm1& form);
+// The same run, handing back its statement and quantities; nothing when it
+// stopped.
+std::optional<engine::CalcOutput> CalculateOnScreen(TForm1& form);
+
+// Loads every item of ComboBox1 in list order and runs its calculation, as
+// the continuous text output does; nothing is saved between items. `visit`
+// gets each item's index, name and output (nothing when the run stopped: its
+// messages went to the window's dialogs).
+using ItemVisitor = std::function<void(int index, const QString& name,
+                                       const std::optional<engine::CalcOutput>& output)>;
+void ForEachItem(TForm1& form, const ItemVisitor& visit);
 
 // Lines a single-item text output writes from a statement: the heading block
 // and the quantity lines, without the eight drawing labels.

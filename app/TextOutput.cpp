@@ -19,20 +19,27 @@ constexpr int kDrawingLabels = 8;
 // and the statement list still holds the item before it.
 QStringList AllItems(TForm1& f) {
     QStringList out;
-    for (int i = 0; i < f.ComboBox1->count(); ++i) {
-        // Only the item box's text moves on: choosing by index makes the box's
-        // completer search the list from the top for every item, a cost that
-        // grows with the square of the project's size.
-        f.ComboBox1->setEditText(f.ComboBox1->itemText(i));
-        f.RememberedIndex = i;
-        f.ListInput(f.ComboBox1->itemText(i), f.CurrentProject);
-        if (CalculateItem(f))
+    ForEachItem(f, [&](int, const QString&, const std::optional<engine::CalcOutput>& calc) {
+        if (calc)
             out << f.Form2->Lines();
-    }
+    });
     return out;
 }
 
 } // namespace
+
+void ForEachItem(TForm1& f, const ItemVisitor& visit) {
+    for (int i = 0; i < f.ComboBox1->count(); ++i) {
+        // Only the item box's text moves on: choosing by index makes the box's
+        // completer search the list from the top for every item, a cost that
+        // grows with the square of the project's size.
+        const QString name = f.ComboBox1->itemText(i);
+        f.ComboBox1->setEditText(name);
+        f.RememberedIndex = i;
+        f.ListInput(name, f.CurrentProject);
+        visit(i, name, CalculateOnScreen(f));
+    }
+}
 
 QStringList SingleOutputLines(const QStringList& statement) {
     QStringList out;

@@ -10,7 +10,8 @@
 //   modes.cpp       structure-type switching and the drawings
 //   panels.cpp      check boxes, block and reinforcement panels, pitch keys
 //   items.cpp       take-off item, project file, item switching
-//   run.cpp         calculation run, text output, flags, project summary
+//   run.cpp         calculation run, text output, flags
+//   SummaryRun.cpp  the project quantity summary (S4Click)
 //   lifecycle.cpp   start-up, activation and shut-down
 //   printing.cpp    printing commands
 //   editorlink.cpp  opening the standard-finish editor

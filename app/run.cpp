@@ -22,25 +22,25 @@ using EngineFn = std::optional<engine::CalcOutput> (*)(const engine::Snapshot&,
 
 // One calculation: the engine reads a snapshot of the screen; its messages
 // are shown in order; only a complete run replaces the statement list.
-bool Run(TForm1& f, EngineFn calc) {
+std::optional<engine::CalcOutput> Run(TForm1& f, EngineFn calc) {
     const engine::Snapshot snapshot = f.TakeSnapshot();
     const yoheki::MessageFn show = [&f](const std::string& text) {
         f.dialogs.message(QString::fromStdString(text));
     };
     try {
-        const std::optional<engine::CalcOutput> out = calc(snapshot, show);
+        std::optional<engine::CalcOutput> out = calc(snapshot, show);
         if (!out)
-            return false;
+            return std::nullopt;
         QStringList lines;
         lines.reserve(static_cast<qsizetype>(out->lines.size()));
         for (const std::string& line : out->lines)
             lines << QString::fromStdString(line);
         if (f.Form2)
             f.Form2->SetLines(lines);
-        return true;
+        return out;
     } catch (const yoheki::Error& e) {
         f.dialogs.message(QString::fromUtf8(e.what()));
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -50,12 +50,16 @@ std::string S(const QString& text) {
 
 } // namespace
 
-bool CalculateItem(TForm1& f) {
+std::optional<engine::CalcOutput> CalculateOnScreen(TForm1& f) {
     if (f.B1->isChecked())
         return Run(f, engine::CalcSBs);
     if (f.U2->isChecked())
         return Run(f, engine::CalcUJS);
     return Run(f, engine::CalcYoH);
+}
+
+bool CalculateItem(TForm1& f) {
+    return CalculateOnScreen(f).has_value();
 }
 
 void TForm1::CalcYoH() {
@@ -160,5 +164,3 @@ void TForm1::A1Click() {
     REdit17->setVisible(A1->isChecked());
     REdit17->clear();
 }
-
-void TForm1::S4Click() {}

@@ -1,0 +1,141 @@
+#include "Summary.h"
+
+#include "Checked.h"
+
+#include <algorithm>
+
+namespace summary {
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+using Q = engine::Quantities;
+
+constexpr const char* kCheckSizes = "負の数量です：寸法の入力を確かめて下さい";
+
+const std::vector<Column> kColumns = {
+    {"根切量", "ｍ3", "根切量", &Q::excavation, false,
+     "負の数量です：根切り深さか根切りライン差が負の可能性があります"},
+    {"不用土処分", "ｍ3", "不用土\n処分", &Q::disposal, false,
+     "負の数量です：ＧＬ以下のコンクリートが負の可能性があります"},
+    {"埋戻し", "ｍ3", "埋戻し", &Q::backfill, false,
+     "負の数量です：根切量より不用土処分が多い可能性があります"},
+    {"砕石", "ｍ3", "砕石", &Q::stone, false, kCheckSizes},
+    {"均しコン", "ｍ3", "均しコン", &Q::levelling, false, kCheckSizes},
+    {"ＲＣ全量", "ｍ3", "ＲＣ全量", &Q::rcTotal, false, kCheckSizes},
+    {"普通型枠", "ｍ2", "普通型枠", &Q::formOrdinary, false,
+     "負の数量です：打放型枠が型枠全数量より多い可能性があります"},
+    {"打放型枠", "ｍ2", "打放型枠", &Q::fairFaced, false, kCheckSizes},
+    {"異形鉄筋D10", "ｔ", "異形鉄筋\nD10", &Q::barD10, false,
+     "負の数量です：寸法か単位重量の入力を確かめて下さい"},
+    {"異形鉄筋D13", "ｔ", "異形鉄筋\nD13", &Q::barD13, false,
+     "負の数量です：寸法か配筋の入力を確かめて下さい"},
+    {"簡易山止 表面", "ｍ", "簡易山止\n表面", &Q::retainFront, false, kCheckSizes},
+    {"簡易山止 裏面", "ｍ", "簡易山止\n裏面", &Q::retainBack, false, kCheckSizes},
+    {"水抜ﾊﾟｲﾌﾟ", "ヶ所", "水抜ﾊﾟｲﾌﾟ", &Q::pipes, true, kCheckSizes},
+};
+
+// A block is a finish by its width: it is totalled under its kind with it.
+bool IsBlock(const Q::Finish& f) {
+    return f.kind.starts_with("ＣＢ") && f.name.starts_with("Ｗ＝");
+}
+
+void AddFinish(std::vector<FinishTotal>& totals, const Q::Finish& f) {
+    const QString name = FinishName(f), unit = QString::fromStdString(f.unit);
+    const QString kind = QString::fromStdString(f.kind);
+    auto it = std::find_if(totals.begin(), totals.end(),
+                           [&](const FinishTotal& t) { return t.name == name && t.unit == unit; });
+    if (it == totals.end())
+        it = totals.insert(totals.end(), FinishTotal{name, unit, {}, 0});
+    if (!it->kinds.contains(kind))
+        it->kinds << kind;
+    it->value = yoheki::Add(it->value, f.value);
+}
+
+} // namespace
+
+const std::vector<Column>& Columns() {
+    return kColumns;
+}
+
+QString ModeName(int mode) {
+    switch (mode) {
+    case 2:
+        return U("設備基礎");
+    case 3:
+        return U("Ｕ型側溝");
+    default:
+        return U("Ｌ型擁壁");
+    }
+}
+
+Table Summarize(std::vector<Item> items) {
+    Table t;
+    t.totals.assign(kColumns.size(), 0);
+    for (const Item& item : items) {
+        if (!item.quantities) {
+            ++t.stopped;
+            continue;
+        }
+        const Q& q = *item.quantities;
+        for (std::size_t c = 0; c < kColumns.size(); ++c)
+            t.totals[c] = yoheki::Add(t.totals[c], q.*kColumns[c].field);
+        for (const Q::Finish& f : q.finishes)
+            AddFinish(t.finishes, f);
+    }
+    t.items = std::move(items);
+    return t;
+}
+
+QString FinishName(const Q::Finish& f) {
+    if (IsBlock(f))
+        return QString::fromStdString(f.kind + " " + f.name);
+    if (f.name.empty())
+        return U("（名称なし）");
+    return QString::fromStdString(f.name);
+}
+
+QString FormatValue(const Column& column, std::int64_t value) {
+    return column.count ? QString::number(value) : FormatHundredths(value);
+}
+
+QString FormatHundredths(std::int64_t value) {
+    const std::uint64_t a =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    return QStringLiteral("%1%2.%3")
+        .arg(value < 0 ? QStringLiteral("-") : QString())
+        .arg(a / 100)
+        .arg(a % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString HeaderText(const Column& column, bool lines) {
+    const QString unit = u'(' + U(column.unit) + u')';
+    return lines ? U(column.lines) + u'\n' + unit : U(column.name) + unit;
+}
+
+QString StopText(const Item& item) {
+    QStringList parts;
+    for (QString m : item.messages) {
+        m.replace(QStringLiteral("\n\r"), QStringLiteral(" "));
+        m.replace(u'\n', u' ').replace(u'\r', u' ');
+        parts << m.simplified();
+    }
+    parts.removeAll(QString());
+    return parts.isEmpty() ? U("演算できませんでした") : parts.join(U("　／　"));
+}
+
+int DisplayWidth(const QString& text) {
+    int width = 0;
+    for (const QChar c : text) {
+        if (c.isLowSurrogate())
+            continue;
+        const char16_t u = c.unicode();
+        width += (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F)) ? 1 : 2;
+    }
+    return width;
+}
+
+} // namespace summary

@@ -1,0 +1,310 @@
+#include "SummaryForm.h"
+
+#include "Error.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <map>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+constexpr int kHeadColumns = 2; // item name, structure kind
+// Rows the window opens tall enough for; more scroll.
+constexpr int kShownItems = 30, kShownFinishes = 10;
+const QColor kNegative(200, 0, 0);
+const QColor kStoppedBack(255, 238, 238);
+const QColor kTotalBack(232, 236, 244);
+
+// A table whose Ctrl+C copies the whole selection, not the current cell.
+class Grid : public QTableWidget {
+  public:
+    using QTableWidget::QTableWidget;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            QApplication::clipboard()->setText(TSummaryForm::SelectedText(*this));
+            event->accept();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+};
+
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
+    auto* cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(align | Qt::AlignVCenter);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cell;
+}
+
+// A number, right-aligned; red with the reason when it is negative.
+QTableWidgetItem* NumberCell(const QString& text, std::int64_t value, const char* negative) {
+    QTableWidgetItem* cell = Cell(text, Qt::AlignRight);
+    if (value < 0) {
+        cell->setForeground(kNegative);
+        cell->setToolTip(U(negative));
+    }
+    return cell;
+}
+
+QTableWidget* MakeGrid(QWidget* parent, const QString& name, const QStringList& headers) {
+    auto* grid = new Grid(parent);
+    grid->setObjectName(name);
+    grid->setColumnCount(static_cast<int>(headers.size()));
+    grid->setHorizontalHeaderLabels(headers);
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->setAlternatingRowColors(true);
+    grid->setWordWrap(false);
+    return grid;
+}
+
+// Every column, and the first `rows` rows.
+int TableHeight(const QTableWidget& grid, int rows) {
+    int height = grid.horizontalHeader()->sizeHint().height() + 2 * grid.frameWidth() +
+                 grid.horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < std::min(grid.rowCount(), rows); ++r)
+        height += grid.rowHeight(r);
+    return height;
+}
+
+int TableWidth(const QTableWidget& grid) {
+    int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid.columnCount(); ++c)
+        width += grid.columnWidth(c);
+    return width;
+}
+
+QStringList ItemHeaders() {
+    QStringList headers{U("拾い名称"), U("構造")};
+    for (const summary::Column& c : summary::Columns())
+        headers << summary::HeaderText(c, true);
+    return headers;
+}
+
+} // namespace
+
+TSummaryForm::TSummaryForm(yoheki::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("SummaryForm"));
+    setWindowTitle(U("数量集計"));
+    setModal(false);
+    setSizeGripEnabled(true);
+    QFont font(U("ＭＳ ゴシック"));
+    font.setPixelSize(13);
+    setFont(font);
+    BuildControls();
+}
+
+void TSummaryForm::BuildControls() {
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Grid1 = MakeGrid(this, QStringLiteral("Grid1"), ItemHeaders());
+    Label2 = new QLabel(U("仕上集計（仕上名称ごとの合計）"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Grid2 =
+        MakeGrid(this, QStringLiteral("Grid2"), {U("仕上名称"), U("数量"), U("単位"), U("区分")});
+    CheckBox1 = new QCheckBox(U("UTF-8で保存"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    Button1 = new QPushButton(U("CSVに保存"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(U("閉じる"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CheckBox1);
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Grid1, 3);
+    layout->addWidget(Label2);
+    layout->addWidget(Grid2, 1);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
+    table_ = std::move(table);
+    project_ = projectPath;
+    const QString name = QFileInfo(projectPath).completeBaseName();
+    setWindowTitle(U("数量集計 － ") + name);
+    const int count = static_cast<int>(table_.items.size());
+    QString text = U("物件：%1　　拾い %2 件").arg(name).arg(count);
+    if (table_.stopped)
+        text += U("（演算できない拾い %1 件は合計に含みません）").arg(table_.stopped);
+    Label1->setText(text);
+    FillItems();
+    FillFinishes();
+    FitToContents();
+}
+
+void TSummaryForm::FillItems() {
+    Grid1->clearSpans();
+    Grid1->setRowCount(static_cast<int>(table_.items.size()) + 1);
+    int row = 0;
+    for (const summary::Item& item : table_.items)
+        FillItemRow(row++, item);
+    FillTotalRow(row);
+}
+
+void TSummaryForm::FillItemRow(int row, const summary::Item& item) {
+    QTableWidgetItem* name = Cell(item.name);
+    Grid1->setItem(row, 0, name);
+    Grid1->setItem(row, 1, Cell(summary::ModeName(item.mode)));
+    const auto& columns = summary::Columns();
+    if (!item.quantities) {
+        QTableWidgetItem* note = Cell(U("演算できません：") + summary::StopText(item));
+        note->setForeground(kNegative);
+        note->setToolTip(yoheki::ShownText(item.messages.join(U("\n"))));
+        for (int c = 0; c < kHeadColumns; ++c)
+            Grid1->item(row, c)->setBackground(kStoppedBack);
+        note->setBackground(kStoppedBack);
+        Grid1->setItem(row, kHeadColumns, note);
+        Grid1->setSpan(row, kHeadColumns, 1, static_cast<int>(columns.size()));
+        return;
+    }
+    name->setToolTip(yoheki::ShownText(item.messages.join(U("\n"))));
+    const engine::Quantities& q = *item.quantities;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const std::int64_t v = q.*columns[c].field;
+        QTableWidgetItem* cell =
+            NumberCell(summary::FormatValue(columns[c], v), v, columns[c].negative);
+        if (columns[c].field == &engine::Quantities::barD10 && q.barD13 == 0 && v != 0)
+            cell->setToolTip((cell->toolTip() + U("\nD10とD13の合算です")).trimmed());
+        Grid1->setItem(row, kHeadColumns + static_cast<int>(c), cell);
+    }
+}
+
+void TSummaryForm::FillTotalRow(int row) {
+    const auto& columns = summary::Columns();
+    const int calculated = static_cast<int>(table_.items.size()) - table_.stopped;
+    QList<QTableWidgetItem*> cells{Cell(U("合計")), Cell(U("%1 件").arg(calculated))};
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        cells << NumberCell(summary::FormatValue(columns[c], table_.totals[c]), table_.totals[c],
+                            columns[c].negative);
+    QFont bold = font();
+    bold.setBold(true);
+    for (int c = 0; c < cells.size(); ++c) {
+        cells[c]->setFont(bold);
+        cells[c]->setBackground(kTotalBack);
+        Grid1->setItem(row, c, cells[c]);
+    }
+}
+
+void TSummaryForm::FillFinishes() {
+    Grid2->setRowCount(static_cast<int>(table_.finishes.size()));
+    int row = 0;
+    for (const summary::FinishTotal& f : table_.finishes) {
+        Grid2->setItem(row, 0, Cell(f.name));
+        Grid2->setItem(row, 1,
+                       NumberCell(summary::FormatHundredths(f.value), f.value,
+                                  "負の数量です：寸法の入力を確かめて下さい"));
+        Grid2->setItem(row, 2, Cell(f.unit));
+        Grid2->setItem(row, 3, Cell(f.kinds.join(U("・"))));
+        ++row;
+    }
+}
+
+// Wide enough for every column and tall enough for every row, as far as the
+// screen allows; what does not fit scrolls.
+void TSummaryForm::FitToContents() {
+    for (QTableWidget* grid : {Grid1, Grid2}) {
+        grid->resizeColumnsToContents();
+        grid->resizeRowsToContents();
+        for (int c = 0; c < grid->columnCount(); ++c)
+            grid->setColumnWidth(c, grid->columnWidth(c) + 8);
+    }
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->setStretchFactor(Grid1, TableHeight(*Grid1, kShownItems));
+    box->setStretchFactor(Grid2, TableHeight(*Grid2, kShownFinishes));
+    const QSize size = ContentSize();
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(size.width(), screen.width() - 40),
+           std::min(size.height(), screen.height() - 60));
+}
+
+QSize TSummaryForm::ContentSize() const {
+    const auto* box = static_cast<const QVBoxLayout*>(layout());
+    const QMargins m = box->contentsMargins();
+    const int width = std::max(TableWidth(*Grid1), TableWidth(*Grid2)) + m.left() + m.right();
+    const int height = TableHeight(*Grid1, kShownItems) + TableHeight(*Grid2, kShownFinishes) +
+                       Label1->sizeHint().height() + Label2->sizeHint().height() +
+                       Button1->sizeHint().height() + 4 * box->spacing() + m.top() + m.bottom();
+    return {width, height};
+}
+
+// ---------------------------------------------------------------- CSV
+
+void TSummaryForm::Button1Click() {
+    const QString folder = QFileInfo(project_).absolutePath();
+    if (csvName_.isEmpty())
+        csvName_ = QFileInfo(project_).completeBaseName() + U("_数量集計.csv");
+    yoheki::OpenFileRequest request{U("CSVファイルに保存"), U("CSVファイル(*.csv)|*.CSV"), folder,
+                                    csvName_, true};
+    std::optional<QString> chosen = dialogs_.openFile(request);
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    csvName_ = path;
+    if (QFileInfo::exists(path) &&
+        !dialogs_.question(U("【") + path + U("】は既にあります。\n\r置き換えますか？"),
+                           yoheki::Dialogs::Icon::Warning))
+        return;
+    QByteArray bytes;
+    try {
+        bytes = summary::CsvBytes(table_, CheckBox1->isChecked());
+    } catch (const yoheki::EncodingError& e) {
+        return dialogs_.message(U("Shift-JISで書けない文字があるため保存できません\n\r") +
+                                U(e.what()) + U("\n\r「UTF-8で保存」にして保存して下さい"));
+    }
+    if (WriteCsv(path, bytes))
+        dialogs_.message(U("CSVファイル【") + path + U("】に保存しました"));
+}
+
+// All or nothing: a failed save leaves any earlier file as it was.
+bool TSummaryForm::WriteCsv(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    dialogs_.message(U("CSVファイル【") + path + U("】に保存できませんでした\n\r") +
+                     file.errorString());
+    return false;
+}
+
+QString TSummaryForm::SelectedText(const QTableWidget& grid) {
+    std::map<int, std::map<int, QString>> cells;
+    for (const QModelIndex& index : grid.selectionModel()->selectedIndexes())
+        cells[index.row()][index.column()] = index.data().toString();
+    int first = grid.columnCount(), last = -1;
+    for (const auto& [row, columns] : cells) {
+        first = std::min(first, columns.begin()->first);
+        last = std::max(last, columns.rbegin()->first);
+    }
+    QString text;
+    for (const auto& [row, columns] : cells) {
+        QStringList fields;
+        for (int c = first; c <= last; ++c)
+            fields << (columns.contains(c) ? columns.at(c) : QString());
+        text += fields.join(u'\t') + u'\n';
+    }
+    return text;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Calculating every item of a project for the summary. The items are loaded
+// and calculated on a main window of their own, never shown and read-only,
+// through the same loop as the continuous text output: neither the project
+// file, the settings file nor the item on the user's screen changes.
+#include "Snapshot.h"
+#include "Summary.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// The item on the user's screen, with what was typed and not yet saved.
+struct ScreenItem {
+    QString name;
+    engine::Snapshot snapshot;
+};
+
+struct ProjectRun {
+    std::vector<summary::Item> items; // in list order
+    QStringList notes;                // what opening the project said
+};
+
+// Every item of the project at `path`. `settingsDir` is where the drawings
+// are, as the window has it. The item named in `screen` is calculated from
+// that screen instead of from the file.
+ProjectRun CalculateProject(const QString& path, const QString& settingsDir,
+                            const std::optional<ScreenItem>& screen = std::nullopt);

@@ -1,0 +1,179 @@
+// The summary as CSV and as aligned text.
+#include "Summary.h"
+
+#include "Cp932.h"
+
+namespace summary {
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// ---------------------------------------------------------------- CSV
+
+// A spreadsheet takes a cell that begins with one of these as a formula; an
+// item name such as "=1+1" must stay a name.
+bool LooksLikeFormula(const QString& text) {
+    return !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front());
+}
+
+QString Field(const QString& text) {
+    if (LooksLikeFormula(text))
+        return Field(u'\'' + text);
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r'))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+// Numbers are written bare: they are ours, never formulas.
+QString Row(const QStringList& texts, const QStringList& numbers, const QString& note) {
+    QStringList fields;
+    for (const QString& t : texts)
+        fields << Field(t);
+    fields << numbers << Field(note);
+    return fields.join(u',') + QStringLiteral("\r\n");
+}
+
+QStringList Values(const std::vector<std::int64_t>& values) {
+    QStringList out;
+    for (std::size_t c = 0; c < Columns().size(); ++c)
+        out << FormatValue(Columns()[c], values[c]);
+    return out;
+}
+
+std::vector<std::int64_t> ValuesOf(const engine::Quantities& q) {
+    std::vector<std::int64_t> out;
+    for (const Column& c : Columns())
+        out.push_back(q.*c.field);
+    return out;
+}
+
+QString StoppedNote(const Item& item) {
+    return U("演算できません：") + StopText(item);
+}
+
+QString TotalNote(const Table& t) {
+    return t.stopped ? U("演算できない拾い%1件を除く").arg(t.stopped) : QString();
+}
+
+// ---------------------------------------------------------------- text
+
+struct TextRow {
+    QStringList cells; // name, kind, then one per column, or the note alone
+    bool spans = false;
+};
+
+QString PadRight(const QString& text, int width) {
+    return text + QString(std::max(0, width - DisplayWidth(text)), u' ');
+}
+QString PadLeft(const QString& text, int width) {
+    return QString(std::max(0, width - DisplayWidth(text)), u' ') + text;
+}
+
+// Widths of the name, the kind and every quantity column.
+std::vector<int> Widths(const std::vector<TextRow>& rows) {
+    std::vector<int> w(2 + Columns().size(), 0);
+    for (const TextRow& r : rows)
+        for (qsizetype i = 0; i < r.cells.size() && !(r.spans && i >= 2); ++i)
+            w[static_cast<std::size_t>(i)] =
+                std::max(w[static_cast<std::size_t>(i)], DisplayWidth(r.cells[i]));
+    return w;
+}
+
+QString Line(const TextRow& r, const std::vector<int>& w) {
+    QString line =
+        PadRight(r.cells.value(0), w[0]) + QStringLiteral("  ") + PadRight(r.cells.value(1), w[1]);
+    if (r.spans)
+        return line + QStringLiteral("  ") + r.cells.value(2);
+    for (qsizetype i = 2; i < r.cells.size(); ++i)
+        line += QStringLiteral("  ") + PadLeft(r.cells[i], w[static_cast<std::size_t>(i)]);
+    return line;
+}
+
+std::vector<TextRow> ItemRows(const Table& t) {
+    std::vector<TextRow> rows;
+    QStringList names{U("拾い名称"), U("構造")}, units{QString(), QString()};
+    for (const Column& c : Columns()) {
+        names << U(c.name);
+        units << u'(' + U(c.unit) + u')';
+    }
+    rows.push_back({names});
+    rows.push_back({units});
+    for (const Item& item : t.items) {
+        const QStringList head{item.name, ModeName(item.mode)};
+        if (item.quantities)
+            rows.push_back({head + Values(ValuesOf(*item.quantities))});
+        else
+            rows.push_back({head + QStringList{StoppedNote(item)}, true});
+    }
+    rows.push_back({QStringList{U("合計"), QString()} + Values(t.totals)});
+    return rows;
+}
+
+QString FinishText(const Table& t) {
+    std::vector<TextRow> rows{{{U("仕上名称"), U("単位"), U("数量"), U("区分")}}};
+    for (const FinishTotal& f : t.finishes) {
+        rows.push_back({{f.name, f.unit, FormatHundredths(f.value), f.kinds.join(u'・')}});
+    }
+    int w[3] = {0, 0, 0};
+    for (const TextRow& r : rows)
+        for (int i = 0; i < 3; ++i)
+            w[i] = std::max(w[i], DisplayWidth(r.cells[i]));
+    QString out;
+    for (const TextRow& r : rows)
+        out += PadRight(r.cells[0], w[0]) + QStringLiteral("  ") + PadRight(r.cells[1], w[1]) +
+               QStringLiteral("  ") + PadLeft(r.cells[2], w[2]) + QStringLiteral("  ") +
+               r.cells[3] + u'\n';
+    return out;
+}
+
+} // namespace
+
+QString CsvText(const Table& t) {
+    QStringList header{U("拾い名称"), U("構造")};
+    for (const Column& c : Columns())
+        header << HeaderText(c);
+    QString out = Row(header, {}, U("備考"));
+    for (const Item& item : t.items) {
+        const QStringList head{item.name, ModeName(item.mode)};
+        if (item.quantities)
+            out += Row(head, Values(ValuesOf(*item.quantities)), QString());
+        else
+            out += Row(head, QStringList(Columns().size(), QString()), StoppedNote(item));
+    }
+    return out + Row({U("合計"), QString()}, Values(t.totals), TotalNote(t));
+}
+
+QByteArray CsvBytes(const Table& table, bool utf8) {
+    const std::string text = CsvText(table).toStdString();
+    if (utf8)
+        return QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(text);
+    return QByteArray::fromStdString(yoheki::cp932::Encode(text));
+}
+
+QString AlignedText(const Table& t) {
+    const std::vector<TextRow> rows = ItemRows(t);
+    const std::vector<int> w = Widths(rows);
+    int total = 0;
+    for (int v : w)
+        total += v + 2;
+    const QString rule(total - 2, u'-');
+    QString out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i == 2 || i + 1 == rows.size())
+            out += rule + u'\n';
+        out += Line(rows[i], w) + u'\n';
+    }
+    if (t.stopped)
+        out += TotalNote(t) + u'\n';
+    if (!t.finishes.empty())
+        out += u'\n' + FinishText(t);
+    return out;
+}
+
+} // namespace summary
