@@ -1,5 +1,9 @@
 // yoheki-batch: the statements of a project without the window.
 //   yoheki-batch text PROJECT.Fa1 [--item NAME] [-o FILE] [--utf8]
+//   yoheki-batch summary PROJECT.Fa1 [--csv FILE] [--utf8]
+//   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
+#include "PdfCommand.h"
+#include "SummaryCommand.h"
 #include "TextCommand.h"
 
 #include <QApplication>
@@ -16,6 +20,8 @@ struct Command {
 // One entry per subcommand.
 const Command kCommands[] = {
     {"text", TextCommand, "数量調書のテキスト出力"},
+    {"summary", SummaryCommand, "数量集計（表またはCSV）"},
+    {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）"},
 };
 
 // Standard error carries the program's messages, one per line; the
@@ -29,7 +35,7 @@ int Usage(std::FILE* stream) {
     QString text = QString::fromUtf8("使い方: yoheki-batch <コマンド> [引数...]\n\nコマンド:\n");
     for (const Command& c : kCommands)
         text += QStringLiteral("  %1  %2\n")
-                    .arg(QLatin1String(c.name), -6)
+                    .arg(QLatin1String(c.name), -8)
                     .arg(QString::fromUtf8(c.summary));
     text += QString::fromUtf8("\n各コマンドの説明: yoheki-batch <コマンド> --help\n");
     Print(stream, text);

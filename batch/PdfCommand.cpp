@@ -1,0 +1,192 @@
+#include "PdfCommand.h"
+
+#include "BatchDialogs.h"
+#include "Error.h"
+#include "IniFile.h"
+#include "StatementPdf.h"
+#include "Takeoff.h"
+#include "TextCommand.h"
+#include "main1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <optional>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+struct PdfOptions {
+    QString project;
+    QString outFile;
+    std::optional<QString> item;
+    bool help = false;
+};
+
+std::optional<PdfOptions> Parse(const QStringList& args, QString& why) {
+    PdfOptions o;
+    for (int i = 0; i < args.size() && why.isEmpty(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == u"--help" || a == u"-h")
+            o.help = true;
+        else if ((a == u"--item" || a == u"-o") && !hasValue)
+            why = a + U(" の後に値がありません");
+        else if (a == u"--item")
+            o.item = args[++i];
+        else if (a == u"-o")
+            o.outFile = args[++i];
+        else if (a.startsWith(u'-'))
+            why = U("知らないオプションです: ") + a;
+        else if (!o.project.isEmpty())
+            why = U("物件ファイルは一つだけ指定して下さい: ") + a;
+        else
+            o.project = a;
+    }
+    if (why.isEmpty() && !o.help && o.project.isEmpty())
+        why = U("物件ファイル(.Fa1)を指定して下さい");
+    if (why.isEmpty() && !o.help && o.outFile.isEmpty())
+        why = U("-o で出力するPDFファイルを指定して下さい");
+    return why.isEmpty() ? std::optional(o) : std::nullopt;
+}
+
+int Fail(std::FILE* err, const QString& why, int status) {
+    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
+    return status;
+}
+
+StructureMode ModeOf(const TForm1& f) {
+    return f.B1->isChecked()   ? StructureMode::Base
+           : f.U2->isChecked() ? StructureMode::Ditch
+                               : StructureMode::Wall;
+}
+
+StatementPage PageOf(const TForm1& f, const QString& name) {
+    return {name, f.SettingsDir, ModeOf(f), f.Form2->Lines()};
+}
+
+// The pages of every item, or of the one named; an item whose calculation
+// stops is left out (its messages went to standard error).
+std::optional<QList<StatementPage>> Pages(TForm1& f, const PdfOptions& o, QString& why) {
+    QList<StatementPage> pages;
+    if (!o.item) {
+        ForEachItem(f, [&](int, const QString& name, const std::optional<engine::CalcOutput>& out) {
+            if (out)
+                pages << PageOf(f, name);
+        });
+        return pages;
+    }
+    const int index = f.ComboBox1->findText(*o.item);
+    if (index < 0) {
+        why = U("拾い【") + *o.item + U("】は物件にありません");
+        return std::nullopt;
+    }
+    ShowItem(f, index);
+    if (CalculateItem(f))
+        pages << PageOf(f, *o.item);
+    return pages;
+}
+
+// A4 portrait at 600 dpi without margins, as the statements are printed;
+// written whole or not at all.
+bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringList& notes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(600);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        QStringList titles;
+        for (const StatementPage& page : pages)
+            titles << page.title;
+        pdf.setTitle(titles.join(U("、")));
+        pdf.setCreator(QStringLiteral("yoheki"));
+        const std::optional<QStringList> painted = PaintStatements(pdf, pages);
+        if (!painted)
+            return false;
+        notes = *painted;
+    }
+    return file.commit();
+}
+
+int Run(const PdfOptions& o, std::FILE* err) {
+    BatchDialogs dialogs(err);
+    TForm2 form2;
+    TForm1 form(dialogs, QStringList());
+    form.Attach(&form2, nullptr);
+    ProjectStore::Of(form).SetReadOnly(true);
+    form.SettingsDir = DrawingFolder(o.project);
+    OpenProject(form, o.project);
+    QString why;
+    const std::optional<QList<StatementPage>> pages = Pages(form, o, why);
+    if (!pages)
+        return Fail(err, why, kExitFailed);
+    if (pages->isEmpty())
+        return Fail(err, U("出力できる拾いがありません（PDFは作りませんでした）"), kExitFailed);
+    QStringList notes;
+    if (!WritePdf(o.outFile, *pages, notes))
+        return Fail(err, U("PDFファイル【") + o.outFile + U("】に書き込めません"), kExitFailed);
+    for (int i = 0; i < notes.size(); ++i)
+        if (!notes[i].isEmpty())
+            Print(err, QStringLiteral("message: ") + U("【") + (*pages)[i].title + U("】") +
+                           BatchDialogs::OneLine(notes[i]) + u'\n');
+    return kExitOk;
+}
+
+} // namespace
+
+QString DrawingFolder(const QString& project) {
+    if (!QFileInfo::exists(QStringLiteral("Qrtt.dat")))
+        return QFileInfo(project).absolutePath();
+    try {
+        yoheki::IniFile ini("Qrtt.dat");
+        const std::string dir = ini.ReadString("出力ファイル名", "TF", "");
+        if (!dir.empty())
+            return QString::fromStdString(dir);
+    } catch (const yoheki::Error&) {
+    }
+    return QDir::currentPath();
+}
+
+int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
+    QString why;
+    std::optional<PdfOptions> o = Parse(args, why);
+    if (!o)
+        return Fail(err, why + U("（yoheki-batch pdf --help で使い方を表示）"), kExitUsage);
+    if (o->help) {
+        Print(out, PdfHelp());
+        return kExitOk;
+    }
+    // Paths are taken from the start folder; opening the project moves there.
+    const QString given = o->project;
+    o->project = QFileInfo(given).absoluteFilePath();
+    o->outFile = QFileInfo(o->outFile).absoluteFilePath();
+    QFile project(o->project);
+    if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
+        return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    return Run(*o, err);
+}
+
+QString PdfHelp() {
+    return U("使い方: yoheki-batch pdf 物件.Fa1 -o 出力.pdf [--item 拾い名称]\n"
+             "\n"
+             "物件の数量調書を、画面の「全印刷(&A)」と同じ頁（1拾い1頁、図面付き）で\n"
+             "PDFファイルに書きます。プリンタも画面も要りません。\n"
+             "\n"
+             "  -o 出力.pdf       書き出すPDFファイル（既にあれば置き換え）\n"
+             "  --item 拾い名称   その拾いの頁だけを出力\n"
+             "\n"
+             "図面は Qrtt.dat の図面フォルダ（TF）から、Qrtt.dat が無ければ物件の\n"
+             "フォルダから読みます。演算できない拾いは頁にせず、そのメッセージを\n"
+             "「message: 本文」の1行ずつ標準エラーに出します。\n"
+             "物件ファイルも Qrtt.dat も変更しません。\n"
+             "終了コード: 0 成功、1 物件を読めない・出力できない、2 指定の誤り\n");
+}

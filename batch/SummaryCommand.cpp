@@ -1,0 +1,133 @@
+#include "SummaryCommand.h"
+
+#include "BatchDialogs.h"
+#include "Cp932.h"
+#include "Error.h"
+#include "PdfCommand.h"
+#include "SummaryRun.h"
+#include "TextCommand.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+struct SummaryOptions {
+    QString project;
+    QString csvFile; // empty: aligned text on standard output
+    bool utf8 = false;
+    bool help = false;
+};
+
+std::optional<SummaryOptions> Parse(const QStringList& args, QString& why) {
+    SummaryOptions o;
+    for (int i = 0; i < args.size() && why.isEmpty(); ++i) {
+        const QString& a = args[i];
+        if (a == u"--help" || a == u"-h")
+            o.help = true;
+        else if (a == u"--utf8")
+            o.utf8 = true;
+        else if (a == u"--csv" && i + 1 >= args.size())
+            why = a + U(" の後に値がありません");
+        else if (a == u"--csv")
+            o.csvFile = args[++i];
+        else if (a.startsWith(u'-'))
+            why = U("知らないオプションです: ") + a;
+        else if (!o.project.isEmpty())
+            why = U("物件ファイルは一つだけ指定して下さい: ") + a;
+        else
+            o.project = a;
+    }
+    if (why.isEmpty() && !o.help && o.project.isEmpty())
+        why = U("物件ファイル(.Fa1)を指定して下さい");
+    return why.isEmpty() ? std::optional(o) : std::nullopt;
+}
+
+int Fail(std::FILE* err, const QString& why, int status) {
+    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
+    return status;
+}
+
+// The text with CR LF line ends, as every text the program writes.
+QByteArray TextBytes(const QString& text, bool utf8) {
+    QString crlf = text;
+    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    const std::string bytes = crlf.toStdString();
+    return QByteArray::fromStdString(utf8 ? bytes : yoheki::cp932::Encode(bytes));
+}
+
+std::optional<QString> Write(const SummaryOptions& o, const QByteArray& bytes, std::FILE* out) {
+    if (o.csvFile.isEmpty()) {
+        const auto size = static_cast<std::size_t>(bytes.size());
+        if (std::fwrite(bytes.constData(), 1, size, out) != size || std::fflush(out) != 0)
+            return U("出力を書き込めません");
+        return std::nullopt;
+    }
+    QSaveFile file(o.csvFile);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return std::nullopt;
+    return U("CSVファイル【") + o.csvFile + U("】に書き込めません\n\r") + file.errorString();
+}
+
+int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
+    ProjectRun run = CalculateProject(o.project, DrawingFolder(o.project));
+    for (const QString& note : run.notes)
+        Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
+    QByteArray bytes;
+    try {
+        const summary::Table table = summary::Summarize(std::move(run.items));
+        for (const summary::Item& item : table.items)
+            if (!item.quantities)
+                Print(err, U("yoheki-batch: 拾い【") + item.name + U("】は演算できません：") +
+                               summary::StopText(item) + u'\n');
+        bytes = o.csvFile.isEmpty() ? TextBytes(summary::AlignedText(table), o.utf8)
+                                    : summary::CsvBytes(table, o.utf8);
+    } catch (const yoheki::Error& e) {
+        return Fail(err, U(e.what()), kExitFailed);
+    }
+    if (const auto failure = Write(o, bytes, out))
+        return Fail(err, *failure, kExitFailed);
+    return kExitOk;
+}
+
+} // namespace
+
+int SummaryCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
+    QString why;
+    std::optional<SummaryOptions> o = Parse(args, why);
+    if (!o)
+        return Fail(err, why + U("（yoheki-batch summary --help で使い方を表示）"), kExitUsage);
+    if (o->help) {
+        Print(out, SummaryHelp());
+        return kExitOk;
+    }
+    const QString given = o->project;
+    o->project = QFileInfo(given).absoluteFilePath();
+    if (!o->csvFile.isEmpty())
+        o->csvFile = QFileInfo(o->csvFile).absoluteFilePath();
+    QFile project(o->project);
+    if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
+        return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    return Run(*o, out, err);
+}
+
+QString SummaryHelp() {
+    return U("使い方: yoheki-batch summary 物件.Fa1 [--csv 出力.csv] [--utf8]\n"
+             "\n"
+             "物件の全ての拾いを演算し、数量を一覧にします（画面の「数量集計(&S)」と同じ表）。\n"
+             "拾いごとに1行、数量ごとに1列、最後に合計行。演算できない拾いは理由を示し、\n"
+             "合計には含めません。\n"
+             "\n"
+             "  (指定なし)        桁をそろえた表と仕上集計を標準出力へ\n"
+             "  --csv 出力.csv    表をCSVファイルに書く（既にあれば置き換え）\n"
+             "  --utf8            Shift-JIS の代わりに UTF-8 で出力（CSVはBOM付き）\n"
+             "\n"
+             "行末は CR LF です。物件ファイルも Qrtt.dat も変更しません。\n"
+             "終了コード: 0 成功、1 物件を読めない・出力できない、2 指定の誤り\n");
+}
