@@ -136,6 +136,9 @@ void TSummaryForm::BuildControls() {
     layout->addWidget(Label2);
     layout->addWidget(Grid2, 1);
     layout->addLayout(buttons);
+    // Enter in a table must not start a save or close the window.
+    Button1->setAutoDefault(false);
+    Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -144,16 +144,23 @@ int Run(const PdfOptions& o, std::FILE* err) {
 } // namespace
 
 QString DrawingFolder(const QString& project) {
-    if (!QFileInfo::exists(QStringLiteral("Qrtt.dat")))
-        return QFileInfo(project).absolutePath();
-    try {
-        yoheki::IniFile ini("Qrtt.dat");
-        const std::string dir = ini.ReadString("出力ファイル名", "TF", "");
-        if (!dir.empty())
-            return QString::fromStdString(dir);
-    } catch (const yoheki::Error&) {
+    QStringList folders;
+    if (QFileInfo::exists(QStringLiteral("Qrtt.dat"))) {
+        try {
+            const std::string dir =
+                yoheki::IniFile("Qrtt.dat").ReadString("出力ファイル名", "TF", "");
+            if (!dir.empty())
+                folders << QString::fromStdString(dir);
+        } catch (const yoheki::Error&) {
+        }
+        folders << QDir::currentPath();
     }
-    return QDir::currentPath();
+    folders << QFileInfo(project).absolutePath();
+    for (const QString& folder : folders)
+        for (StructureMode mode : {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch})
+            if (!FindDrawing(folder, mode).isEmpty())
+                return folder;
+    return folders.first();
 }
 
 int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {

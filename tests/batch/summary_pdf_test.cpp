@@ -168,6 +168,19 @@ TEST_F(SummaryPdfTest, PdfFindsTheDrawingsBesideTheProjectWithoutASettingsFile) 
     EXPECT_FALSE(found.err.toLower().contains(".bmp")) << found.err.toStdString();
     EXPECT_EQ(Pages(Read(QDir(elsewhere).filePath("a.pdf"))), 6);
 
+    // A settings file whose drawing folder holds no drawings does not hide
+    // those beside the project.
+    ASSERT_TRUE(QDir(elsewhere).mkdir("empty"));
+    QFile settings(QDir(elsewhere).filePath("Qrtt.dat"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(QByteArray::fromStdString(yoheki::cp932::Encode(
+        "[出力ファイル名]\r\nTF=" + QDir(elsewhere).filePath("empty").toStdString() + "\r\n\r\n")));
+    settings.close();
+    const Result beside = Run({"pdf", Path(U("見本工事.Fa1")), "-o", "c.pdf"}, elsewhere);
+    ASSERT_EQ(beside.status, 0) << beside.err.toStdString();
+    EXPECT_FALSE(beside.err.toLower().contains(".bmp")) << beside.err.toStdString();
+    QFile::remove(settings.fileName());
+
     // Without the drawings the pages are written all the same, each with a note.
     ASSERT_TRUE(QFile::copy(Path(U("見本工事.Fa1")), QDir(elsewhere).filePath(U("p.Fa1"))));
     const Result missing = Run({"pdf", U("p.Fa1"), "-o", "b.pdf"}, elsewhere);
