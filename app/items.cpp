@@ -123,15 +123,6 @@ void LoadConditions(TForm1& f, const Section& s) {
     f.REdit17->setText(s.Str(kLevelDiff));
 }
 
-// A panel left open would keep its controls over a screen that no longer
-// matches the item; closing it first also moves edited block finishes home.
-void ClosePanels(TForm1& f) {
-    if (f.BlockPanelOpen())
-        f.Button1Click();
-    if (f.RebarPanelOpen())
-        f.Button2Click();
-}
-
 void StoreItem(TForm1& f, ProjectFile& file, const std::string& sec) {
     const auto put = [&](const char* key, const QString& value) { file.Write(sec, key, S(value)); };
     const char* keys[] = {kRunLength, kFrontHeight, kBackHeight, kEmbedment, kLevelling,
@@ -200,7 +191,7 @@ void TForm1::ListInput(const QString& section, const QString& path) {
         dialogs.message(QString::fromUtf8(e.what()));
         return;
     }
-    ClosePanels(*this);
+    CloseOpenPanel();
     const Section s{*ini, S(section)};
     bool base = s.Bool(kModeBase), ditch = s.Bool(kModeDitch);
     if (base && ditch)
@@ -257,7 +248,7 @@ bool SaveItem(TForm1& f, const QString& section, const QString& path) {
 }
 
 void TForm1::ActList() {
-    ClosePanels(*this);
+    CloseOpenPanel();
     B1->setChecked(false);
     U2->setChecked(false);
     // Before the settings file is read the drawings cannot be found; the

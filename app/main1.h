@@ -16,6 +16,7 @@
 //   printing.cpp    printing commands
 //   editorlink.cpp  opening the standard-finish editor
 #include "ComboBox.h"
+#include "PrnSys.h"
 #include "Dialogs.h"
 #include "REdit.h"
 #include "RadioGroup.h"
@@ -187,6 +188,9 @@ class TForm1 : public QMainWindow {
     void REdit15KeyPress(QChar& key);
     bool BlockPanelOpen() const;
     bool RebarPanelOpen() const;
+    // Closes whichever panel is open, so that its controls are not left over a
+    // screen or an item they do not belong to.
+    void CloseOpenPanel();
 
     // ---- take-off item and project file (items.cpp) ----
     void ListInput(const QString& section, const QString& path);
@@ -258,7 +262,6 @@ class TForm1 : public QMainWindow {
 
     void SelectGroup(Cond cond, int value);
     bool WallMode() const; // neither B1 nor U2
-    void CloseOpenPanel();
     void ShowWallScreen(const char* drawing);
     void HideModeFields(std::initializer_list<QWidget*> widgets);
     void PitchEnter(TREdit* field, TREdit* partner, QChar& key);
@@ -293,6 +296,4 @@ QPixmap BlockDrawing(QSize size);
 // printed page ask for. Call once after the QApplication exists.
 void InstallFontSubstitutes();
 
-// The file `name` in `dir`, matched without regard to letter case (a drawing
-// may be delivered as ".BMP" or ".bmp"); empty when there is none.
-QString FindDrawing(const QString& dir, const QString& name);
+

@@ -18,23 +18,6 @@ const char* const kWallDrawing = "擁壁１.bmp";
 const char* const kBaseDrawing = "設備基礎.bmp";
 const char* const kDitchDrawing = "Ｕ字側溝.bmp";
 
-} // namespace
-
-QString FindDrawing(const QString& dir, const QString& name) {
-    if (dir.isEmpty())
-        return QString();
-    const QDir folder(dir);
-    if (folder.exists(name))
-        return folder.filePath(name);
-    const QStringList files = folder.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& file : files)
-        if (file.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(file);
-    return QString();
-}
-
-namespace {
-
 // Switching between items of different structures shows the same three
 // drawings again and again: the scaled picture is kept under the file's path
 // and time, so a file replaced on disk is read again.

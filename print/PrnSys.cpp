@@ -150,19 +150,26 @@ QString DrawingFileName(StructureMode mode) {
     }
 }
 
-QString FindDrawing(const QString& folder, StructureMode mode) {
-    const QString name = DrawingFileName(mode);
+QString FindDrawing(const QString& folder, const QString& name) {
+    if (folder.isEmpty())
+        return {};
     // A folder recorded on a Windows desktop may still use backslashes.
     QString unixFolder = folder;
     unixFolder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     for (const QString& candidate : {folder, unixFolder}) {
-        const QDir dir(candidate.isEmpty() ? QStringLiteral(".") : candidate);
+        const QDir dir(candidate);
+        if (dir.exists(name))
+            return dir.filePath(name);
         const QStringList files = dir.entryList(QDir::Files | QDir::Hidden);
         for (const QString& file : files)
             if (file.compare(name, Qt::CaseInsensitive) == 0)
                 return dir.filePath(file);
     }
     return {};
+}
+
+QString FindDrawing(const QString& folder, StructureMode mode) {
+    return FindDrawing(folder.isEmpty() ? QStringLiteral(".") : folder, DrawingFileName(mode));
 }
 
 void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap) {

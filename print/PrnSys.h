@@ -67,6 +67,10 @@ class TForm2 : public QWidget {
 QString DrawingFileName(StructureMode mode);
 // The path of that file in `folder`, matched without regard to letter case;
 // empty when the folder holds no such file.
+// The file `name` in `folder`, matched without regard to letter case (a
+// drawing may be delivered as ".BMP" or ".bmp"); empty when there is none or
+// no folder is given.
+QString FindDrawing(const QString& folder, const QString& name);
 QString FindDrawing(const QString& folder, StructureMode mode);
 
 // Draws the whole bitmap scaled into `rect` (device units); its pixels
