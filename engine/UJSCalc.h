@@ -4,7 +4,7 @@
 // worked out first, then worded as the summary box and the statement.
 #include "Calc.h"
 #include "Helpers.h"
-#include "SBsCommon.h"
+#include "StatementCommon.h"
 #include "SRWtCALC.h"
 
 #include <cstdint>

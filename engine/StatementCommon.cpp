@@ -1,4 +1,4 @@
-#include "SBsCommon.h"
+#include "StatementCommon.h"
 
 #include "Checked.h"
 

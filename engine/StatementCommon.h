@@ -1,5 +1,5 @@
 #pragma once
-// Pieces shared by the base foundation and U-ditch runs: the roundings of
+// Pieces shared by the runs of the three structures: the roundings of
 // volumes and areas, the condition lines of the statement heading, the top
 // finish name, the bar rate typed per cubic metre and the placing of the bar
 // weight lines.
