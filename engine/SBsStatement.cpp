@@ -9,13 +9,6 @@ using yoheki::Mul;
 
 namespace {
 
-std::string q(std::int64_t v) {
-    return FmtQty(v);
-}
-std::string m(std::int64_t mm) {
-    return FmtM(mm);
-}
-
 std::string HeadingLine(const Reader& r) {
     if (r.snap().Q1)
         return "【物件名：" + r.ProjectName() + "】2";
@@ -52,82 +45,81 @@ void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
     std::int64_t w2 = Mul(2, d.W);
-    out.push_back("根  切   量：" + q(v.exc) + "（ｍ3）");
-    out.push_back("　　　　　　　　　　　　　　 :=[L]" + m(Add(d.A, w2)) + "×[D]" +
-                  m(Add(d.Bw, w2)) + "×[H]" + m(d.D));
+    out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
+    out.push_back("　　　　　　　　　　　　　　 :=[L]" + M(Add(d.A, w2)) + "×[D]" +
+                  M(Add(d.Bw, w2)) + "×[H]" + M(d.D));
     if (ownSoil) {
-        out.push_back("不用土 処分：" + q(v.disp) + "（ｍ3）　［場外搬出］");
-        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + q(v.stone) + ")+均しｺﾝ(" + q(v.lev) +
-                      ")+ＲＣ残土用(" + q(v.rcBelow) + ")");
-        out.push_back("埋  戻  し ：" + q(v.back) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + q(v.exc) + "］－不用土処分［" +
-                      q(v.disp) + "］");
+        out.push_back("不用土 処分：" + Q(v.disp) + "（ｍ3）　［場外搬出］");
+        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + Q(v.stone) + ")+均しｺﾝ(" + Q(v.lev) +
+                      ")+ＲＣ残土用(" + Q(v.rcBelow) + ")");
+        out.push_back("埋  戻  し ：" + Q(v.back) + "（ｍ3）　［根切土使用］");
+        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.exc) + "］－不用土処分［" +
+                      Q(v.disp) + "］");
         return;
     }
-    out.push_back("不用土 処分：" + q(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
-    out.push_back("埋　戻　し ：" + q(v.back) + "（ｍ3）　［搬入土使用］");
-    out.push_back("　　　　　 :=根切り量(" + q(v.exc) + ")-(砕石(" + q(v.stone) + ")+均しｺﾝ(" +
-                  q(v.lev) + ")+ＲＣ残土用(" + q(v.rcBelow) + "))");
+    out.push_back("不用土 処分：" + Q(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
+    out.push_back("埋　戻　し ：" + Q(v.back) + "（ｍ3）　［搬入土使用］");
+    out.push_back("　　　　　 :=根切り量(" + Q(v.exc) + ")-(砕石(" + Q(v.stone) + ")+均しｺﾝ(" +
+                  Q(v.lev) + ")+ＲＣ残土用(" + Q(v.rcBelow) + "))");
 }
 
 void AppendSubBase(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
-    std::string plan = m(Add(d.Bw, d.P)) + "×" + m(Add(d.A, d.P)) + "×";
-    out.push_back("砕       石：" + q(run.vol.stone) + "（ｍ3）　:=" + plan + m(d.tS));
+    std::int64_t bw = Add(d.Bw, d.P), a = Add(d.A, d.P);
+    out.push_back("砕       石：" + Q(run.vol.stone) + "（ｍ3）　:=" + Product(bw, a, d.tS));
     if (run.vol.lev != 0)
-        out.push_back("均 し コ ン：" + q(run.vol.lev) + "（ｍ3）　:=" + plan + m(d.tL));
+        out.push_back("均 し コ ン：" + Q(run.vol.lev) + "（ｍ3）　:=" + Product(bw, a, d.tL));
 }
 
 void AppendConcrete(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
     std::int64_t ff = run.fin.fairFaced;
-    out.push_back("ＲＣ:全  量：" + q(v.rcBase) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + q(v.rcBase) + ")");
-    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + q(v.rcBase) + "（ｍ3）:=" + m(d.A) + "×" + m(d.Bw) + "×" +
-                  m(d.H));
-    out.push_back("     ＲＣ:残土用：" + q(v.rcBelow) + "（ｍ3）:=ﾍﾞｰｽ[GL下]" + m(d.A) + "×" +
-                  m(d.Bw) + "×" + m(v.X));
-    out.push_back("普 通 型 枠：" + q(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
-                  q(Add(run.ordinary, ff)) + "］－打放し型枠［" + q(ff) + "］");
-    out.push_back("　　　　　　　　 (型枠全数量):=（" + m(d.Bw) + "＋" + m(d.A) + "）×２×" +
-                  m(d.H));
+    out.push_back("ＲＣ:全  量：" + Q(v.rcBase) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.rcBase) + ")");
+    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.rcBase) + "（ｍ3）:=" + Product(d.A, d.Bw, d.H));
+    out.push_back("     ＲＣ:残土用：" + Q(v.rcBelow) + "（ｍ3）:=ﾍﾞｰｽ[GL下]" +
+                  Product(d.A, d.Bw, v.X));
+    out.push_back("普 通 型 枠：" + Q(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
+                  Q(Add(run.ordinary, ff)) + "］－打放し型枠［" + Q(ff) + "］");
+    out.push_back("　　　　　　　　 (型枠全数量):=（" + M(d.Bw) + "＋" + M(d.A) + "）×２×" +
+                  M(d.H));
     if (ff != 0)
-        out.push_back("打 放 型 枠：" + q(ff) + "（ｍ2）　:（仕上げより）");
+        out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
 }
 
 void AppendBars(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
     const Bars& b = run.bars;
     if (!b.calculated) {
         if (!b.rate.typed)
-            out.push_back("異形鉄筋D10,13：" + q(b.d10) + "（ｔ）" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" +
                           "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]");
         else
-            out.push_back("異形鉄筋D10,13：" + q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量×" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量×" +
                           s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
         return;
     }
-    std::string rc = q(run.vol.rcBase);
+    std::string rc = Q(run.vol.rcBase);
     AppendBarLines(out, b.d10, b.d13,
-                   "異形鉄筋D10：" + q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                   "異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
                        std::to_string(b.r10) + "㎏／ヶ所",
-                   "異形鉄筋D13：" + q(b.d13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                   "異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
                        std::to_string(b.r13) + "㎏／ヶ所",
-                   "異形鉄筋D10+D13：" + q(b.d10) + "（ｔ）" +
+                   "異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" +
                        "　 :=" + std::to_string(Add(b.r10, b.r13)) + "㎏／ヶ所");
 }
 
 void AppendFinishes(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Finishes& f = run.fin;
-    out.push_back("天端仕上：" + f.topName + " : " + q(f.top) + "（ｍ2）");
-    out.push_back("　　　　　　　　　　　　　　 :=" + m(d.A) + "×" + m(d.Bw));
+    out.push_back("天端仕上：" + f.topName + " : " + Q(f.top) + "（ｍ2）");
+    out.push_back("　　　　　　　　　　　　　　 :=" + M(d.A) + "×" + M(d.Bw));
     if (!f.frontName.empty()) {
-        out.push_back("表面仕上：" + f.frontName + " : " + q(f.front) + "（ｍ2）");
-        out.push_back("　　　　　　　　　　　　　　 :=（" + m(d.A) + "＋" + m(d.Bw) + "）×２×" +
-                      m(d.Hf));
+        out.push_back("表面仕上：" + f.frontName + " : " + Q(f.front) + "（ｍ2）");
+        out.push_back("　　　　　　　　　　　　　　 :=（" + M(d.A) + "＋" + M(d.Bw) + "）×２×" +
+                      M(d.Hf));
     }
     if (!f.subName.empty())
-        out.push_back("表面下地：" + f.subName + " : " + q(f.sub) + "（ｍ2）：（表面仕上げより）");
+        out.push_back("表面下地：" + f.subName + " : " + Q(f.sub) + "（ｍ2）：（表面仕上げより）");
 }
 
 } // namespace
@@ -136,13 +128,13 @@ std::string Summary(const Run& run) {
     const Volumes& v = run.vol;
     const Finishes& f = run.fin;
     const std::string br = "\n\r";
-    return "根  切  量 ;" + q(v.exc) + br + "残 土 処 分;" + q(v.disp) + br + "砕       石;" +
-           q(v.stone) + br + "均 し コ ン;" + q(v.lev) + br + "ＲＣ:ﾍﾞ ｰ ｽ;" + q(v.rcBase) + br +
-           br + "ＲＣ:残土用;" + q(v.rcBelow) + br + "普 通 型 枠;" + q(run.ordinary) + br +
-           "打 放 型 枠;" + q(f.fairFaced) + br + "異形鉄筋D10;" + q(run.bars.d10) + br +
-           "異形鉄筋D13;" + q(run.bars.d13) + br + br + br + br + "天端仕上:" + f.topName + " : " +
-           q(f.top) + br + "表面仕上:" + f.frontName + " : " + q(f.front) + br +
-           "表面下地:" + f.subName + " : " + q(f.sub) + br + br;
+    return "根  切  量 ;" + Q(v.exc) + br + "残 土 処 分;" + Q(v.disp) + br + "砕       石;" +
+           Q(v.stone) + br + "均 し コ ン;" + Q(v.lev) + br + "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(v.rcBase) + br +
+           br + "ＲＣ:残土用;" + Q(v.rcBelow) + br + "普 通 型 枠;" + Q(run.ordinary) + br +
+           "打 放 型 枠;" + Q(f.fairFaced) + br + "異形鉄筋D10;" + Q(run.bars.d10) + br +
+           "異形鉄筋D13;" + Q(run.bars.d13) + br + br + br + br + "天端仕上:" + f.topName + " : " +
+           Q(f.top) + br + "表面仕上:" + f.frontName + " : " + Q(f.front) + br +
+           "表面下地:" + f.subName + " : " + Q(f.sub) + br + br;
 }
 
 std::vector<std::string> Statement(const Reader& r, const Run& run) {

@@ -12,6 +12,10 @@ std::int64_t Volume(std::int64_t a, std::int64_t b, std::int64_t c) {
     return Hundredths(yoheki::Mul(a, b, c), 10000000.0L);
 }
 
+std::string Product(std::int64_t a, std::int64_t b, std::int64_t c) {
+    return M(a) + "×" + M(b) + "×" + M(c);
+}
+
 namespace {
 
 void AppendRuleLines(const Snapshot& s, std::vector<std::string>& out) {

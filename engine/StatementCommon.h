@@ -12,6 +12,20 @@
 
 namespace engine {
 
+// The short names the statement lines are written with: a quantity in
+// hundredths, a millimetre size in metres, a plain whole number.
+inline std::string Q(std::int64_t v) {
+    return FmtQty(v);
+}
+inline std::string M(std::int64_t mm) {
+    return FmtM(mm);
+}
+inline std::string Z(std::int64_t v) {
+    return std::to_string(v);
+}
+// Three millimetre sizes in metres with "×" between them.
+std::string Product(std::int64_t a, std::int64_t b, std::int64_t c);
+
 // RoundOff(product / scale): an exact millimetre product brought to
 // hundredths of its unit (10^7 for 0.01 m³, 10^4 for 0.01 m²).
 std::int64_t Hundredths(std::int64_t product, long double scale);

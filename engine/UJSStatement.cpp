@@ -10,16 +10,6 @@ using yoheki::Sub;
 
 namespace {
 
-std::string F(std::int64_t v) {
-    return FmtQty(v);
-}
-std::string M(std::int64_t mm) {
-    return FmtM(mm);
-}
-std::string Digits(std::int64_t mm) {
-    return std::to_string(mm);
-}
-
 std::string HeadingLine(const Reader& r) {
     if (r.snap().Q1)
         return "【物件名：" + r.ProjectName() + "】3";
@@ -30,7 +20,7 @@ void AppendHead(const Reader& r, const Run& run, std::vector<std::string>& out) 
     const Snapshot& s = r.snap();
     out.push_back(HeadingLine(r));
     out.push_back("《" + s.ComboBox[1] + "》");
-    out.push_back("延べ数量：" + F(run.dims.Lh) + "（ｍ）");
+    out.push_back("延べ数量：" + Q(run.dims.Lh) + "（ｍ）");
     out.emplace_back("［拾い条件］");
     out.emplace_back("配筋");
     out.push_back(" 　ベ ース　主　筋：" + r.BarSpec(1));
@@ -55,93 +45,90 @@ void AppendDrawingLabels(const Snapshot& s, std::vector<std::string>& out) {
 void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    out.push_back("根  切   量：" + F(v.exc) + "（ｍ3）");
+    out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
     out.push_back("　　　　　　　　　　　　　　 :=[延L]" + M(Add(d.Xf, d.BW, d.Xb)) + "×[D]" +
                   M(d.Df) + "×[H]" + M(d.L));
     if (ownSoil) {
-        out.push_back("不用土 処分：" + F(v.out) + "（ｍ3）　［場外搬出］");
-        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + F(v.stone) + ")+均しｺﾝ(" + F(v.lev) +
-                      ")+ＧＬ下体積(" + F(v.gl) + ")");
-        out.push_back("埋  戻  し ：" + F(v.back) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + F(v.exc) + "］－不用土処分［" +
-                      F(v.out) + "］");
+        out.push_back("不用土 処分：" + Q(v.out) + "（ｍ3）　［場外搬出］");
+        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + Q(v.stone) + ")+均しｺﾝ(" + Q(v.lev) +
+                      ")+ＧＬ下体積(" + Q(v.gl) + ")");
+        out.push_back("埋  戻  し ：" + Q(v.back) + "（ｍ3）　［根切土使用］");
+        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.exc) + "］－不用土処分［" +
+                      Q(v.out) + "］");
         return;
     }
-    out.push_back("不用土 処分：" + F(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
-    out.push_back("埋　戻　し ：" + F(v.back) + "（ｍ3）　［搬入土使用］");
-    out.push_back("　　　　　 :=根切り量(" + F(v.exc) + ")-(砕石(" + F(v.stone) + ")+均しｺﾝ(" +
-                  F(v.lev) + ")+ＧＬ下体積(" + F(v.gl) + "))");
+    out.push_back("不用土 処分：" + Q(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
+    out.push_back("埋　戻　し ：" + Q(v.back) + "（ｍ3）　［搬入土使用］");
+    out.push_back("　　　　　 :=根切り量(" + Q(v.exc) + ")-(砕石(" + Q(v.stone) + ")+均しｺﾝ(" +
+                  Q(v.lev) + ")+ＧＬ下体積(" + Q(v.gl) + "))");
 }
 
 void AppendConcrete(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    out.push_back("砕       石：" + F(v.stone) + "（ｍ3）　:=" + M(d.Wsb) + "×" + M(d.Ts) + "×" +
-                  M(d.L));
+    out.push_back("砕       石：" + Q(v.stone) + "（ｍ3）　:=" + Product(d.Wsb, d.Ts, d.L));
     if (v.lev != 0)
-        out.push_back("均 し コ ン：" + F(v.lev) + "（ｍ3）　:=" + M(d.Wsb) + "×" + M(d.Tl) + "×" +
-                      M(d.L));
-    out.push_back("ＲＣ:全  量：" + F(v.rc) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + F(v.base) + ")＋立上り(" +
-                  F(v.wall) + ")");
-    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + F(v.base) + "（ｍ3）:=" + M(d.BW) + "×" + M(d.B) + "×" +
-                  M(d.L));
-    out.push_back("     ＲＣ:立上り：" + F(v.wall) + "（ｍ3）:=" + M(d.W) + "×" +
-                  M(Sub(Add(kHf, d.E), d.B)) + "×" + M(d.L) + "×２");
-    out.push_back("     ＲＣ:残土用：" + F(v.gl) + "（ｍ3）:=[GL以下](" + M(d.BW) + "×" +
-                  M(Sub(d.E, d.G)) + "×" + M(d.L) + ")");
+        out.push_back("均 し コ ン：" + Q(v.lev) + "（ｍ3）　:=" + Product(d.Wsb, d.Tl, d.L));
+    out.push_back("ＲＣ:全  量：" + Q(v.rc) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.base) + ")＋立上り(" +
+                  Q(v.wall) + ")");
+    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.base) + "（ｍ3）:=" + Product(d.BW, d.B, d.L));
+    out.push_back("     ＲＣ:立上り：" + Q(v.wall) +
+                  "（ｍ3）:=" + Product(d.W, Sub(Add(kHf, d.E), d.B), d.L) + "×２");
+    out.push_back("     ＲＣ:残土用：" + Q(v.gl) + "（ｍ3）:=[GL以下](" +
+                  Product(d.BW, Sub(d.E, d.G), d.L) + ")");
 }
 
 void AppendFormwork(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     std::int64_t exp = run.fin.exposed;
-    out.push_back("普 通 型 枠：" + F(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
-                  F(Add(run.ordinary, exp)) + "］－打放し型枠［" + F(exp) + "］");
+    out.push_back("普 通 型 枠：" + Q(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
+                  Q(Add(run.ordinary, exp)) + "］－打放し型枠［" + Q(exp) + "］");
     out.push_back("　　　　　　　　 (型枠全数量):=（" + M(d.E) + "×２－" + M(d.B) + "）×" + M(d.L) +
                   "×２");
     if (exp != 0)
-        out.push_back("打 放 型 枠：" + F(exp) + "（ｍ2）　:（仕上げより）");
+        out.push_back("打 放 型 枠：" + Q(exp) + "（ｍ2）　:（仕上げより）");
 }
 
 void AppendBars(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
     const Bars& b = run.bars;
     if (!b.calculated) {
         if (!b.rate.typed)
-            out.push_back("異形鉄筋D10,13：" + F(b.q10) + "（ｔ）" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.q10) + "（ｔ）" +
                           "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]");
         else
-            out.push_back("異形鉄筋D10,13：" + F(b.q10) + "（ｔ）" + "　 :=ＲＣ全量×" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量×" +
                           s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
         return;
     }
-    std::string rc = F(run.vol.rc);
+    std::string rc = Q(run.vol.rc);
     AppendBarLines(out, b.q10, b.q13,
-                   "異形鉄筋D10：" + F(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                   "異形鉄筋D10：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
                        std::to_string(b.k10) + "㎏／ｍ3",
-                   "異形鉄筋D13：" + F(b.q13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                   "異形鉄筋D13：" + Q(b.q13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
                        std::to_string(b.k13) + "㎏／ｍ3",
-                   "異形鉄筋D10+D13：" + F(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                   "異形鉄筋D10+D13：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
                        std::to_string(Add(b.k10, b.k13)) + "㎏／ｍ3");
 }
 
 void AppendRetaining(const Retaining& t, std::vector<std::string>& out) {
     if (t.front > 0)
-        out.push_back("簡易山止（表面）：" + t.frontText + " : " + F(t.front) + "（ｍ）");
+        out.push_back("簡易山止（表面）：" + t.frontText + " : " + Q(t.front) + "（ｍ）");
     if (t.back > 0)
-        out.push_back("　　　　（裏面）：" + t.backText + " : " + F(t.back) + "（ｍ）");
+        out.push_back("　　　　（裏面）：" + t.backText + " : " + Q(t.back) + "（ｍ）");
 }
 
 void AppendFinishes(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Finishes& f = run.fin;
     if (!f.topName.empty()) {
-        out.push_back("天端仕上：" + f.topName + " : " + F(f.top) + "（ｍ）" + "[Ｗ " + s.REdit[8] +
+        out.push_back("天端仕上：" + f.topName + " : " + Q(f.top) + "（ｍ）" + "[Ｗ " + s.REdit[8] +
                       "]");
-        out.push_back("　　　　　　　　　　　　　　 :=" + F(d.Lh) + "×２");
+        out.push_back("　　　　　　　　　　　　　　 :=" + Q(d.Lh) + "×２");
     }
-    out.push_back("Ｕ字側溝内仕上：" + f.innerName + " : " + F(f.inner) + "（ｍ）" + "　Ｕ型［Ｗ" +
-                  Digits(Sub(d.BW, Mul(d.W, 2))) + "×Ｈ" + Digits(Sub(d.E, d.B)) + "］");
+    out.push_back("Ｕ字側溝内仕上：" + f.innerName + " : " + Q(f.inner) + "（ｍ）" + "　Ｕ型［Ｗ" +
+                  Z(Sub(d.BW, Mul(d.W, 2))) + "×Ｈ" + Z(Sub(d.E, d.B)) + "］");
     if (!f.subName.empty())
-        out.push_back("同上下地：" + f.subName + " : " + F(f.sub) + "（ｍ）：（仕上げより）");
+        out.push_back("同上下地：" + f.subName + " : " + Q(f.sub) + "（ｍ）：（仕上げより）");
 }
 
 } // namespace
@@ -151,22 +138,22 @@ std::string Summary(const Run& run) {
     const Finishes& f = run.fin;
     const Retaining& t = run.ret;
     const std::string lines[] = {
-        "根  切  量 ;" + F(v.exc),
-        "残 土 処 分;" + F(v.out),
-        "砕       石;" + F(v.stone),
-        "均 し コ ン;" + F(v.lev),
-        "ＲＣ:ﾍﾞ ｰ ｽ;" + F(v.base),
-        "ＲＣ:立上り;" + F(v.wall),
-        "ＲＣ:残土用;" + F(v.gl),
-        "普 通 型 枠;" + F(run.ordinary),
-        "打 放 型 枠;" + F(f.exposed),
-        "異形鉄筋D10;" + F(run.bars.q10),
-        "異形鉄筋D13;" + F(run.bars.q13),
-        "簡 易 山 止;" + t.frontText + " : " + F(t.front),
-        "            " + t.backText + " : " + F(t.back),
-        "天端仕上:" + f.topName + " : " + F(f.top),
-        "表面仕上:" + f.innerName + " : " + F(f.inner),
-        "表面下地:" + f.subName + " : " + F(f.sub),
+        "根  切  量 ;" + Q(v.exc),
+        "残 土 処 分;" + Q(v.out),
+        "砕       石;" + Q(v.stone),
+        "均 し コ ン;" + Q(v.lev),
+        "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(v.base),
+        "ＲＣ:立上り;" + Q(v.wall),
+        "ＲＣ:残土用;" + Q(v.gl),
+        "普 通 型 枠;" + Q(run.ordinary),
+        "打 放 型 枠;" + Q(f.exposed),
+        "異形鉄筋D10;" + Q(run.bars.q10),
+        "異形鉄筋D13;" + Q(run.bars.q13),
+        "簡 易 山 止;" + t.frontText + " : " + Q(t.front),
+        "            " + t.backText + " : " + Q(t.back),
+        "天端仕上:" + f.topName + " : " + Q(f.top),
+        "表面仕上:" + f.innerName + " : " + Q(f.inner),
+        "表面下地:" + f.subName + " : " + Q(f.sub),
     };
     std::string text;
     for (const std::string& line : lines)

@@ -1,6 +1,7 @@
 #include "YohCalc.h"
 
 #include "Checked.h"
+#include "StatementCommon.h"
 
 namespace engine::yoh {
 
@@ -11,26 +12,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Q(std::int64_t v) {
-    return FmtQty(v);
-}
-std::string M(std::int64_t mm) {
-    return FmtM(mm);
-}
-std::string Z(std::int64_t v) {
-    return std::to_string(v);
-}
-
 const std::string kSep = " : ";
 const std::string kTimes = "×";
 const std::string kM3 = "（ｍ3）";
 const std::string kM2 = "（ｍ2）";
 const std::string kM = "（ｍ）";
-
-// "×" between metre sizes: M(a) × M(b) × M(c).
-std::string Product(std::int64_t a, std::int64_t b, std::int64_t c) {
-    return M(a) + kTimes + M(b) + kTimes + M(c);
-}
 
 } // namespace
 
