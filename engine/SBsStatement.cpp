@@ -9,22 +9,11 @@ using yoheki::Mul;
 
 namespace {
 
-std::string HeadingLine(const Reader& r) {
-    if (r.snap().Q1)
-        return "【物件名：" + r.ProjectName() + "】2";
-    return "【物件名：" + r.ProjectName() + "】";
-}
-
 void AppendHead(const Reader& r, std::vector<std::string>& out) {
-    const Snapshot& s = r.snap();
-    out.push_back(HeadingLine(r));
-    out.push_back("《" + s.ComboBox[1] + "》");
+    AppendTitleLines(r, '2', out);
     out.emplace_back("〔ベース基礎〕");
     out.emplace_back("数量：１（ヶ所当り）");
-    out.emplace_back("［拾い条件］");
-    out.emplace_back("配筋");
-    out.push_back(" 　ベ ース　主　筋：" + r.BarSpec(1));
-    out.push_back("　　　　　　配力筋：" + r.BarSpec(2));
+    AppendBarSpecLines(r, 2, out);
     out.emplace_back();
     AppendConditionLines(r, out);
 }

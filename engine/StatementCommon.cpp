@@ -16,6 +16,23 @@ std::string Product(std::int64_t a, std::int64_t b, std::int64_t c) {
     return M(a) + "×" + M(b) + "×" + M(c);
 }
 
+void AppendTitleLines(const Reader& r, char digit, std::vector<std::string>& out) {
+    std::string close = "】";
+    if (r.snap().Q1)
+        close += digit;
+    out.push_back("【物件名：" + r.ProjectName() + close);
+    out.push_back("《" + r.snap().ComboBox[1] + "》");
+}
+
+void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& out) {
+    static const char* const captions[] = {" 　ベ ース　主　筋：", "　　　　　　配力筋：",
+                                           "　　立上り　縦　筋：", "　　　　　　横　筋："};
+    out.emplace_back("［拾い条件］");
+    out.emplace_back("配筋");
+    for (int group = 1; group <= groups; ++group)
+        out.push_back(captions[group - 1] + r.BarSpec(group));
+}
+
 namespace {
 
 void AppendRuleLines(const Snapshot& s, std::vector<std::string>& out) {

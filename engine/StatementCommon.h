@@ -32,6 +32,14 @@ std::int64_t Hundredths(std::int64_t product, long double scale);
 // Hundredths of a cubic metre from three millimetre lengths.
 std::int64_t Volume(std::int64_t a, std::int64_t b, std::int64_t c);
 
+// The project heading and the item name. In continuous text output the
+// heading carries the structure's digit, so the items can be told apart.
+void AppendTitleLines(const Reader& r, char digit, std::vector<std::string>& out);
+
+// The conditions caption and the bar specification of the first `groups`
+// bar groups: 2 for the base slab alone, 4 with an upstand.
+void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& out);
+
 // Adds the excavation rule lines, the simple earth retaining lines and the
 // excavation line (which reads REdit17 once more when A1 is checked).
 void AppendConditionLines(const Reader& r, std::vector<std::string>& out);

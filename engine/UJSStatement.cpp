@@ -10,23 +10,10 @@ using yoheki::Sub;
 
 namespace {
 
-std::string HeadingLine(const Reader& r) {
-    if (r.snap().Q1)
-        return "【物件名：" + r.ProjectName() + "】3";
-    return "【物件名：" + r.ProjectName() + "】";
-}
-
 void AppendHead(const Reader& r, const Run& run, std::vector<std::string>& out) {
-    const Snapshot& s = r.snap();
-    out.push_back(HeadingLine(r));
-    out.push_back("《" + s.ComboBox[1] + "》");
+    AppendTitleLines(r, '3', out);
     out.push_back("延べ数量：" + Q(run.dims.Lh) + "（ｍ）");
-    out.emplace_back("［拾い条件］");
-    out.emplace_back("配筋");
-    out.push_back(" 　ベ ース　主　筋：" + r.BarSpec(1));
-    out.push_back("　　　　　　配力筋：" + r.BarSpec(2));
-    out.push_back("　　立上り　縦　筋：" + r.BarSpec(3));
-    out.push_back("　　　　　　横　筋：" + r.BarSpec(4));
+    AppendBarSpecLines(r, 4, out);
     AppendConditionLines(r, out);
 }
 

@@ -55,49 +55,12 @@ std::string Summary(const Run& run) {
 
 namespace {
 
-// One line for each checked item of a condition group.
-void Conditions(const Snapshot& s, Lines& out) {
-    if (s.S1)
-        out.push_back("根切要項：積算基準による");
-    if (s.Y1)
-        out.push_back("根切要項：余幅500のみ");
-    if (s.N6061)
-        out.push_back("根切要項：余幅500＋60度勾配");
-    if (s.N4541)
-        out.push_back("根切要項：余幅500＋45度勾配");
-    if (s.N8)
-        out.push_back("簡易山止：なし");
-    if (s.H1)
-        out.push_back("簡易山止：左側に");
-    if (s.U1)
-        out.push_back("簡易山止：右側に");
-    if (s.R2)
-        out.push_back("簡易山止：両側に");
-}
-
-// The excavation line against the design GL; reads the difference again.
-std::string GroundLine(const Reader& r) {
-    if (!r.snap().A1)
-        return std::string();
-    std::int64_t g = r.Mm(17);
-    if (g <= 0)
-        return "根切りライン => ＧＬ＋" + Z(yoheki::Neg(g));
-    return "根切りライン => ＧＬ－" + r.snap().REdit[17];
-}
-
 void Head(const Reader& r, const Run& run, Lines& out) {
     const Snapshot& s = r.snap();
-    out.push_back("【物件名：" + r.ProjectName() + (s.Q1 ? "】1" : "】"));
-    out.push_back("《" + s.ComboBox[1] + "》");
+    AppendTitleLines(r, '1', out);
     out.push_back("延べ数量：" + M(run.dims.L) + kM);
-    out.push_back("［拾い条件］");
-    out.push_back("配筋");
-    out.push_back(" 　ベ ース　主　筋：" + r.BarSpec(1));
-    out.push_back("　　　　　　配力筋：" + r.BarSpec(2));
-    out.push_back("　　立上り　縦　筋：" + r.BarSpec(3));
-    out.push_back("　　　　　　横　筋：" + r.BarSpec(4));
-    Conditions(s, out);
-    out.push_back(GroundLine(r));
+    AppendBarSpecLines(r, 4, out);
+    AppendConditionLines(r, out);
     // The bare sizes the printed drawing places on the picture of the wall.
     out.push_back(PadNum(s.REdit[2]));
     out.push_back(s.REdit[3]);
