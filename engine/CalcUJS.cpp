@@ -31,7 +31,7 @@ std::optional<CalcOutput> CalcUJS(const Snapshot& s, const yoheki::MessageFn& me
     ujs::ComputeConcrete(run.dims, run.vol);
     run.ret = ujs::ComputeRetaining(s, run.dims);
     if (yoheki::Add(ujs::kHb, 100) > run.dims.E) {
-        r.Message(ujs::kTooLow);
+        r.Message(kBackHeight);
         return std::nullopt;
     }
     ComputeQuantities(r, run);

@@ -10,9 +10,6 @@ namespace yoh {
 
 namespace {
 
-constexpr const char* kCorrectAndRetry = "問題点を訂正して再度実行して下さい";
-constexpr const char* kBackHeight = "無理な数字だと思いますが？ >> 裏面高さ";
-
 // The statement's label without its colon and the blanks that align it.
 std::string Label(std::string text) {
     static const std::string colon = "：", wide = "\u3000";

@@ -4,7 +4,7 @@
 // worked out first, then worded as the summary box and the statement.
 #include "Calc.h"
 #include "Helpers.h"
-#include "StatementCommon.h"
+#include "QuantityCommon.h"
 #include "SRWtCALC.h"
 
 #include <cstdint>
@@ -28,13 +28,6 @@ struct Volumes {
     std::int64_t X = 0;       // height of the block below the excavation line (mm)
     std::int64_t rcBelow = 0; // concrete that displaces excavated soil
     std::int64_t disp = 0, back = 0, formTotal = 0;
-};
-
-struct Bars {
-    bool calculated = false;       // from pitches (CheckBox1), else by unit rate
-    std::int64_t d10 = 0, d13 = 0; // 0.01 t; d10 holds both sizes when merged
-    std::int64_t r10 = 0, r13 = 0; // kg per base from the bar object
-    UnitRate rate;
 };
 
 struct Finishes {

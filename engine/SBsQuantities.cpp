@@ -46,7 +46,7 @@ Volumes ComputeVolumes(const Dims& d) {
     v.rcBelow = Volume(d.Bw, d.A, v.X);
     v.disp = Add(v.stone, v.lev, v.rcBelow);
     v.back = Sub(v.exc, v.disp);
-    v.formTotal = Hundredths(Mul(d.H, Add(d.A, d.Bw), 2), 10000.0L);
+    v.formTotal = Area(Mul(d.H, Add(d.A, d.Bw), 2));
     return v;
 }
 
@@ -73,13 +73,10 @@ TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
 }
 
 Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal) {
+    if (!r.snap().CheckBox1)
+        return BarsByRate(r, rcTotal);
     Bars b;
-    b.calculated = r.snap().CheckBox1;
-    if (!b.calculated) {
-        b.rate = ReadUnitRate(r);
-        b.d10 = Hundredths(Mul(rcTotal, b.rate.kgPerM3), 1000.0L);
-        return b;
-    }
+    b.calculated = true;
     TSR_CL_L bar = FillRebar(r, d);
     bar.CalcRebar(2, [&r](const std::string& text) { r.Message(text); });
     b.r10 = bar.ResultD10;
@@ -119,8 +116,8 @@ FrontClass ClassifyFront(const std::string& name, std::int64_t area, const Snaps
 Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
     Finishes f;
     f.topName = TopFinishName(s);
-    f.top = Hundredths(Mul(d.A, d.Bw), 10000.0L);
-    f.front = Hundredths(Mul(Add(d.A, d.Bw), d.Hf, 2), 10000.0L);
+    f.top = Area(Mul(d.A, d.Bw));
+    f.front = Area(Mul(Add(d.A, d.Bw), d.Hf, 2));
     f.sub = f.front;
     f.frontName = s.ComboBox[2];
     FrontClass c = ClassifyFront(f.frontName, f.front, s);
@@ -140,12 +137,7 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     q.rcTotal = run.vol.rcBase;
     q.formOrdinary = run.ordinary;
     q.fairFaced = run.fin.fairFaced;
-    // As the statement lists them: without D13 the merged weight stands
-    // alone, and a D10 weight beside a D13 one only when positive.
-    const Bars& b = run.bars;
-    const bool merged = !b.calculated || b.d13 <= 0;
-    q.barD10 = merged || b.d10 > 0 ? b.d10 : 0;
-    q.barD13 = merged ? 0 : b.d13;
+    CollectListedBars(run.bars, q);
     const Finishes& f = run.fin;
     q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ2", f.top});
     if (!f.frontName.empty())

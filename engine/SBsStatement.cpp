@@ -1,6 +1,7 @@
 #include "SBsCalc.h"
 
 #include "Checked.h"
+#include "StatementCommon.h"
 
 namespace engine::sbs {
 

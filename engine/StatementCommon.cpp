@@ -4,14 +4,6 @@
 
 namespace engine {
 
-std::int64_t Hundredths(std::int64_t product, long double scale) {
-    return RoundOff(static_cast<long double>(product) / scale);
-}
-
-std::int64_t Volume(std::int64_t a, std::int64_t b, std::int64_t c) {
-    return Hundredths(yoheki::Mul(a, b, c), 10000000.0L);
-}
-
 std::string Product(std::int64_t a, std::int64_t b, std::int64_t c) {
     return M(a) + "×" + M(b) + "×" + M(c);
 }
@@ -72,26 +64,6 @@ void AppendConditionLines(const Reader& r, std::vector<std::string>& out) {
     AppendRuleLines(r.snap(), out);
     AppendRetainingLines(r.snap(), out);
     out.push_back(ExcavationLine(r));
-}
-
-std::string TopFinishName(const Snapshot& s) {
-    return s.YH_T == "打放補修" ? "コン鏝" : s.ComboBox[4];
-}
-
-std::string FinishLabel(std::string_view lineStart) {
-    static constexpr std::string_view colon = "：";
-    if (lineStart.ends_with(colon))
-        lineStart.remove_suffix(colon.size());
-    return std::string(lineStart);
-}
-
-UnitRate ReadUnitRate(const Reader& r) {
-    const std::string& text = r.snap().REdit[18];
-    if (text.empty()) {
-        r.Message(kFixedRate);
-        return {70, false};
-    }
-    return {yoheki::StrToInt(text), true};
 }
 
 void AppendBarLines(std::vector<std::string>& out, std::int64_t d10, std::int64_t d13,

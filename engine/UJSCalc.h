@@ -4,7 +4,7 @@
 // worked out first, then worded as the summary box and the statement.
 #include "Calc.h"
 #include "Helpers.h"
-#include "StatementCommon.h"
+#include "QuantityCommon.h"
 #include "SRWtCALC.h"
 
 #include <cstdint>
@@ -32,23 +32,10 @@ struct Dims {
 inline constexpr std::int64_t kHf = 0;
 inline constexpr std::int64_t kHb = 0;
 
-// Simple earth retaining along the trench sides.
-struct Retaining {
-    std::string frontText, backText;
-    std::int64_t front = 0, back = 0; // 0.01 m
-};
-
 // Hundredths of m³ or m².
 struct Volumes {
     std::int64_t stone = 0, lev = 0, base = 0, wall = 0, rc = 0;
     std::int64_t exc = 0, gl = 0, out = 0, back = 0, formTotal = 0;
-};
-
-struct Bars {
-    bool calculated = false;       // from pitches (CheckBox1), else by unit rate
-    std::int64_t q10 = 0, q13 = 0; // 0.01 t; q10 holds both sizes when merged
-    std::int64_t k10 = 0, k13 = 0; // kg per m³ of concrete from the bar object
-    UnitRate rate;
 };
 
 struct Finishes {
@@ -92,7 +79,5 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d);
 std::string Summary(const Run& run);
 std::vector<std::string> Statement(const Reader& r, const Run& run);
 Quantities Collect(const Run& run, const Snapshot& s);
-
-inline constexpr const char* kTooLow = "無理な数字だと思いますが？ >> 裏面高さ";
 
 } // namespace engine::ujs

@@ -31,25 +31,11 @@ void ReadExcavation(const Reader& r, Dims& d) {
     d.Xf = Round10(r.ExcavWidth(1));
     d.Db = Round10(r.ExcavDepth(2));
     d.Xb = Round10(r.ExcavWidth(2));
-    d.Lh = Hundredths(d.L, 10.0L);
+    d.Lh = Len(d.L);
 }
 
 Retaining ComputeRetaining(const Snapshot& s, const Dims& d) {
-    Retaining t;
-    std::string front = "表面H=" + std::to_string(d.D);
-    std::string back = "裏面H=" + std::to_string(s.N4 ? Sub(d.D, kHb) : d.D);
-    if (s.H1) {
-        t.frontText = front;
-        t.front = d.Lh;
-    } else if (s.U1) {
-        t.backText = back;
-        t.back = d.Lh;
-    } else if (s.R2) {
-        t.frontText = front;
-        t.backText = back;
-        t.front = t.back = d.Lh;
-    }
-    return t;
+    return RetainingFor(s, d.D, s.N4 ? Sub(d.D, kHb) : d.D, d.Lh);
 }
 
 void ComputeConcrete(const Dims& d, Volumes& v) {
@@ -66,47 +52,27 @@ void ComputeEarthwork(const Dims& d, Volumes& v) {
     v.gl = Volume(d.BW, Sub(d.E, d.G), d.L);
     v.out = Add(v.stone, v.lev, v.gl);
     v.back = Sub(v.exc, v.out);
-    v.formTotal = Hundredths(Mul(Sub(Mul(d.E, 2), d.B), d.L, 2), 10000.0L);
+    v.formTotal = Area(Mul(Sub(Mul(d.E, 2), d.B), d.L, 2));
 }
 
 TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
-    const Snapshot& s = r.snap();
-    TSR_CL_L bar;
-    bar.BaseWidth = d.BW;
-    bar.BaseThick = d.B;
-    bar.UpstandThick = d.W;
-    bar.UpstandHeight = Sub(Add(kHf, d.E), d.B);
-    bar.PitchBaseMain = r.Mm(12);
-    bar.PitchBaseDist = r.Mm(14);
-    bar.PitchUpstandVert = r.Mm(13);
-    bar.PitchUpstandHorz = r.Mm(15);
-    bar.KindBaseMain = s.RG_BL;
-    bar.KindBaseDist = s.RG_HL;
-    bar.KindUpstandVert = s.RG_TL;
-    bar.KindUpstandHorz = s.RG_YL;
-    bar.BaseDouble = s.CheckBox5;
-    bar.UpstandDouble = s.CheckBox6;
-    bar.RunLength = 1000;
-    return bar;
+    return UpstandRebar(r, d.BW, d.B, d.W, Sub(Add(kHf, d.E), d.B));
 }
 
 Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal) {
+    if (!r.snap().CheckBox1)
+        return BarsByRate(r, rcTotal);
     Bars b;
-    b.calculated = r.snap().CheckBox1;
-    if (!b.calculated) {
-        b.rate = ReadUnitRate(r);
-        b.q10 = Hundredths(Mul(rcTotal, b.rate.kgPerM3), 1000.0L);
-        return b;
-    }
+    b.calculated = true;
     TSR_CL_L bar = FillRebar(r, d);
     bar.CalcRebar(3, [&r](const std::string& text) { r.Message(text); });
-    b.k10 = bar.ResultD10;
-    b.k13 = bar.ResultD13;
-    b.q10 = Hundredths(Mul(rcTotal, b.k10), 1000.0L);
-    b.q13 = Hundredths(Mul(rcTotal, b.k13), 1000.0L);
-    if (b.q13 <= 0) {
+    b.r10 = bar.ResultD10;
+    b.r13 = bar.ResultD13;
+    b.d10 = Tonnes(b.r10, rcTotal);
+    b.d13 = Tonnes(b.r13, rcTotal);
+    if (b.d13 <= 0) {
         r.Message(kD13Merged);
-        b.q10 = Hundredths(Mul(rcTotal, Add(b.k10, b.k13)), 1000.0L);
+        b.d10 = Tonnes(Add(b.r10, b.r13), rcTotal);
     }
     return b;
 }
@@ -140,7 +106,7 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
     f.top = Mul(d.Lh, 2); // both wall tops
     f.innerName = s.ComboBox[2];
     f.inner = f.sub = d.Lh;
-    std::int64_t bothFaces = Mul(Hundredths(Mul(Sub(d.E, d.B), d.L), 10000.0L), 2);
+    std::int64_t bothFaces = Mul(Area(Mul(Sub(d.E, d.B), d.L)), 2);
     InnerClass c = ClassifyInner(f.innerName, bothFaces, s);
     f.exposed = c.exposed;
     f.subName = c.substrate;
@@ -158,12 +124,8 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     q.rcTotal = run.vol.rc;
     q.formOrdinary = run.ordinary;
     q.fairFaced = run.fin.exposed;
-    // As the statement lists them: without D13 the merged weight stands
-    // alone, a D10 weight beside a D13 one and sheeting only when positive.
-    const Bars& b = run.bars;
-    const bool merged = !b.calculated || b.q13 <= 0;
-    q.barD10 = merged || b.q10 > 0 ? b.q10 : 0;
-    q.barD13 = merged ? 0 : b.q13;
+    // Sheeting only when positive, as the statement lists it.
+    CollectListedBars(run.bars, q);
     q.retainFront = std::max<std::int64_t>(run.ret.front, 0);
     q.retainBack = std::max<std::int64_t>(run.ret.back, 0);
     const Finishes& f = run.fin;

@@ -1,6 +1,7 @@
 #include "UJSCalc.h"
 
 #include "Checked.h"
+#include "StatementCommon.h"
 
 namespace engine::ujs {
 
@@ -80,21 +81,21 @@ void AppendBars(const Run& run, const Snapshot& s, std::vector<std::string>& out
     const Bars& b = run.bars;
     if (!b.calculated) {
         if (!b.rate.typed)
-            out.push_back("異形鉄筋D10,13：" + Q(b.q10) + "（ｔ）" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" +
                           "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]");
         else
-            out.push_back("異形鉄筋D10,13：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量×" +
+            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量×" +
                           s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
         return;
     }
     std::string rc = Q(run.vol.rc);
-    AppendBarLines(out, b.q10, b.q13,
-                   "異形鉄筋D10：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.k10) + "㎏／ｍ3",
-                   "異形鉄筋D13：" + Q(b.q13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.k13) + "㎏／ｍ3",
-                   "異形鉄筋D10+D13：" + Q(b.q10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(Add(b.k10, b.k13)) + "㎏／ｍ3");
+    AppendBarLines(out, b.d10, b.d13,
+                   "異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                       std::to_string(b.r10) + "㎏／ｍ3",
+                   "異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                       std::to_string(b.r13) + "㎏／ｍ3",
+                   "異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
+                       std::to_string(Add(b.r10, b.r13)) + "㎏／ｍ3");
 }
 
 void AppendRetaining(const Retaining& t, std::vector<std::string>& out) {
@@ -134,8 +135,8 @@ std::string Summary(const Run& run) {
         "ＲＣ:残土用;" + Q(v.gl),
         "普 通 型 枠;" + Q(run.ordinary),
         "打 放 型 枠;" + Q(f.exposed),
-        "異形鉄筋D10;" + Q(run.bars.q10),
-        "異形鉄筋D13;" + Q(run.bars.q13),
+        "異形鉄筋D10;" + Q(run.bars.d10),
+        "異形鉄筋D13;" + Q(run.bars.d13),
         "簡 易 山 止;" + t.frontText + " : " + Q(t.front),
         "            " + t.backText + " : " + Q(t.back),
         "天端仕上:" + f.topName + " : " + Q(f.top),

@@ -5,6 +5,7 @@
 // box and the statement (YohStatement).
 #include "Calc.h"
 #include "Helpers.h"
+#include "QuantityCommon.h"
 
 #include <cstdint>
 #include <string>
@@ -42,18 +43,6 @@ struct Volumes {
     std::int64_t belowDepth = 0; // Dg of the slab cases, the upstand height otherwise
 };
 
-struct Retaining {
-    std::int64_t front = 0, back = 0; // 0.01 m
-    std::string frontText, backText;  // "表面H=650"
-};
-
-struct Bars {
-    bool calculated = false;       // from pitches (CheckBox1), else by unit rate
-    std::int64_t d10 = 0, d13 = 0; // 0.01 t; d10 holds both sizes when merged
-    std::int64_t r10 = 0, r13 = 0; // kg per m³ from the bar object
-    std::string rateText;          // REdit18 as typed, empty for the fixed rate
-};
-
 struct Finishes {
     std::string topName, frontName, frontSubName, backName, backSubName;
     std::int64_t topLen = 0, frontArea = 0, frontSubArea = 0, backArea = 0, backSubArea = 0;
@@ -74,11 +63,6 @@ struct Run {
     Finishes fin;
     std::int64_t formOrdinary = 0;
 };
-
-// Quantity units from millimetre products.
-std::int64_t Vol(std::int64_t mm3);  // 0.01 m³
-std::int64_t Area(std::int64_t mm2); // 0.01 m²
-std::int64_t Len(std::int64_t mm);   // 0.01 m
 
 // L .. Pp in field order, then Hc and G when they apply; P.
 Dims ReadDims(const Reader& r);

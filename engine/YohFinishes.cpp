@@ -10,8 +10,7 @@ using yoheki::Sub;
 
 namespace {
 
-constexpr const char* kRepair = "打放補修";  // fair-faced concrete, repaired
-constexpr const char* kTrowelled = "コン鏝"; // the top left as trowelled concrete
+constexpr const char* kRepair = "打放補修"; // fair-faced concrete, repaired
 constexpr const char* kSpecialRepair = "特殊打放補修";
 constexpr const char* kMortarBed = "下地モルタル";
 constexpr const char* kSpecialBlockBed = "特殊下地処理";
@@ -113,7 +112,7 @@ void Block(const Snapshot& s, const Dims& d, Finishes& f) {
 
 Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
     Finishes f;
-    f.topName = s.YH_T == kRepair ? std::string(kTrowelled) : s.ComboBox[4];
+    f.topName = TopFinishName(s);
     f.topLen = Len(d.L);
     FaceAreas(s, d, f);
     FrontFace(s, d, f);

@@ -11,31 +11,9 @@ using yoheki::Sub;
 
 namespace {
 
-constexpr const char* kD13Merged = "D13の重量が0.01ｔ以下です\n\r　D10に合算しておきます";
-constexpr const char* kFixedRate = "単位重量７０㎏／ｍ3で計算します(固定)";
 constexpr const char* kNoPipePitch = "水抜きﾊﾟｲﾌﾟのピッチが0のため、水抜ﾊﾟｲﾌﾟは計上しません";
-constexpr std::int64_t kFixedKgPerM3 = 70;
-
-std::int64_t Scaled(std::int64_t v, long double scale) {
-    return RoundOff(static_cast<long double>(v) / scale);
-}
-
-// Kilograms per m³ times hundredths of m³, as hundredths of a tonne.
-std::int64_t Tonnes(std::int64_t kgPerM3, std::int64_t rc) {
-    return Scaled(Mul(kgPerM3, rc), 1000);
-}
 
 } // namespace
-
-std::int64_t Vol(std::int64_t mm3) {
-    return Scaled(mm3, 10000000);
-}
-std::int64_t Area(std::int64_t mm2) {
-    return Scaled(mm2, 10000);
-}
-std::int64_t Len(std::int64_t mm) {
-    return Scaled(mm, 10);
-}
 
 Dims ReadDims(const Reader& r) {
     Dims d;
@@ -68,22 +46,9 @@ void ReadExcavation(const Reader& r, Dims& d) {
 }
 
 Retaining ComputeRetaining(const Snapshot& s, const Dims& d) {
-    Retaining k;
     // Below the back ground the sheeting is deeper by the height difference.
     std::int64_t back = s.N4 ? Sub(Add(d.Hf, d.Dt), d.Hb) : d.Dt;
-    std::string front = "表面H=" + std::to_string(d.Dt);
-    if (s.H1) {
-        k.frontText = front;
-        k.front = Len(d.L);
-    } else if (s.U1) {
-        k.backText = "裏面H=" + std::to_string(back);
-        k.back = Len(d.L);
-    } else if (s.R2) {
-        k.frontText = front;
-        k.backText = "裏面H=" + std::to_string(back);
-        k.front = k.back = Len(d.L);
-    }
-    return k;
+    return RetainingFor(s, d.Dt, back, Len(d.L));
 }
 
 Volumes ComputeConcrete(const Dims& d) {
@@ -137,54 +102,22 @@ void ComputeEarth(const Snapshot& s, const Dims& d, Volumes& v) {
     v.rcTotal = Add(v.rcBase, v.rcUpstand);
 }
 
-namespace {
-
-TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
-    const Snapshot& s = r.snap();
-    TSR_CL_L o;
-    o.BaseWidth = d.Bw;
-    o.BaseThick = d.Bt;
-    o.UpstandThick = d.W;
-    o.UpstandHeight = Sub(d.Hw, d.Bt);
-    o.PitchBaseMain = r.Mm(12);
-    o.PitchBaseDist = r.Mm(14);
-    o.PitchUpstandVert = r.Mm(13);
-    o.PitchUpstandHorz = r.Mm(15);
-    o.KindBaseMain = s.RG_BL;
-    o.KindBaseDist = s.RG_HL;
-    o.KindUpstandVert = s.RG_TL;
-    o.KindUpstandHorz = s.RG_YL;
-    o.BaseDouble = s.CheckBox5;
-    o.UpstandDouble = s.CheckBox6;
-    o.RunLength = 1000;
-    return o;
-}
-
-} // namespace
-
 Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal) {
+    if (!r.snap().CheckBox1)
+        return BarsByRate(r, rcTotal);
     Bars b;
-    b.calculated = r.snap().CheckBox1;
-    if (b.calculated) {
-        TSR_CL_L o = FillRebar(r, d);
-        o.CalcRebar(1, [&r](const std::string& t) { r.Message(t); });
-        b.r10 = o.ResultD10;
-        b.r13 = o.ResultD13;
-        b.d10 = Tonnes(b.r10, rcTotal);
-        b.d13 = Tonnes(b.r13, rcTotal);
-        if (b.d13 == 0) {
-            r.Message(kD13Merged);
-            b.d10 = Tonnes(Add(b.r10, b.r13), rcTotal);
-        }
-        return b;
+    b.calculated = true;
+    TSR_CL_L o = UpstandRebar(r, d.Bw, d.Bt, d.W, Sub(d.Hw, d.Bt));
+    o.CalcRebar(1, [&r](const std::string& t) { r.Message(t); });
+    b.r10 = o.ResultD10;
+    b.r13 = o.ResultD13;
+    b.d10 = Tonnes(b.r10, rcTotal);
+    b.d13 = Tonnes(b.r13, rcTotal);
+    // Unlike the base and the ditch, only a D13 weight of exactly zero merges.
+    if (b.d13 == 0) {
+        r.Message(kD13Merged);
+        b.d10 = Tonnes(Add(b.r10, b.r13), rcTotal);
     }
-    b.rateText = r.snap().REdit[18];
-    std::int64_t rate = kFixedKgPerM3;
-    if (b.rateText.empty())
-        r.Message(kFixedRate);
-    else
-        rate = yoheki::StrToInt(b.rateText);
-    b.d10 = Tonnes(rate, rcTotal);
     return b;
 }
 

@@ -142,14 +142,14 @@ void FormLines(const Run& run, Lines& out) {
         out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
 }
 
-void BarLines(const Run& run, Lines& out) {
+void BarLines(const Snapshot& s, const Run& run, Lines& out) {
     const Bars& b = run.bars;
     std::string rc = "　 :=ＲＣ全量[" + Q(run.vol.rcTotal) + "]×";
     if (!b.calculated) {
         std::string head = "異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）";
-        out.push_back(b.rateText.empty()
+        out.push_back(!b.rate.typed
                           ? head + "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]"
-                          : head + "　 :=ＲＣ全量×" + b.rateText + "㎏／ｍ3　[D10,D13合算]");
+                          : head + "　 :=ＲＣ全量×" + s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
     } else if (b.d13 == 0) {
         out.push_back("異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + rc + Z(Add(b.r10, b.r13)) +
                       "㎏／ｍ3");
@@ -225,7 +225,7 @@ std::vector<std::string> Statement(const Reader& r, const Run& run) {
     SoilLines(s, run.vol, out);
     ConcreteLines(run, out);
     FormLines(run, out);
-    BarLines(run, out);
+    BarLines(s, run, out);
     out.emplace_back();
     RetainAndPipeLines(run, out);
     out.emplace_back();
