@@ -38,64 +38,36 @@ void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
     out.push_back("　　　　　　　　　　　　　　 :=[L]" + M(Add(d.A, w2)) + "×[D]" +
                   M(Add(d.Bw, w2)) + "×[H]" + M(d.D));
-    if (ownSoil) {
-        out.push_back("不用土 処分：" + Q(v.disp) + "（ｍ3）　［場外搬出］");
-        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + Q(v.stone) + ")+均しｺﾝ(" + Q(v.lev) +
-                      ")+ＲＣ残土用(" + Q(v.rcBelow) + ")");
-        out.push_back("埋  戻  し ：" + Q(v.back) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.exc) + "］－不用土処分［" +
-                      Q(v.disp) + "］");
-        return;
-    }
-    out.push_back("不用土 処分：" + Q(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
-    out.push_back("埋　戻　し ：" + Q(v.back) + "（ｍ3）　［搬入土使用］");
-    out.push_back("　　　　　 :=根切り量(" + Q(v.exc) + ")-(砕石(" + Q(v.stone) + ")+均しｺﾝ(" +
-                  Q(v.lev) + ")+ＲＣ残土用(" + Q(v.rcBelow) + "))");
+    AppendSoilLines({v.exc, v.stone, v.lev, v.rcBelow, v.disp, v.back}, "ＲＣ残土用", ownSoil, out);
 }
 
 void AppendSubBase(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     std::int64_t bw = Add(d.Bw, d.P), a = Add(d.A, d.P);
-    out.push_back("砕       石：" + Q(run.vol.stone) + "（ｍ3）　:=" + Product(bw, a, d.tS));
-    if (run.vol.lev != 0)
-        out.push_back("均 し コ ン：" + Q(run.vol.lev) + "（ｍ3）　:=" + Product(bw, a, d.tL));
+    AppendSubBaseLines(run.vol.stone, Product(bw, a, d.tS), run.vol.lev, Product(bw, a, d.tL), out);
 }
 
 void AppendConcrete(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    std::int64_t ff = run.fin.fairFaced;
-    out.push_back("ＲＣ:全  量：" + Q(v.rcBase) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.rcBase) + ")");
-    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.rcBase) + "（ｍ3）:=" + Product(d.A, d.Bw, d.H));
-    out.push_back("     ＲＣ:残土用：" + Q(v.rcBelow) + "（ｍ3）:=ﾍﾞｰｽ[GL下]" +
-                  Product(d.A, d.Bw, v.X));
-    out.push_back("普 通 型 枠：" + Q(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
-                  Q(Add(run.ordinary, ff)) + "］－打放し型枠［" + Q(ff) + "］");
-    out.push_back("　　　　　　　　 (型枠全数量):=（" + M(d.Bw) + "＋" + M(d.A) + "）×２×" +
-                  M(d.H));
-    if (ff != 0)
-        out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
+    out.push_back(RcTotalLine(v.rcBase, v.rcBase));
+    out.push_back(RcMemberHead("ﾍﾞ ｰ ｽ", v.rcBase) + Product(d.A, d.Bw, d.H));
+    out.push_back(RcMemberHead("残土用", v.rcBelow) + "ﾍﾞｰｽ[GL下]" + Product(d.A, d.Bw, v.X));
+    AppendFormworkLines(run.ordinary, run.fin.fairFaced,
+                        "（" + M(d.Bw) + "＋" + M(d.A) + "）×２×" + M(d.H), out);
 }
 
 void AppendBars(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
     const Bars& b = run.bars;
     if (!b.calculated) {
-        if (!b.rate.typed)
-            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" +
-                          "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]");
-        else
-            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量×" +
-                          s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
+        out.push_back(RateBarLine(b, s));
         return;
     }
-    std::string rc = Q(run.vol.rcBase);
-    AppendBarLines(out, b.d10, b.d13,
-                   "異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.r10) + "㎏／ヶ所",
-                   "異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.r13) + "㎏／ヶ所",
-                   "異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" +
-                       "　 :=" + std::to_string(Add(b.r10, b.r13)) + "㎏／ヶ所");
+    // Per base: the merged line gives the weight of one base, not a rate.
+    std::string rc = "ＲＣ全量[" + Q(run.vol.rcBase) + "]×";
+    AppendBarLines(out, b.d10, b.d13, BarLine("D10", b.d10, rc, b.r10, "ヶ所"),
+                   BarLine("D13", b.d13, rc, b.r13, "ヶ所"),
+                   BarLine("D10+D13", b.d10, "", Add(b.r10, b.r13), "ヶ所"));
 }
 
 void AppendFinishes(const Run& run, std::vector<std::string>& out) {

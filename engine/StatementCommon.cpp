@@ -66,6 +66,69 @@ void AppendConditionLines(const Reader& r, std::vector<std::string>& out) {
     out.push_back(ExcavationLine(r));
 }
 
+void AppendSoilLines(const SoilFigures& f, std::string_view belowLabel, bool ownSoil,
+                     std::vector<std::string>& out) {
+    std::string parts = Q(f.stone) + ")+均しｺﾝ(" + Q(f.levelling) + ")+" + std::string(belowLabel) +
+                        "(" + Q(f.below);
+    if (ownSoil) {
+        out.push_back("不用土 処分：" + Q(f.surplus) + "（ｍ3）　［場外搬出］");
+        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + parts + ")");
+        out.push_back("埋  戻  し ：" + Q(f.backfill) + "（ｍ3）　［根切土使用］");
+        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(f.excavation) +
+                      "］－不用土処分［" + Q(f.surplus) + "］");
+        return;
+    }
+    out.push_back("不用土 処分：" + Q(f.excavation) + "（ｍ3）　［場外搬出］　:=根切り量");
+    out.push_back("埋　戻　し ：" + Q(f.backfill) + "（ｍ3）　［搬入土使用］");
+    out.push_back("　　　　　 :=根切り量(" + Q(f.excavation) + ")-(砕石(" + parts + "))");
+}
+
+void AppendSubBaseLines(std::int64_t stone, const std::string& stoneFormula, std::int64_t levelling,
+                        const std::string& levFormula, std::vector<std::string>& out) {
+    out.push_back("砕       石：" + Q(stone) + "（ｍ3）　:=" + stoneFormula);
+    if (levelling != 0)
+        out.push_back("均 し コ ン：" + Q(levelling) + "（ｍ3）　:=" + levFormula);
+}
+
+std::string RcTotalLine(std::int64_t total, std::int64_t base,
+                        std::optional<std::int64_t> upstand) {
+    std::string line = "ＲＣ:全  量：" + Q(total) + "（ｍ3）　:=ﾍﾞｰｽ(" + Q(base) + ")";
+    if (upstand)
+        line += "＋立上り(" + Q(*upstand) + ")";
+    return line;
+}
+
+std::string RcMemberHead(std::string_view member, std::int64_t volume) {
+    return "     ＲＣ:" + std::string(member) + "：" + Q(volume) + "（ｍ3）:=";
+}
+
+void AppendFormworkLines(std::int64_t ordinary, std::int64_t fairFaced,
+                         const std::string& totalFormula, std::vector<std::string>& out) {
+    out.push_back("普 通 型 枠：" + Q(ordinary) + "（ｍ2）　:=型枠全数量［" +
+                  Q(yoheki::Add(ordinary, fairFaced)) + "］－打放し型枠［" + Q(fairFaced) + "］");
+    out.push_back("　　　　　　　　 (型枠全数量):=" + totalFormula);
+    if (fairFaced != 0)
+        out.push_back("打 放 型 枠：" + Q(fairFaced) + "（ｍ2）　:（仕上げより）");
+}
+
+std::string RateBarLine(const Bars& b, const Snapshot& s) {
+    std::string rate = b.rate.typed ? s.REdit[18] : "70";
+    return "異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）　 :=ＲＣ全量×" + rate + "㎏／ｍ3　[D10,D13合算]";
+}
+
+std::string BarLine(std::string_view size, std::int64_t tonnes, const std::string& basis,
+                    std::int64_t kg, std::string_view per) {
+    return "異形鉄筋" + std::string(size) + "：" + Q(tonnes) + "（ｔ）　 :=" + basis + Z(kg) +
+           "㎏／" + std::string(per);
+}
+
+void AppendRetainingLines(const Retaining& k, std::vector<std::string>& out) {
+    if (k.front > 0)
+        out.push_back("簡易山止（表面）：" + k.frontText + " : " + Q(k.front) + "（ｍ）");
+    if (k.back > 0)
+        out.push_back("　　　　（裏面）：" + k.backText + " : " + Q(k.back) + "（ｍ）");
+}
+
 void AppendBarLines(std::vector<std::string>& out, std::int64_t d10, std::int64_t d13,
                     const std::string& d10Line, const std::string& d13Line,
                     const std::string& mergedLine) {

@@ -6,6 +6,7 @@
 #include "QuantityCommon.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,40 @@ void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& o
 // Adds the excavation rule lines, the simple earth retaining lines and the
 // excavation line (which reads REdit17 once more when A1 is checked).
 void AppendConditionLines(const Reader& r, std::vector<std::string>& out);
+
+// Surplus soil and backfill. `below` is what the structure puts below ground
+// and `belowLabel` its name in the formulas ("ＲＣ残土用", "ＧＬ下体積").
+struct SoilFigures {
+    std::int64_t excavation = 0, stone = 0, levelling = 0, below = 0;
+    std::int64_t surplus = 0, backfill = 0;
+};
+// With the excavated soil reused (K3) only the surplus leaves the site;
+// with imported backfill everything excavated does.
+void AppendSoilLines(const SoilFigures& f, std::string_view belowLabel, bool ownSoil,
+                     std::vector<std::string>& out);
+
+// Crushed stone, and levelling concrete when there is any, with their formulas.
+void AppendSubBaseLines(std::int64_t stone, const std::string& stoneFormula, std::int64_t levelling,
+                        const std::string& levFormula, std::vector<std::string>& out);
+// "ＲＣ:全  量：" over the base and, where the structure has one, the upstand.
+std::string RcTotalLine(std::int64_t total, std::int64_t base,
+                        std::optional<std::int64_t> upstand = std::nullopt);
+// The start of a concrete member line up to its formula: "     ＲＣ:" + member.
+std::string RcMemberHead(std::string_view member, std::int64_t volume);
+
+// Ordinary formwork as the total less the fair-faced part, the total's
+// formula, and the fair-faced line when there is fair-faced formwork.
+void AppendFormworkLines(std::int64_t ordinary, std::int64_t fairFaced,
+                         const std::string& totalFormula, std::vector<std::string>& out);
+
+// The reinforcement line when bars go by a rate per m³ of concrete.
+std::string RateBarLine(const Bars& b, const Snapshot& s);
+// "異形鉄筋" + size + "：" + tonnes + "（ｔ）　 :=" + basis + kg + "㎏／" + per.
+std::string BarLine(std::string_view size, std::int64_t tonnes, const std::string& basis,
+                    std::int64_t kg, std::string_view per);
+
+// The sheeting lines of the sides that have simple earth retaining.
+void AppendRetainingLines(const Retaining& k, std::vector<std::string>& out);
 
 // The D10 line goes in when there is D10; the D13 line when there is D13.
 // Without D13 the two sizes are reported together: a D10 line just written

@@ -36,73 +36,37 @@ void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
     out.push_back("　　　　　　　　　　　　　　 :=[延L]" + M(Add(d.Xf, d.BW, d.Xb)) + "×[D]" +
                   M(d.Df) + "×[H]" + M(d.L));
-    if (ownSoil) {
-        out.push_back("不用土 処分：" + Q(v.out) + "（ｍ3）　［場外搬出］");
-        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + Q(v.stone) + ")+均しｺﾝ(" + Q(v.lev) +
-                      ")+ＧＬ下体積(" + Q(v.gl) + ")");
-        out.push_back("埋  戻  し ：" + Q(v.back) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.exc) + "］－不用土処分［" +
-                      Q(v.out) + "］");
-        return;
-    }
-    out.push_back("不用土 処分：" + Q(v.exc) + "（ｍ3）　［場外搬出］　:=根切り量");
-    out.push_back("埋　戻　し ：" + Q(v.back) + "（ｍ3）　［搬入土使用］");
-    out.push_back("　　　　　 :=根切り量(" + Q(v.exc) + ")-(砕石(" + Q(v.stone) + ")+均しｺﾝ(" +
-                  Q(v.lev) + ")+ＧＬ下体積(" + Q(v.gl) + "))");
+    AppendSoilLines({v.exc, v.stone, v.lev, v.gl, v.out, v.back}, "ＧＬ下体積", ownSoil, out);
 }
 
 void AppendConcrete(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    out.push_back("砕       石：" + Q(v.stone) + "（ｍ3）　:=" + Product(d.Wsb, d.Ts, d.L));
-    if (v.lev != 0)
-        out.push_back("均 し コ ン：" + Q(v.lev) + "（ｍ3）　:=" + Product(d.Wsb, d.Tl, d.L));
-    out.push_back("ＲＣ:全  量：" + Q(v.rc) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.base) + ")＋立上り(" +
-                  Q(v.wall) + ")");
-    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.base) + "（ｍ3）:=" + Product(d.BW, d.B, d.L));
-    out.push_back("     ＲＣ:立上り：" + Q(v.wall) +
-                  "（ｍ3）:=" + Product(d.W, Sub(Add(kHf, d.E), d.B), d.L) + "×２");
-    out.push_back("     ＲＣ:残土用：" + Q(v.gl) + "（ｍ3）:=[GL以下](" +
-                  Product(d.BW, Sub(d.E, d.G), d.L) + ")");
+    AppendSubBaseLines(v.stone, Product(d.Wsb, d.Ts, d.L), v.lev, Product(d.Wsb, d.Tl, d.L), out);
+    out.push_back(RcTotalLine(v.rc, v.base, v.wall));
+    out.push_back(RcMemberHead("ﾍﾞ ｰ ｽ", v.base) + Product(d.BW, d.B, d.L));
+    out.push_back(RcMemberHead("立上り", v.wall) + Product(d.W, Sub(Add(kHf, d.E), d.B), d.L) +
+                  "×２");
+    out.push_back(RcMemberHead("残土用", v.gl) + "[GL以下](" + Product(d.BW, Sub(d.E, d.G), d.L) +
+                  ")");
 }
 
 void AppendFormwork(const Run& run, std::vector<std::string>& out) {
     const Dims& d = run.dims;
-    std::int64_t exp = run.fin.exposed;
-    out.push_back("普 通 型 枠：" + Q(run.ordinary) + "（ｍ2）　:=" + "型枠全数量［" +
-                  Q(Add(run.ordinary, exp)) + "］－打放し型枠［" + Q(exp) + "］");
-    out.push_back("　　　　　　　　 (型枠全数量):=（" + M(d.E) + "×２－" + M(d.B) + "）×" + M(d.L) +
-                  "×２");
-    if (exp != 0)
-        out.push_back("打 放 型 枠：" + Q(exp) + "（ｍ2）　:（仕上げより）");
+    AppendFormworkLines(run.ordinary, run.fin.exposed,
+                        "（" + M(d.E) + "×２－" + M(d.B) + "）×" + M(d.L) + "×２", out);
 }
 
 void AppendBars(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
     const Bars& b = run.bars;
     if (!b.calculated) {
-        if (!b.rate.typed)
-            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" +
-                          "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]");
-        else
-            out.push_back("異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量×" +
-                          s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
+        out.push_back(RateBarLine(b, s));
         return;
     }
-    std::string rc = Q(run.vol.rc);
-    AppendBarLines(out, b.d10, b.d13,
-                   "異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.r10) + "㎏／ｍ3",
-                   "異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(b.r13) + "㎏／ｍ3",
-                   "異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + "　 :=ＲＣ全量[" + rc + "]×" +
-                       std::to_string(Add(b.r10, b.r13)) + "㎏／ｍ3");
-}
-
-void AppendRetaining(const Retaining& t, std::vector<std::string>& out) {
-    if (t.front > 0)
-        out.push_back("簡易山止（表面）：" + t.frontText + " : " + Q(t.front) + "（ｍ）");
-    if (t.back > 0)
-        out.push_back("　　　　（裏面）：" + t.backText + " : " + Q(t.back) + "（ｍ）");
+    std::string rc = "ＲＣ全量[" + Q(run.vol.rc) + "]×";
+    AppendBarLines(out, b.d10, b.d13, BarLine("D10", b.d10, rc, b.r10, "ｍ3"),
+                   BarLine("D13", b.d13, rc, b.r13, "ｍ3"),
+                   BarLine("D10+D13", b.d10, rc, Add(b.r10, b.r13), "ｍ3"));
 }
 
 void AppendFinishes(const Run& run, const Snapshot& s, std::vector<std::string>& out) {
@@ -159,7 +123,7 @@ std::vector<std::string> Statement(const Reader& r, const Run& run) {
     AppendFormwork(run, out);
     AppendBars(run, s, out);
     out.emplace_back();
-    AppendRetaining(run.ret, out);
+    AppendRetainingLines(run.ret, out);
     out.emplace_back();
     AppendFinishes(run, s, out);
     return out;

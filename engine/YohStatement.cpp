@@ -87,31 +87,19 @@ void ExcavationLines(const Run& run, Lines& out) {
 }
 
 void SoilLines(const Snapshot& s, const Volumes& v, Lines& out) {
-    std::string parts =
-        Q(v.stone) + ")+均しｺﾝ(" + Q(v.levelling) + ")+ＲＣ残土用(" + Q(v.rcBelowGl);
-    if (s.K3) {
-        out.push_back("不用土 処分：" + Q(v.surplus) + "（ｍ3）　［場外搬出］");
-        out.push_back("　　　　　　　　　　　　　　 :=砕石(" + parts + ")");
-        out.push_back("埋  戻  し ：" + Q(v.backfill) + "（ｍ3）　［根切土使用］");
-        out.push_back("   　　　　　　　　　　　　　:=根切量［" + Q(v.excavation) +
-                      "］－不用土処分［" + Q(v.surplus) + "］");
-        return;
-    }
-    // Imported backfill: everything excavated leaves the site.
-    out.push_back("不用土 処分：" + Q(v.excavation) + "（ｍ3）　［場外搬出］　:=根切り量");
-    out.push_back("埋　戻　し ：" + Q(v.backfill) + "（ｍ3）　［搬入土使用］");
-    out.push_back("　　　　　 :=根切り量(" + Q(v.excavation) + ")-(砕石(" + parts + "))");
+    SoilFigures f{v.excavation, v.stone, v.levelling, v.rcBelowGl, v.surplus, v.backfill};
+    AppendSoilLines(f, "ＲＣ残土用", s.K3, out);
 }
 
 void BelowGroundLines(const Run& run, Lines& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    std::string head = "     ＲＣ:残土用：" + Q(v.rcBelowGl);
+    std::string head = RcMemberHead("残土用", v.rcBelowGl);
     if (v.below == BelowGl::FrontSlab || v.below == BelowGl::BackSlab) {
-        out.push_back(head + "（ｍ3）:=ﾍﾞｰｽ[GL以下](" + Product(d.Bw, v.belowDepth, d.L) + ")");
+        out.push_back(head + "ﾍﾞｰｽ[GL以下](" + Product(d.Bw, v.belowDepth, d.L) + ")");
         return;
     }
-    out.push_back(head + "（ｍ3）:=ﾍﾞｰｽ(" + Q(v.rcBase) + ")");
+    out.push_back(head + "ﾍﾞｰｽ(" + Q(v.rcBase) + ")");
     std::string indent = v.below == BelowGl::BackUpstand
                              ? "   　　 　　　　　　　　　　　　＋立上り[GL以下]("
                              : "   　　　　　　　　 　　　　　　＋立上り[GL以下](";
@@ -121,51 +109,35 @@ void BelowGroundLines(const Run& run, Lines& out) {
 void ConcreteLines(const Run& run, Lines& out) {
     const Dims& d = run.dims;
     const Volumes& v = run.vol;
-    out.push_back("砕       石：" + Q(v.stone) + "（ｍ3）　:=" + Product(d.Bs, d.Ts, d.L));
-    if (v.levelling != 0)
-        out.push_back("均 し コ ン：" + Q(v.levelling) + "（ｍ3）　:=" + Product(d.Bs, d.Tc, d.L));
-    out.push_back("ＲＣ:全  量：" + Q(v.rcTotal) + "（ｍ3）　:=" + "ﾍﾞｰｽ(" + Q(v.rcBase) +
-                  ")＋立上り(" + Q(v.rcUpstand) + ")");
-    out.push_back("     ＲＣ:ﾍﾞ ｰ ｽ：" + Q(v.rcBase) + "（ｍ3）:=" + Product(d.Bw, d.Bt, d.L));
-    out.push_back("     ＲＣ:立上り：" + Q(v.rcUpstand) +
-                  "（ｍ3）:=" + Product(d.W, Sub(d.Hw, d.Bt), d.L));
+    AppendSubBaseLines(v.stone, Product(d.Bs, d.Ts, d.L), v.levelling, Product(d.Bs, d.Tc, d.L),
+                       out);
+    out.push_back(RcTotalLine(v.rcTotal, v.rcBase, v.rcUpstand));
+    out.push_back(RcMemberHead("ﾍﾞ ｰ ｽ", v.rcBase) + Product(d.Bw, d.Bt, d.L));
+    out.push_back(RcMemberHead("立上り", v.rcUpstand) + Product(d.W, Sub(d.Hw, d.Bt), d.L));
     BelowGroundLines(run, out);
 }
 
 void FormLines(const Run& run, Lines& out) {
-    std::int64_t ff = run.fin.fairFaced;
-    out.push_back("普 通 型 枠：" + Q(run.formOrdinary) + "（ｍ2）　:=" + "型枠全数量［" +
-                  Q(Add(run.formOrdinary, ff)) + "］－打放し型枠［" + Q(ff) + "］");
-    out.push_back("　　　　　　　　 (型枠全数量):=" + M(run.dims.Hw) + kTimes + M(run.dims.L) +
-                  "×２");
-    if (ff != 0)
-        out.push_back("打 放 型 枠：" + Q(ff) + "（ｍ2）　:（仕上げより）");
+    AppendFormworkLines(run.formOrdinary, run.fin.fairFaced,
+                        M(run.dims.Hw) + kTimes + M(run.dims.L) + "×２", out);
 }
 
 void BarLines(const Snapshot& s, const Run& run, Lines& out) {
     const Bars& b = run.bars;
-    std::string rc = "　 :=ＲＣ全量[" + Q(run.vol.rcTotal) + "]×";
+    std::string rc = "ＲＣ全量[" + Q(run.vol.rcTotal) + "]×";
     if (!b.calculated) {
-        std::string head = "異形鉄筋D10,13：" + Q(b.d10) + "（ｔ）";
-        out.push_back(!b.rate.typed
-                          ? head + "　 :=ＲＣ全量×70㎏／ｍ3　[D10,D13合算]"
-                          : head + "　 :=ＲＣ全量×" + s.REdit[18] + "㎏／ｍ3　[D10,D13合算]");
+        out.push_back(RateBarLine(b, s));
     } else if (b.d13 == 0) {
-        out.push_back("異形鉄筋D10+D13：" + Q(b.d10) + "（ｔ）" + rc + Z(Add(b.r10, b.r13)) +
-                      "㎏／ｍ3");
+        out.push_back(BarLine("D10+D13", b.d10, rc, Add(b.r10, b.r13), "ｍ3"));
     } else {
         if (b.d10 > 0)
-            out.push_back("異形鉄筋D10：" + Q(b.d10) + "（ｔ）" + rc + Z(b.r10) + "㎏／ｍ3");
-        out.push_back("異形鉄筋D13：" + Q(b.d13) + "（ｔ）" + rc + Z(b.r13) + "㎏／ｍ3");
+            out.push_back(BarLine("D10", b.d10, rc, b.r10, "ｍ3"));
+        out.push_back(BarLine("D13", b.d13, rc, b.r13, "ｍ3"));
     }
 }
 
 void RetainAndPipeLines(const Run& run, Lines& out) {
-    const Retaining& k = run.retain;
-    if (k.front > 0)
-        out.push_back("簡易山止（表面）：" + k.frontText + kSep + Q(k.front) + kM);
-    if (k.back > 0)
-        out.push_back("　　　　（裏面）：" + k.backText + kSep + Q(k.back) + kM);
+    AppendRetainingLines(run.retain, out);
     if (run.pipes > 0)
         out.push_back("水抜ﾊﾟｲﾌﾟ：" + Z(run.pipes) + "（ヶ所）");
 }
