@@ -24,6 +24,13 @@ std::int64_t Volume(std::int64_t a, std::int64_t b, std::int64_t c);
 // Kilograms per m³ times hundredths of m³, as hundredths of a tonne.
 std::int64_t Tonnes(std::int64_t kgPerM3, std::int64_t rc);
 
+// The earthwork of a run: what is dug, what goes back and what leaves the
+// site. `below` is the concrete that takes the place of excavated soil.
+struct SoilFigures {
+    std::int64_t excavation = 0, stone = 0, levelling = 0, below = 0;
+    std::int64_t surplus = 0, backfill = 0;
+};
+
 // Bar weight per cubic metre when bars are not calculated from pitches.
 struct UnitRate {
     std::int64_t kgPerM3 = 0;

@@ -66,6 +66,8 @@ struct FrontClass {
 FrontClass ClassifyFront(const std::string& name, std::int64_t area, const Snapshot& s);
 Finishes ComputeFinishes(const Snapshot& s, const Dims& d);
 
+// The earthwork figures of the statement, the summary and the quantities.
+SoilFigures Soil(const Volumes& v);
 std::string Summary(const Run& run);
 std::vector<std::string> Statement(const Reader& r, const Run& run);
 Quantities Collect(const Run& run, const Snapshot& s);

@@ -50,6 +50,10 @@ Volumes ComputeVolumes(const Dims& d) {
     return v;
 }
 
+SoilFigures Soil(const Volumes& v) {
+    return {v.exc, v.stone, v.lev, v.rcBelow, v.disp, v.back};
+}
+
 TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
     const Snapshot& s = r.snap();
     TSR_CL_L bar;

@@ -38,7 +38,7 @@ void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
     out.push_back("　　　　　　　　　　　　　　 :=[L]" + M(Add(d.A, w2)) + "×[D]" +
                   M(Add(d.Bw, w2)) + "×[H]" + M(d.D));
-    AppendSoilLines({v.exc, v.stone, v.lev, v.rcBelow, v.disp, v.back}, "ＲＣ残土用", ownSoil, out);
+    AppendSoilLines(Soil(v), "ＲＣ残土用", ownSoil, out);
 }
 
 void AppendSubBase(const Run& run, std::vector<std::string>& out) {
@@ -87,16 +87,14 @@ void AppendFinishes(const Run& run, std::vector<std::string>& out) {
 } // namespace
 
 std::string Summary(const Run& run) {
-    const Volumes& v = run.vol;
     const Finishes& f = run.fin;
-    const std::string br = "\n\r";
-    return "根  切  量 ;" + Q(v.exc) + br + "残 土 処 分;" + Q(v.disp) + br + "砕       石;" +
-           Q(v.stone) + br + "均 し コ ン;" + Q(v.lev) + br + "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(v.rcBase) + br +
-           br + "ＲＣ:残土用;" + Q(v.rcBelow) + br + "普 通 型 枠;" + Q(run.ordinary) + br +
-           "打 放 型 枠;" + Q(f.fairFaced) + br + "異形鉄筋D10;" + Q(run.bars.d10) + br +
-           "異形鉄筋D13;" + Q(run.bars.d13) + br + br + br + br + "天端仕上:" + f.topName + " : " +
-           Q(f.top) + br + "表面仕上:" + f.frontName + " : " + Q(f.front) + br +
-           "表面下地:" + f.subName + " : " + Q(f.sub) + br + br;
+    std::vector<std::string> lines = SummaryQuantityLines(
+        Soil(run.vol), run.vol.rcBase, std::nullopt, run.ordinary, f.fairFaced, run.bars);
+    lines.insert(lines.end(), 3, std::string());
+    lines.push_back(SummaryFinish("天端仕上:", f.topName, f.top));
+    lines.push_back(SummaryFinish("表面仕上:", f.frontName, f.front));
+    lines.push_back(SummaryFinish("表面下地:", f.subName, f.sub));
+    return SummaryText(lines, true);
 }
 
 std::vector<std::string> Statement(const Reader& r, const Run& run) {

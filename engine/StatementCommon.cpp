@@ -129,6 +129,41 @@ void AppendRetainingLines(const Retaining& k, std::vector<std::string>& out) {
         out.push_back("　　　　（裏面）：" + k.backText + " : " + Q(k.back) + "（ｍ）");
 }
 
+std::vector<std::string> SummaryQuantityLines(const SoilFigures& soil, std::int64_t rcBase,
+                                              std::optional<std::int64_t> rcUpstand,
+                                              std::int64_t ordinary, std::int64_t fairFaced,
+                                              const Bars& bars) {
+    return {
+        "根  切  量 ;" + Q(soil.excavation),
+        "残 土 処 分;" + Q(soil.surplus),
+        "砕       石;" + Q(soil.stone),
+        "均 し コ ン;" + Q(soil.levelling),
+        "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(rcBase),
+        rcUpstand ? "ＲＣ:立上り;" + Q(*rcUpstand) : std::string(),
+        "ＲＣ:残土用;" + Q(soil.below),
+        "普 通 型 枠;" + Q(ordinary),
+        "打 放 型 枠;" + Q(fairFaced),
+        "異形鉄筋D10;" + Q(bars.d10),
+        "異形鉄筋D13;" + Q(bars.d13),
+    };
+}
+
+void AppendSummaryRetaining(const Retaining& k, std::vector<std::string>& lines) {
+    lines.push_back("簡 易 山 止;" + k.frontText + " : " + Q(k.front));
+    lines.push_back("            " + k.backText + " : " + Q(k.back));
+}
+
+std::string SummaryFinish(std::string_view label, const std::string& name, std::int64_t v) {
+    return std::string(label) + name + " : " + Q(v);
+}
+
+std::string SummaryText(const std::vector<std::string>& lines, bool closed) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\n\r" : "") + lines[i];
+    return closed ? text + "\n\r\n\r" : text;
+}
+
 void AppendBarLines(std::vector<std::string>& out, std::int64_t d10, std::int64_t d13,
                     const std::string& d10Line, const std::string& d13Line,
                     const std::string& mergedLine) {

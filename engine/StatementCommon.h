@@ -39,14 +39,10 @@ void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& o
 // excavation line (which reads REdit17 once more when A1 is checked).
 void AppendConditionLines(const Reader& r, std::vector<std::string>& out);
 
-// Surplus soil and backfill. `below` is what the structure puts below ground
-// and `belowLabel` its name in the formulas ("ＲＣ残土用", "ＧＬ下体積").
-struct SoilFigures {
-    std::int64_t excavation = 0, stone = 0, levelling = 0, below = 0;
-    std::int64_t surplus = 0, backfill = 0;
-};
-// With the excavated soil reused (K3) only the surplus leaves the site;
-// with imported backfill everything excavated does.
+// Surplus soil and backfill; `belowLabel` names what the structure puts
+// below ground in the formulas ("ＲＣ残土用", "ＧＬ下体積"). With the
+// excavated soil reused (K3) only the surplus leaves the site; with imported
+// backfill everything excavated does.
 void AppendSoilLines(const SoilFigures& f, std::string_view belowLabel, bool ownSoil,
                      std::vector<std::string>& out);
 
@@ -72,6 +68,20 @@ std::string BarLine(std::string_view size, std::int64_t tonnes, const std::strin
 
 // The sheeting lines of the sides that have simple earth retaining.
 void AppendRetainingLines(const Retaining& k, std::vector<std::string>& out);
+
+// The summary box's lines from the excavation to the D13 weight. A structure
+// without an upstand leaves that line empty.
+std::vector<std::string> SummaryQuantityLines(const SoilFigures& soil, std::int64_t rcBase,
+                                              std::optional<std::int64_t> rcUpstand,
+                                              std::int64_t ordinary, std::int64_t fairFaced,
+                                              const Bars& bars);
+// The two sheeting lines of the summary box, shown even without sheeting.
+void AppendSummaryRetaining(const Retaining& k, std::vector<std::string>& lines);
+// A finish of the summary box: label + name + " : " + quantity.
+std::string SummaryFinish(std::string_view label, const std::string& name, std::int64_t v);
+// The summary box's text: the lines joined by "\n\r", closed by two more
+// when `closed`.
+std::string SummaryText(const std::vector<std::string>& lines, bool closed);
 
 // The D10 line goes in when there is D10; the D13 line when there is D13.
 // Without D13 the two sizes are reported together: a D10 line just written

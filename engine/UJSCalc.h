@@ -76,6 +76,8 @@ struct InnerClass {
 InnerClass ClassifyInner(const std::string& name, std::int64_t bothFaces, const Snapshot& s);
 Finishes ComputeFinishes(const Snapshot& s, const Dims& d);
 
+// The earthwork figures of the statement, the summary and the quantities.
+SoilFigures Soil(const Volumes& v);
 std::string Summary(const Run& run);
 std::vector<std::string> Statement(const Reader& r, const Run& run);
 Quantities Collect(const Run& run, const Snapshot& s);

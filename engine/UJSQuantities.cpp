@@ -55,6 +55,10 @@ void ComputeEarthwork(const Dims& d, Volumes& v) {
     v.formTotal = Area(Mul(Sub(Mul(d.E, 2), d.B), d.L, 2));
 }
 
+SoilFigures Soil(const Volumes& v) {
+    return {v.exc, v.stone, v.lev, v.gl, v.out, v.back};
+}
+
 TSR_CL_L FillRebar(const Reader& r, const Dims& d) {
     return UpstandRebar(r, d.BW, d.B, d.W, Sub(Add(kHf, d.E), d.B));
 }

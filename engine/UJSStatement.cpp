@@ -36,7 +36,7 @@ void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {
     out.push_back("根  切   量：" + Q(v.exc) + "（ｍ3）");
     out.push_back("　　　　　　　　　　　　　　 :=[延L]" + M(Add(d.Xf, d.BW, d.Xb)) + "×[D]" +
                   M(d.Df) + "×[H]" + M(d.L));
-    AppendSoilLines({v.exc, v.stone, v.lev, v.gl, v.out, v.back}, "ＧＬ下体積", ownSoil, out);
+    AppendSoilLines(Soil(v), "ＧＬ下体積", ownSoil, out);
 }
 
 void AppendConcrete(const Run& run, std::vector<std::string>& out) {
@@ -88,29 +88,13 @@ void AppendFinishes(const Run& run, const Snapshot& s, std::vector<std::string>&
 std::string Summary(const Run& run) {
     const Volumes& v = run.vol;
     const Finishes& f = run.fin;
-    const Retaining& t = run.ret;
-    const std::string lines[] = {
-        "根  切  量 ;" + Q(v.exc),
-        "残 土 処 分;" + Q(v.out),
-        "砕       石;" + Q(v.stone),
-        "均 し コ ン;" + Q(v.lev),
-        "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(v.base),
-        "ＲＣ:立上り;" + Q(v.wall),
-        "ＲＣ:残土用;" + Q(v.gl),
-        "普 通 型 枠;" + Q(run.ordinary),
-        "打 放 型 枠;" + Q(f.exposed),
-        "異形鉄筋D10;" + Q(run.bars.d10),
-        "異形鉄筋D13;" + Q(run.bars.d13),
-        "簡 易 山 止;" + t.frontText + " : " + Q(t.front),
-        "            " + t.backText + " : " + Q(t.back),
-        "天端仕上:" + f.topName + " : " + Q(f.top),
-        "表面仕上:" + f.innerName + " : " + Q(f.inner),
-        "表面下地:" + f.subName + " : " + Q(f.sub),
-    };
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n\r";
-    return text + "\n\r";
+    std::vector<std::string> lines =
+        SummaryQuantityLines(Soil(v), v.base, v.wall, run.ordinary, f.exposed, run.bars);
+    AppendSummaryRetaining(run.ret, lines);
+    lines.push_back(SummaryFinish("天端仕上:", f.topName, f.top));
+    lines.push_back(SummaryFinish("表面仕上:", f.innerName, f.inner));
+    lines.push_back(SummaryFinish("表面下地:", f.subName, f.sub));
+    return SummaryText(lines, true);
 }
 
 std::vector<std::string> Statement(const Reader& r, const Run& run) {

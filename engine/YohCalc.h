@@ -79,6 +79,8 @@ Bars ComputeBars(const Reader& r, const Dims& d, std::int64_t rcTotal);
 std::int64_t ComputePipes(const Reader& r, const Dims& d);
 Finishes ComputeFinishes(const Snapshot& s, const Dims& d);
 
+// The earthwork figures of the statement, the summary and the quantities.
+SoilFigures Soil(const Volumes& v);
 std::string Summary(const Run& run);
 std::vector<std::string> Statement(const Reader& r, const Run& run);
 Quantities Collect(const Run& run, const Snapshot& s);

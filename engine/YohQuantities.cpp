@@ -60,6 +60,10 @@ Volumes ComputeConcrete(const Dims& d) {
     return v;
 }
 
+SoilFigures Soil(const Volumes& v) {
+    return {v.excavation, v.stone, v.levelling, v.rcBelowGl, v.surplus, v.backfill};
+}
+
 bool BackHeightPossible(const Dims& d) {
     return Add(d.Hb, 100) <= d.Hw;
 }

@@ -23,34 +23,16 @@ const std::string kM = "（ｍ）";
 std::string Summary(const Run& run) {
     const Volumes& v = run.vol;
     const Finishes& f = run.fin;
-    const Lines lines = {
-        "根  切  量 ;" + Q(v.excavation),
-        "残 土 処 分;" + Q(v.surplus),
-        "砕       石;" + Q(v.stone),
-        "均 し コ ン;" + Q(v.levelling),
-        "ＲＣ:ﾍﾞ ｰ ｽ;" + Q(v.rcBase),
-        "ＲＣ:立上り;" + Q(v.rcUpstand),
-        "ＲＣ:残土用;" + Q(v.rcBelowGl),
-        "普 通 型 枠;" + Q(run.formOrdinary),
-        "打 放 型 枠;" + Q(f.fairFaced),
-        "異形鉄筋D10;" + Q(run.bars.d10),
-        "異形鉄筋D13;" + Q(run.bars.d13),
-        "簡 易 山 止;" + run.retain.frontText + kSep + Q(run.retain.front),
-        "            " + run.retain.backText + kSep + Q(run.retain.back),
-        "水抜ﾊﾟｲﾌﾟ;" + Z(run.pipes),
-        "天端仕上:" + f.topName + kSep + Q(f.topLen),
-        "表面仕上:" + f.frontName + kSep + Q(f.frontArea),
-        "表面下地:" + f.frontSubName + kSep + Q(f.frontSubArea),
-        "裏面仕上:" + f.backName + kSep + Q(f.backArea),
-        "裏面下地:" + f.backSubName + kSep + Q(f.backSubArea),
-    };
-    std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty())
-            text += "\n\r";
-        text += line;
-    }
-    return text;
+    Lines lines = SummaryQuantityLines(Soil(v), v.rcBase, v.rcUpstand, run.formOrdinary,
+                                       f.fairFaced, run.bars);
+    AppendSummaryRetaining(run.retain, lines);
+    lines.push_back("水抜ﾊﾟｲﾌﾟ;" + Z(run.pipes));
+    lines.push_back(SummaryFinish("天端仕上:", f.topName, f.topLen));
+    lines.push_back(SummaryFinish("表面仕上:", f.frontName, f.frontArea));
+    lines.push_back(SummaryFinish("表面下地:", f.frontSubName, f.frontSubArea));
+    lines.push_back(SummaryFinish("裏面仕上:", f.backName, f.backArea));
+    lines.push_back(SummaryFinish("裏面下地:", f.backSubName, f.backSubArea));
+    return SummaryText(lines, false);
 }
 
 namespace {
@@ -87,8 +69,7 @@ void ExcavationLines(const Run& run, Lines& out) {
 }
 
 void SoilLines(const Snapshot& s, const Volumes& v, Lines& out) {
-    SoilFigures f{v.excavation, v.stone, v.levelling, v.rcBelowGl, v.surplus, v.backfill};
-    AppendSoilLines(f, "ＲＣ残土用", s.K3, out);
+    AppendSoilLines(Soil(v), "ＲＣ残土用", s.K3, out);
 }
 
 void BelowGroundLines(const Run& run, Lines& out) {
