@@ -55,24 +55,15 @@ void CollectFinishes(const Run& run, const Snapshot& s, std::vector<Quantities::
 } // namespace
 
 Quantities Collect(const Run& run, const Snapshot& s) {
-    Quantities q;
-    q.mode = 1;
-    q.excavation = run.vol.excavation;
-    q.disposal = s.K3 ? run.vol.surplus : run.vol.excavation;
-    q.backfill = run.vol.backfill;
-    q.stone = run.vol.stone;
-    q.levelling = run.vol.levelling;
-    q.rcTotal = run.vol.rcTotal;
-    q.formOrdinary = run.formOrdinary;
-    q.fairFaced = run.fin.fairFaced;
+    Quantities q =
+        CollectCommon(1, s.K3, Soil(run.vol), run.vol.rcTotal, run.formOrdinary, run.fin.fairFaced);
     // The numbers the statement lists, nothing it leaves out: a D10 weight
     // beside a D13 one, sheeting and pipes appear only when positive.
     const Bars& b = run.bars;
     const bool d10Listed = !b.calculated || b.d13 == 0 || b.d10 > 0;
     q.barD10 = d10Listed ? b.d10 : 0;
     q.barD13 = b.d13;
-    q.retainFront = std::max<std::int64_t>(run.retain.front, 0);
-    q.retainBack = std::max<std::int64_t>(run.retain.back, 0);
+    CollectRetaining(run.retain, q);
     q.pipes = std::max<std::int64_t>(run.pipes, 0);
     CollectFinishes(run, s, q.finishes);
     return q;

@@ -2,6 +2,8 @@
 
 #include "Checked.h"
 
+#include <algorithm>
+
 namespace engine {
 
 using yoheki::Mul;
@@ -89,6 +91,47 @@ TSR_CL_L UpstandRebar(const Reader& r, std::int64_t baseWidth, std::int64_t base
     bar.UpstandDouble = s.CheckBox6;
     bar.RunLength = 1000;
     return bar;
+}
+
+Quantities CollectCommon(int mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
+                         std::int64_t ordinary, std::int64_t fairFaced) {
+    Quantities q;
+    q.mode = mode;
+    q.excavation = soil.excavation;
+    q.disposal = ownSoil ? soil.surplus : soil.excavation;
+    q.backfill = soil.backfill;
+    q.stone = soil.stone;
+    q.levelling = soil.levelling;
+    q.rcTotal = rcTotal;
+    q.formOrdinary = ordinary;
+    q.fairFaced = fairFaced;
+    return q;
+}
+
+void CollectRetaining(const Retaining& k, Quantities& q) {
+    q.retainFront = std::max<std::int64_t>(k.front, 0);
+    q.retainBack = std::max<std::int64_t>(k.back, 0);
+}
+
+bool FairFacedSubstrate(const Snapshot& s, std::string& name) {
+    if (s.N22)
+        name = "打放補修";
+    else if (s.N110)
+        name = "特殊打放補修";
+    return s.N22 || s.N110;
+}
+
+std::string PlainSubstrate(const Snapshot& s) {
+    return s.N23 ? "特殊打放補修" : "下地モルタル";
+}
+
+void ApplyFinishMarks(const std::string& name, std::int64_t& fairFaced, std::string& substrate) {
+    if (Contains(name, "補"))
+        substrate.clear();
+    if (Contains(name, "モ")) {
+        fairFaced = 0;
+        substrate.clear();
+    }
 }
 
 std::string FinishLabel(std::string_view lineStart) {

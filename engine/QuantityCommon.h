@@ -69,6 +69,24 @@ Retaining RetainingFor(const Snapshot& s, std::int64_t frontH, std::int64_t back
 TSR_CL_L UpstandRebar(const Reader& r, std::int64_t baseWidth, std::int64_t baseThick,
                       std::int64_t upstandThick, std::int64_t upstandHeight);
 
+// What every run hands on: earthwork, concrete and formwork, with the
+// disposal as the statement shows it (all that is excavated when the
+// backfill is imported).
+Quantities CollectCommon(int mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
+                         std::int64_t ordinary, std::int64_t fairFaced);
+// Sheeting only where the statement lists it, that is when positive.
+void CollectRetaining(const Retaining& k, Quantities& q);
+
+// The substrate under a finish on fair-faced concrete: repair (N22) or
+// special repair (N110). False when neither is chosen.
+bool FairFacedSubstrate(const Snapshot& s, std::string& name);
+// The substrate when the concrete is covered instead: special (N23) or mortar.
+std::string PlainSubstrate(const Snapshot& s);
+// A repair finish ("補") needs no substrate of its own; a mortar finish
+// ("モ") covers the concrete, so it has neither fair-faced formwork nor a
+// substrate.
+void ApplyFinishMarks(const std::string& name, std::int64_t& fairFaced, std::string& substrate);
+
 // The finish label of a statement line start, without its closing "：".
 std::string FinishLabel(std::string_view lineStart);
 

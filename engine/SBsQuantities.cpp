@@ -98,22 +98,13 @@ FrontClass ClassifyFront(const std::string& name, std::int64_t area, const Snaps
     FrontClass c;
     if (TakesSubstrate(name)) {
         c.fairFaced = area;
-        if (s.N22) {
-            c.substrate = "打放補修";
-        } else if (s.N110) {
-            c.substrate = "特殊打放補修";
-        } else {
+        if (!FairFacedSubstrate(s, c.substrate)) {
             // A mortar or special substrate covers the concrete: ordinary formwork.
             c.fairFaced = 0;
-            c.substrate = s.N23 ? "特殊打放補修" : "下地モルタル";
+            c.substrate = PlainSubstrate(s);
         }
     }
-    if (Contains(name, "補"))
-        c.substrate.clear();
-    if (Contains(name, "モ")) {
-        c.fairFaced = 0;
-        c.substrate.clear();
-    }
+    ApplyFinishMarks(name, c.fairFaced, c.substrate);
     return c;
 }
 
@@ -131,16 +122,8 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
 }
 
 Quantities Collect(const Run& run, const Snapshot& s) {
-    Quantities q;
-    q.mode = 2;
-    q.excavation = run.vol.exc;
-    q.disposal = s.K3 ? run.vol.disp : run.vol.exc;
-    q.backfill = run.vol.back;
-    q.stone = run.vol.stone;
-    q.levelling = run.vol.lev;
-    q.rcTotal = run.vol.rcBase;
-    q.formOrdinary = run.ordinary;
-    q.fairFaced = run.fin.fairFaced;
+    Quantities q =
+        CollectCommon(2, s.K3, Soil(run.vol), run.vol.rcBase, run.ordinary, run.fin.fairFaced);
     CollectListedBars(run.bars, q);
     const Finishes& f = run.fin;
     q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ2", f.top});

@@ -85,22 +85,14 @@ InnerClass ClassifyInner(const std::string& name, std::int64_t bothFaces, const 
     InnerClass c;
     if (TakesSubstrate(name)) {
         c.exposed = bothFaces;
-        if (s.N22) {
-            c.substrate = "打放補修";
-        } else if (s.N110) {
-            c.substrate = "特殊打放補修";
-        } else {
+        if (!FairFacedSubstrate(s, c.substrate)) {
+            // Unlike a base's front, only a repair finish loses its fair-faced formwork here.
             if (Contains(name, "補"))
                 c.exposed = 0;
-            c.substrate = s.N23 ? "特殊打放補修" : "下地モルタル";
+            c.substrate = PlainSubstrate(s);
         }
     }
-    if (Contains(name, "補"))
-        c.substrate.clear();
-    if (Contains(name, "モ")) {
-        c.exposed = 0;
-        c.substrate.clear();
-    }
+    ApplyFinishMarks(name, c.exposed, c.substrate);
     return c;
 }
 
@@ -118,20 +110,9 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
 }
 
 Quantities Collect(const Run& run, const Snapshot& s) {
-    Quantities q;
-    q.mode = 3;
-    q.excavation = run.vol.exc;
-    q.disposal = s.K3 ? run.vol.out : run.vol.exc;
-    q.backfill = run.vol.back;
-    q.stone = run.vol.stone;
-    q.levelling = run.vol.lev;
-    q.rcTotal = run.vol.rc;
-    q.formOrdinary = run.ordinary;
-    q.fairFaced = run.fin.exposed;
-    // Sheeting only when positive, as the statement lists it.
+    Quantities q = CollectCommon(3, s.K3, Soil(run.vol), run.vol.rc, run.ordinary, run.fin.exposed);
     CollectListedBars(run.bars, q);
-    q.retainFront = std::max<std::int64_t>(run.ret.front, 0);
-    q.retainBack = std::max<std::int64_t>(run.ret.back, 0);
+    CollectRetaining(run.ret, q);
     const Finishes& f = run.fin;
     if (!f.topName.empty())
         q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ", f.top});

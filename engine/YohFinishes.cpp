@@ -11,26 +11,9 @@ using yoheki::Sub;
 namespace {
 
 constexpr const char* kRepair = "打放補修"; // fair-faced concrete, repaired
-constexpr const char* kSpecialRepair = "特殊打放補修";
 constexpr const char* kMortarBed = "下地モルタル";
 constexpr const char* kSpecialBlockBed = "特殊下地処理";
 constexpr const char* kRepairMark = "補";
-constexpr const char* kMortarMark = "モ";
-
-// The substrate named when a finish needs one and the formwork is not left
-// fair-faced for it.
-std::string PlainSubstrate(const Snapshot& s) {
-    return s.N23 ? kSpecialRepair : kMortarBed;
-}
-
-// A substrate on fair-faced concrete: repair (N22) or special repair (N110).
-bool FairFacedSubstrate(const Snapshot& s, std::string& name) {
-    if (s.N22)
-        name = kRepair;
-    else if (s.N110)
-        name = kSpecialRepair;
-    return s.N22 || s.N110;
-}
 
 void FaceAreas(const Snapshot& s, const Dims& d, Finishes& f) {
     f.frontName = s.ComboBox[2];
@@ -59,12 +42,7 @@ void FrontFace(const Snapshot& s, const Dims& d, Finishes& f) {
             f.frontSubName = PlainSubstrate(s);
         }
     }
-    if (Contains(name, kRepairMark))
-        f.frontSubName.clear();
-    if (Contains(name, kMortarMark)) {
-        f.fairFaced = 0;
-        f.frontSubName.clear();
-    }
+    ApplyFinishMarks(name, f.fairFaced, f.frontSubName);
 }
 
 void BackFace(const Snapshot& s, const Dims& d, Finishes& f) {
@@ -78,12 +56,7 @@ void BackFace(const Snapshot& s, const Dims& d, Finishes& f) {
             f.backSubName = PlainSubstrate(s);
         }
     }
-    if (Contains(name, kRepairMark))
-        f.backSubName.clear();
-    if (Contains(name, kMortarMark)) {
-        own = 0;
-        f.backSubName.clear();
-    }
+    ApplyFinishMarks(name, own, f.backSubName);
     f.fairFaced = Add(f.fairFaced, own);
 }
 
