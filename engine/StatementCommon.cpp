@@ -25,6 +25,15 @@ void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& o
         out.push_back(captions[group - 1] + r.BarSpec(group));
 }
 
+void AppendSectionLabels(const Snapshot& s, std::vector<std::string>& out) {
+    out.push_back(PadNum(s.REdit[4]));
+    out.push_back(PadNum(s.REdit[6]));
+    out.push_back(PadNum(s.REdit[5]));
+    out.push_back(s.REdit[7]);
+    out.push_back(s.REdit[9]);
+    out.push_back(s.REdit[8]);
+}
+
 namespace {
 
 void AppendRuleLines(const Snapshot& s, std::vector<std::string>& out) {

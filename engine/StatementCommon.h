@@ -35,6 +35,10 @@ void AppendTitleLines(const Reader& r, char digit, std::vector<std::string>& out
 // bar groups: 2 for the base slab alone, 4 with an upstand.
 void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& out);
 
+// The last six drawing labels of a slab with an upstand: embedment, stone,
+// levelling concrete, base width, base thickness and wall thickness.
+void AppendSectionLabels(const Snapshot& s, std::vector<std::string>& out);
+
 // Adds the excavation rule lines, the simple earth retaining lines and the
 // excavation line (which reads REdit17 once more when A1 is checked).
 void AppendConditionLines(const Reader& r, std::vector<std::string>& out);

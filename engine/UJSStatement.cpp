@@ -22,12 +22,7 @@ void AppendHead(const Reader& r, const Run& run, std::vector<std::string>& out) 
 void AppendDrawingLabels(const Snapshot& s, std::vector<std::string>& out) {
     out.emplace_back();
     out.emplace_back();
-    out.push_back(PadNum(s.REdit[4]));
-    out.push_back(PadNum(s.REdit[6]));
-    out.push_back(PadNum(s.REdit[5]));
-    out.push_back(s.REdit[7]);
-    out.push_back(s.REdit[9]);
-    out.push_back(s.REdit[8]);
+    AppendSectionLabels(s, out);
 }
 
 void AppendSoil(const Run& run, bool ownSoil, std::vector<std::string>& out) {

@@ -46,12 +46,7 @@ void Head(const Reader& r, const Run& run, Lines& out) {
     // The bare sizes the printed drawing places on the picture of the wall.
     out.push_back(PadNum(s.REdit[2]));
     out.push_back(s.REdit[3]);
-    out.push_back(PadNum(s.REdit[4]));
-    out.push_back(PadNum(s.REdit[6]));
-    out.push_back(PadNum(s.REdit[5]));
-    out.push_back(s.REdit[7]);
-    out.push_back(s.REdit[9]);
-    out.push_back(s.REdit[8]);
+    AppendSectionLabels(s, out);
 }
 
 void ExcavationLines(const Run& run, Lines& out) {
