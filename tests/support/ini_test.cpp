@@ -7,6 +7,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +19,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Makes a folder refuse new files, also for root (who ignores permission
+// bits): the immutable flag where the file system has it. False when neither
+// way is available.
+bool SetReadOnly(const std::string& dir, bool on) {
+    if (geteuid() != 0) {
+        fs::permissions(dir, on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::all);
+        return true;
+    }
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
 class IniTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -24,6 +45,7 @@ protected:
         path_ = dir_ + "/p.Fa1";
     }
     void TearDown() override {
+        SetReadOnly(dir_, false);
         fs::permissions(dir_, fs::perms::all);
         fs::remove_all(dir_);
     }
@@ -162,10 +184,12 @@ TEST_F(IniTest, FailedSaveIsReportedAndTheOldFileStays) {
     EXPECT_THROW(ini.UpdateFile(), FileError);
     fs::rename(dir_ + ".moved", dir_);
     EXPECT_EQ(Get(), "[s]\r\nk=old\r\n\r\n");
-    if (geteuid() != 0) {
-        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    if (SetReadOnly(dir_, true)) {
         EXPECT_THROW(ini.UpdateFile(), FileError);
+        SetReadOnly(dir_, false);
         EXPECT_EQ(Get(), "[s]\r\nk=old\r\n\r\n");
+    } else {
+        ADD_FAILURE() << "no way to make a read-only folder here";
     }
     // No temporary files are left behind.
     int entries = 0;
