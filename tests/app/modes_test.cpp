@@ -62,8 +62,9 @@ class ModesTest : public AppFixture {
             EXPECT_EQ(w->isHidden(), !wall) << w->objectName().toStdString();
         EXPECT_EQ(form->Label12->text(),
                   mode == Mode::Ditch ? U("Ｕ字側溝内仕上") : U("仕上[表面]"));
-        if (withDrawing)
+        if (withDrawing) {
             EXPECT_EQ(Shown(), kColour[static_cast<int>(mode)]);
+        }
         // Every switch ends with the bar rate and no reinforcement calculation.
         EXPECT_FALSE(form->CheckBox1->isChecked());
         EXPECT_TRUE(form->Button2->isHidden());

@@ -100,8 +100,9 @@ TEST_F(WindowTest, MenuTreeHasEveryEntryInOrderWithItsCaption) {
             // The condition groups already show the default conditions.
             const bool group =
                 QStringList({"N1", "S2", "N2", "N3", "K2", "N21"}).contains(U(entries[i].name));
-            if (entries[i].caption && !group)
+            if (entries[i].caption && !group) {
                 EXPECT_EQ(actions[i]->text(), U(entries[i].caption));
+            }
         }
     }
 }
@@ -203,8 +204,9 @@ TEST_F(WindowTest, ControlsHaveTheirCaptionsAndInitialVisibility) {
         auto* w = form->findChild<QWidget*>(U(c.name));
         ASSERT_NE(w, nullptr) << c.name;
         EXPECT_EQ(w->isHidden(), c.hidden) << c.name;
-        if (c.caption)
+        if (c.caption) {
             EXPECT_EQ(CaptionOf(w), U(c.caption)) << c.name;
+        }
     }
     for (int n = 1; n <= 9; ++n)
         EXPECT_FALSE(form->REdit(n)->isHidden()) << n;

@@ -71,8 +71,9 @@ TEST_F(BatchTest, ContinuousOutputIsTheGoldenStatementAndChangesNoFile) {
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, golden);
     for (const QByteArray& line : r.err.split('\n'))
-        if (!line.isEmpty())
+        if (!line.isEmpty()) {
             EXPECT_TRUE(line.startsWith("message: ")) << line.toStdString();
+        }
     EXPECT_EQ(Read(Path(U("見本工事.Fa1"))), project);
     EXPECT_EQ(Read(Path("Qrtt.dat")), settings);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);

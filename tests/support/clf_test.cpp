@@ -25,7 +25,9 @@ TEST(StrToMm, RoundsToTenAndReportsTextThatIsNotAWholeNumber) {
         EXPECT_EQ(StrToMm(c.text, [&](const std::string& m) { shown.push_back(m); }), c.mm)
             << c.text;
         ASSERT_EQ(shown.size(), c.message ? 1u : 0u) << c.text;
-        if (c.message) EXPECT_EQ(shown[0], kMmMessage);
+        if (c.message) {
+            EXPECT_EQ(shown[0], kMmMessage);
+        }
     }
 }
 
