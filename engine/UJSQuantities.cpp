@@ -2,7 +2,6 @@
 
 #include "Checked.h"
 
-#include <algorithm>
 
 namespace engine::ujs {
 
