@@ -31,7 +31,7 @@ std::string Product(std::int64_t a, std::int64_t b, std::int64_t c);
 // heading carries the structure's digit, so the items can be told apart.
 void AppendTitleLines(const Reader& r, char digit, std::vector<std::string>& out);
 
-// The conditions caption and the bar specification of the first `groups`
+// The conditions caption and the bar description of the first `groups`
 // bar groups: 2 for the base slab alone, 4 with an upstand.
 void AppendBarSpecLines(const Reader& r, int groups, std::vector<std::string>& out);
 
