@@ -1,5 +1,6 @@
 #include "PdfCommand.h"
 
+#include "BatchArgs.h"
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
@@ -18,47 +19,15 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-struct PdfOptions {
-    QString project;
-    QString outFile;
-    std::optional<QString> item;
-    bool help = false;
-};
+using PdfOptions = BatchOptions;
 
 std::optional<PdfOptions> Parse(const QStringList& args, QString& why) {
-    PdfOptions o;
-    for (int i = 0; i < args.size() && why.isEmpty(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == u"--help" || a == u"-h")
-            o.help = true;
-        else if ((a == u"--item" || a == u"-o") && !hasValue)
-            why = a + U(" の後に値がありません");
-        else if (a == u"--item")
-            o.item = args[++i];
-        else if (a == u"-o")
-            o.outFile = args[++i];
-        else if (a.startsWith(u'-'))
-            why = U("知らないオプションです: ") + a;
-        else if (!o.project.isEmpty())
-            why = U("物件ファイルは一つだけ指定して下さい: ") + a;
-        else
-            o.project = a;
-    }
-    if (why.isEmpty() && !o.help && o.project.isEmpty())
-        why = U("物件ファイル(.Fa1)を指定して下さい");
-    if (why.isEmpty() && !o.help && o.outFile.isEmpty())
+    std::optional<PdfOptions> o = ParseBatchArgs(args, kOptItem | kOptOut, why);
+    if (o && !o->help && o->outFile.isEmpty()) {
         why = U("-o で出力するPDFファイルを指定して下さい");
-    return why.isEmpty() ? std::optional(o) : std::nullopt;
-}
-
-int Fail(std::FILE* err, const QString& why, int status) {
-    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
-    return status;
+        return std::nullopt;
+    }
+    return o;
 }
 
 StructureMode ModeOf(const TForm1& f) {

@@ -1,5 +1,6 @@
 #include "SummaryCommand.h"
 
+#include "BatchArgs.h"
 #include "BatchDialogs.h"
 #include "Cp932.h"
 #include "Error.h"
@@ -14,44 +15,10 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-struct SummaryOptions {
-    QString project;
-    QString csvFile; // empty: aligned text on standard output
-    bool utf8 = false;
-    bool help = false;
-};
+using SummaryOptions = BatchOptions;
 
 std::optional<SummaryOptions> Parse(const QStringList& args, QString& why) {
-    SummaryOptions o;
-    for (int i = 0; i < args.size() && why.isEmpty(); ++i) {
-        const QString& a = args[i];
-        if (a == u"--help" || a == u"-h")
-            o.help = true;
-        else if (a == u"--utf8")
-            o.utf8 = true;
-        else if (a == u"--csv" && i + 1 >= args.size())
-            why = a + U(" の後に値がありません");
-        else if (a == u"--csv")
-            o.csvFile = args[++i];
-        else if (a.startsWith(u'-'))
-            why = U("知らないオプションです: ") + a;
-        else if (!o.project.isEmpty())
-            why = U("物件ファイルは一つだけ指定して下さい: ") + a;
-        else
-            o.project = a;
-    }
-    if (why.isEmpty() && !o.help && o.project.isEmpty())
-        why = U("物件ファイル(.Fa1)を指定して下さい");
-    return why.isEmpty() ? std::optional(o) : std::nullopt;
-}
-
-int Fail(std::FILE* err, const QString& why, int status) {
-    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
-    return status;
+    return ParseBatchArgs(args, kOptCsv | kOptUtf8, why);
 }
 
 // The text with CR LF line ends, as every text the program writes.

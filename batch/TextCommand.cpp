@@ -1,5 +1,6 @@
 #include "TextCommand.h"
 
+#include "BatchArgs.h"
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
@@ -14,48 +15,10 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+using TextOptions = BatchOptions;
 
-struct TextOptions {
-    QString project;
-    std::optional<QString> item;
-    QString outFile; // empty: standard output
-    bool utf8 = false;
-    bool help = false;
-};
-
-// The options, or the reason they cannot be used.
 std::optional<TextOptions> Parse(const QStringList& args, QString& why) {
-    TextOptions o;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == u"--help" || a == u"-h")
-            o.help = true;
-        else if (a == u"--utf8")
-            o.utf8 = true;
-        else if ((a == u"--item" || a == u"-o") && !hasValue)
-            why = a + U(" の後に値がありません");
-        else if (a == u"--item")
-            o.item = args[++i];
-        else if (a == u"-o")
-            o.outFile = args[++i];
-        else if (a.startsWith(u'-') && a != u"-")
-            why = U("知らないオプションです: ") + a;
-        else if (!o.project.isEmpty())
-            why = U("物件ファイルは一つだけ指定して下さい: ") + a;
-        else
-            o.project = a;
-        if (!why.isEmpty())
-            return std::nullopt;
-    }
-    if (o.project.isEmpty() && !o.help) {
-        why = U("物件ファイル(.Fa1)を指定して下さい");
-        return std::nullopt;
-    }
-    return o;
+    return ParseBatchArgs(args, kOptItem | kOptOut | kOptUtf8, why);
 }
 
 // Where the drawings are: the settings file of the start folder says so, as
@@ -107,11 +70,6 @@ std::optional<QStringList> Compose(Headless& h, const TextOptions& o, QString& w
         }
     }
     return ComposeTextOutput(f);
-}
-
-int Fail(std::FILE* err, const QString& why, int status) {
-    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
-    return status;
 }
 
 int Write(std::FILE* out, const TextOptions& o, const QByteArray& bytes, std::FILE* err) {

@@ -1,0 +1,28 @@
+#pragma once
+// The arguments the subcommands of the command-line program share, and the
+// one-line reason they print when something is wrong.
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
+
+struct BatchOptions {
+    QString project;
+    std::optional<QString> item; // --item NAME
+    QString outFile;             // -o FILE
+    QString csvFile;             // --csv FILE
+    bool utf8 = false;           // --utf8
+    bool help = false;           // --help, -h
+};
+
+// The options a subcommand takes besides the project and --help.
+enum BatchOption { kOptItem = 1, kOptOut = 2, kOptCsv = 4, kOptUtf8 = 8 };
+
+// The options, or nullopt with the reason in `why`. An option the subcommand
+// does not take counts as unknown; the project must be given unless --help is.
+std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted, QString& why);
+
+// Prints "yoheki-batch: WHY" on one line and gives back `status`.
+int Fail(std::FILE* err, const QString& why, int status);
+
+QString U(const char* utf8);
