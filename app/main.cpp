@@ -9,8 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8("擁壁数量調書"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8("擁壁数量調書"));
+    NameApplication();
     InstallFontSubstitutes();
 
     QStringList args = QApplication::arguments();

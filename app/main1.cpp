@@ -2,6 +2,7 @@
 // menu's exit and the help messages.
 #include "main1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
@@ -629,4 +630,11 @@ void InstallFontSubstitutes() {
     done = true;
     QFont::insertSubstitution(U("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(U("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+}
+
+// No display name of its own: the platform would add it behind every window
+// title that does not already end with it, "擁壁数量調書：物件 — 擁壁数量調書".
+// Unset, the display name is the program's name and adds nothing.
+void NameApplication() {
+    QApplication::setApplicationName(U("擁壁数量調書"));
 }

@@ -296,4 +296,7 @@ QPixmap BlockDrawing(QSize size);
 // printed page ask for. Call once after the QApplication exists.
 void InstallFontSubstitutes();
 
+// Names the program "擁壁数量調書". Call once after the QApplication exists.
+void NameApplication();
+
 

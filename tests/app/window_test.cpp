@@ -297,6 +297,19 @@ TEST_F(WindowTest, ExitEndsTheProgramThroughTheCloseEvent) {
     EXPECT_FALSE(form->isVisible());
 }
 
+// The platform adds a display name set apart from the program's name behind
+// every window title, which would turn the caption "擁壁数量調書：物件" into
+// "擁壁数量調書：物件 — 擁壁数量調書". The program's name must serve as the
+// display name instead, so a later name shows through.
+TEST(ApplicationName, NamesTheProgramWithoutAddingToWindowCaptions) {
+    const QString before = QCoreApplication::applicationName();
+    NameApplication();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), U("擁壁数量調書"));
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(before);
+}
+
 // A checkable entry chosen from the menu must act like its handler: choosing
 // the checked entry of a condition group keeps it checked.
 TEST_F(WindowTest, ChoosingACheckedConditionFromTheMenuKeepsItChecked) {
