@@ -288,6 +288,14 @@ void TLI_Menu::ListBoxClick(int kind) {
 void TLI_Menu::Edit1KeyPress(QChar key) {
     if (key != QChar(13))
         return;
+    // A pasted spreadsheet cell brings its line break along; written into the
+    // settings file it would split the entry and could start a new section.
+    const QString text = Edit1->text();
+    if (text.contains(u'\n') || text.contains(u'\r')) {
+        dialogs_.message(QStringLiteral("改行を含む仕上名は登録できません\n\r"
+                                        "改行を取り除いてから、もう一度Enterを押して下さい"));
+        return;
+    }
     if (!dialogs_.question(Label4->text() + QStringLiteral("に登録しますか？"),
                            yoheki::Dialogs::Icon::Information))
         return;
@@ -295,7 +303,7 @@ void TLI_Menu::Edit1KeyPress(QChar key) {
     bool ok = false;
     const int index = Label5->text().toInt(&ok);
     if (list && ok && index >= 0 && index < list->count())
-        list->item(index)->setText(Edit1->text());
+        list->item(index)->setText(text);
     SetEditorVisible(false);
 }
 

@@ -238,3 +238,19 @@ TEST_F(FinishEditorTest, AllTenEntriesFitAndTheWindowIsPictured) {
     }
     EXPECT_TRUE(editor.grab().save(QString(YOHEKI_BINARY_DIR) + "/finish-editor.png"));
 }
+
+TEST_F(FinishEditorTest, PastedLineBreakIsRefusedAndTheSettingsFileKeepsItsShape) {
+    // A cell copied from a spreadsheet arrives with its line break.
+    Put(Settings(Sample()));
+    Open();
+    Edit(editor.ListBox1, 2, "吹付タイル\r\n[Default]\r\nNe=4", true);
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_FALSE(dialogs.texts()[0].endsWith("に登録しますか？"));
+    EXPECT_EQ(Entries(editor.ListBox1), Sample()[0]);
+    EXPECT_TRUE(editor.Edit1->isVisible()); // still open for correcting
+
+    Edit(editor.ListBox1, 2, "吹付タイル\n", true);
+    EXPECT_EQ(Entries(editor.ListBox1), Sample()[0]);
+    editor.S1->trigger();
+    EXPECT_EQ(Get(), Settings(Sample()));
+}
