@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImageReader>
+#include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -21,6 +22,10 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
+    auto* label1 = new QLabel(QStringLiteral("Data Name"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setBuddy(Edit1);
+    layout->addWidget(label1);
     layout->addWidget(Edit1);
     layout->addWidget(Edit2);
     layout->addWidget(ListBox1);

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -194,6 +195,21 @@ TEST(StatementPdf, OnePagePerStatement) {
     EXPECT_EQ(pdf.count("/Type /Page\n"), 3);
     EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
     EXPECT_FALSE(WriteStatementsPdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf")), pages));
+}
+
+TEST(TForm2, PrintJobFieldsAndTheirCaption) {
+    TForm2 form;
+    const auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Data Name"));
+    EXPECT_EQ(label->buddy(), form.Edit1);
+    form.Edit1->setText(QStringLiteral("Ｐ－２"));
+    form.Edit2->setText(QStringLiteral(YOHEKI_DATA_DIR));
+    form.SetLines(Statement(21));
+    const StatementPage page = form.Page(StructureMode::Ditch);
+    EXPECT_EQ(page.title, QStringLiteral("Ｐ－２"));
+    EXPECT_EQ(page.drawingFolder, QStringLiteral(YOHEKI_DATA_DIR));
+    EXPECT_EQ(page.lines, Statement(21));
 }
 
 } // namespace
