@@ -160,8 +160,22 @@ IniFile::Section& IniFile::SectionFor(std::string_view section) {
     return sections_.back();
 }
 
+namespace {
+
+// A line break would end the line early and the rest would be read back as a
+// key of its own, or as a new section: such a text cannot be held here.
+void CheckOneLine(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos)
+        throw EncodingError("改行を含む文字列は保存できません");
+}
+
+} // namespace
+
 void IniFile::WriteString(std::string_view section, std::string_view key,
                           std::string_view value) {
+    CheckOneLine(section);
+    CheckOneLine(key);
+    CheckOneLine(value);
     std::string bytes = cp932::Encode(value); // may throw before anything changes
     std::string keyBytes = cp932::Encode(key);
     cp932::Encode(section);

@@ -32,7 +32,8 @@ public:
     // True when the integer value is not 0.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 
-    // Throws EncodingError (and changes nothing) when CP932 cannot hold the text.
+    // Throws EncodingError (and changes nothing) when CP932 cannot hold the
+    // text or it holds a line break.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

@@ -269,6 +269,11 @@ TEST_F(ItemsTest, AFailedSaveIsReportedAndKeepsTheFileAndTheScreen) {
     EXPECT_EQ(ReadFile("p.Fa1"), before);
     EXPECT_EQ(form->ComboBox1->currentText(), "A");
     EXPECT_EQ(form->REdit1->text(), "7");
+    // A pasted line break would split the section: refused the same way.
+    form->ComboBox2->setEditText(U("吹付タイル\r\n[B]"));
+    Choose("B");
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(ReadFile("p.Fa1"), before);
     // Once the text can be stored, the switch goes through.
     form->ComboBox2->setEditText(U("打放補修"));
     Choose("B");

@@ -155,6 +155,18 @@ TEST_F(IniTest, UnencodableValueChangesNothing) {
     EXPECT_FALSE(ini.SectionExists("新😀"));
 }
 
+// A pasted line break would split the line: the rest would come back as a key
+// of its own, or "[...]" as a new section.
+TEST_F(IniTest, TextWithALineBreakIsRefusedAndChangesNothing) {
+    Put("[s]\r\nk=v\r\n\r\n");
+    IniFile ini(path_);
+    EXPECT_THROW(ini.WriteString("s", "k", "打放補修\r\n[t]"), EncodingError);
+    EXPECT_THROW(ini.WriteString("s", "a\nb", "1"), EncodingError);
+    EXPECT_THROW(ini.WriteString("x\ry", "k", "1"), EncodingError);
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), "[s]\r\nk=v\r\n\r\n");
+}
+
 // A save that dies before the rename leaves the old file whole: the new
 // content only ever exists under a temporary name.
 TEST_F(IniTest, InterruptedSaveLeavesTheOldFileIntact) {
