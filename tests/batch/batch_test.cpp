@@ -1,6 +1,7 @@
 // yoheki-batch as a user runs it: its output against the golden statement
 // and the window's rules, its files, its messages and its exit statuses.
 #include "BatchDialogs.h"
+#include "BatchFixture.h"
 #include "Cp932.h"
 #include "Takeoff.h"
 
@@ -12,54 +13,21 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Result {
-    int status = -1;
-    QByteArray out, err;
-};
-
-class BatchTest : public ::testing::Test {
+class BatchTest : public BatchFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        for (const char* name : {"見本工事.Fa1", "Qrtt.dat"})
-            ASSERT_TRUE(QFile::copy(QDir(YOHEKI_DATA_DIR).filePath(U(name)), Path(U(name))));
+        CopyData({"見本工事.Fa1", "Qrtt.dat"});
         golden = Read(QDir(YOHEKI_TESTDATA_DIR).filePath("sample.expected.txt"));
         ASSERT_FALSE(golden.isEmpty());
     }
 
-    QString Path(const QString& name) const { return dir.filePath(name); }
-
-    Result Run(const QStringList& args) const {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch"), args);
-        Result r;
-        if (!p.waitForFinished(30000))
-            return r;
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
-    }
-
     // The golden statement's lines, decoded.
     QStringList GoldenLines() const {
-        QString text = QString::fromStdString(yoheki::cp932::Decode(golden.toStdString()));
-        QStringList lines = text.split(QStringLiteral("\r\n"));
+        QStringList lines = Decode(golden).split(QStringLiteral("\r\n"));
         lines.removeLast(); // after the last line end
         return lines;
     }
 
-    QTemporaryDir dir;
     QByteArray golden;
 };
 

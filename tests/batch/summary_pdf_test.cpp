@@ -2,7 +2,7 @@
 // sample's statements read back independently, the CSV, the PDF's pages,
 // the drawings' folder, the files left alone and the exit statuses.
 #include "../app/StatementNumbers.h"
-#include "Cp932.h"
+#include "BatchFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,19 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString Decode(const QByteArray& bytes) {
-    return QString::fromStdString(yoheki::cp932::Decode(bytes.toStdString()));
-}
 
 // The sums of the sample's statements, by column name, from the golden
 // continuous text output.
@@ -63,33 +50,10 @@ int Pages(const QByteArray& pdf) {
     return static_cast<int>(QString::fromLatin1(pdf).count(page));
 }
 
-struct Result {
-    int status = -1;
-    QByteArray out, err;
-};
-
-class SummaryPdfTest : public ::testing::Test {
+class SummaryPdfTest : public BatchFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        for (const char* name :
-             {"見本工事.Fa1", "Qrtt.dat", "擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"})
-            ASSERT_TRUE(QFile::copy(QDir(YOHEKI_DATA_DIR).filePath(U(name)), Path(U(name))));
-    }
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-
-    Result Run(const QStringList& args, const QString& folder = QString()) const {
-        QProcess p;
-        p.setWorkingDirectory(folder.isEmpty() ? dir.path() : folder);
-        p.start(QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch"), args);
-        Result r;
-        if (!p.waitForFinished(30000))
-            return r;
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        CopyData({"見本工事.Fa1", "Qrtt.dat", "擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"});
     }
 
     // The sample with one more item whose zero run length stops its run.
@@ -99,8 +63,6 @@ class SummaryPdfTest : public ::testing::Test {
         file.write(QByteArray::fromStdString(yoheki::cp932::Encode(
             "[擁壁 延長なし]\r\n延長さ=0\r\n仕上高表=1200\r\nﾍﾞｰｽ幅=1500\r\n\r\n")));
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(SummaryPdfTest, SummaryTextTotalsAreTheStatementSumsAndNoFileChanges) {

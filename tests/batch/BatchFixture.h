@@ -1,0 +1,57 @@
+#pragma once
+// Running yoheki-batch as a user does: a folder holding copies of the bundled
+// files, the program started there, its status and both outputs.
+#include "Cp932.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+inline QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+inline QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString Decode(const QByteArray& bytes) {
+    return QString::fromStdString(yoheki::cp932::Decode(bytes.toStdString()));
+}
+
+struct Result {
+    int status = -1;
+    QByteArray out, err;
+};
+
+class BatchFixture : public ::testing::Test {
+  protected:
+    // Copies the named bundled files into the test's folder.
+    void CopyData(std::initializer_list<const char*> names) {
+        ASSERT_TRUE(dir.isValid());
+        for (const char* name : names)
+            ASSERT_TRUE(QFile::copy(QDir(YOHEKI_DATA_DIR).filePath(U(name)), Path(U(name))));
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // Runs the program in `folder` (the test's folder when empty).
+    Result Run(const QStringList& args, const QString& folder = QString()) const {
+        QProcess p;
+        p.setWorkingDirectory(folder.isEmpty() ? dir.path() : folder);
+        p.start(QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch"), args);
+        Result r;
+        if (!p.waitForFinished(30000))
+            return r;
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+
+    QTemporaryDir dir;
+};
