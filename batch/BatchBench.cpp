@@ -5,7 +5,7 @@
 //   "yoheki-batch text" over 10,000 and 20,000 items.
 // Usage: yoheki-batch-bench [switch-items] [batch-items]
 #include "BatchDialogs.h"
-#include "IniFile.h"
+#include "LargeProject.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
 #include "TextCommand.h"
@@ -26,24 +26,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-QString Data(const char* name) {
-    return QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(QString::fromUtf8(name));
-}
-
-// The sample's sections repeated under numbered names until `items` exist.
-void MakeProject(const QString& path, int items) {
-    const yoheki::IniFile sample(QFile::encodeName(Data("見本工事.Fa1")).toStdString());
-    const std::vector<std::string> names = sample.ReadSections();
-    yoheki::IniFile out(QFile::encodeName(path).toStdString());
-    for (int i = 0; i < items; ++i) {
-        const std::string& from = names[static_cast<std::size_t>(i) % names.size()];
-        const std::string to = from + "-" + std::to_string(i + 1);
-        for (const std::string& key : sample.ReadSection(from))
-            out.WriteString(to, key, sample.ReadString(from, key, ""));
-    }
-    out.UpdateFile();
 }
 
 struct Timing {
@@ -70,7 +52,7 @@ Timing Switch(TForm1& f, int count, bool edit) {
 
 void BenchSwitching(const QTemporaryDir& dir, int items) {
     const QString project = dir.filePath(QStringLiteral("switch.Fa1"));
-    MakeProject(project, items);
+    MakeLargeProject(project, items);
     BatchDialogs dialogs;
     TForm2 form2;
     TForm1 form(dialogs, {});
@@ -87,7 +69,7 @@ void BenchSwitching(const QTemporaryDir& dir, int items) {
 
 double BenchBatch(const QTemporaryDir& dir, int items) {
     const QString project = dir.filePath(QStringLiteral("batch%1.Fa1").arg(items));
-    MakeProject(project, items);
+    MakeLargeProject(project, items);
     std::FILE* sink = std::fopen("/dev/null", "wb");
     const auto start = Clock::now();
     const int status = TextCommand({project}, sink, sink);
@@ -107,7 +89,7 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     QTemporaryDir dir;
     for (const char* drawing : {"擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"})
-        QFile::copy(Data(drawing), dir.filePath(QString::fromUtf8(drawing)));
+        QFile::copy(BundledFile(drawing), dir.filePath(QString::fromUtf8(drawing)));
     QDir::setCurrent(dir.path());
     BenchSwitching(dir, switchItems);
     QDir::setCurrent(dir.path());

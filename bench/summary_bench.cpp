@@ -7,7 +7,7 @@
 #include "SummaryForm.h"
 #include "SummaryRun.h"
 
-#include "IniFile.h"
+#include "LargeProject.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,23 +18,9 @@
 
 namespace {
 
-QString Data(const char* name) {
-    return QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(QString::fromUtf8(name));
-}
-
-// The sample's sections repeated under numbered names until `items` exist.
 QString MakeProject(const QTemporaryDir& dir, int items) {
     const QString path = dir.filePath(QStringLiteral("summary%1.Fa1").arg(items));
-    const yoheki::IniFile sample(QFile::encodeName(Data("見本工事.Fa1")).toStdString());
-    const std::vector<std::string> names = sample.ReadSections();
-    yoheki::IniFile out(QFile::encodeName(path).toStdString());
-    for (int i = 0; i < items; ++i) {
-        const std::string& from = names[static_cast<std::size_t>(i) % names.size()];
-        const std::string to = from + "-" + std::to_string(i + 1);
-        for (const std::string& key : sample.ReadSection(from))
-            out.WriteString(to, key, sample.ReadString(from, key, ""));
-    }
-    out.UpdateFile();
+    MakeLargeProject(path, items);
     return path;
 }
 
@@ -42,7 +28,7 @@ const QTemporaryDir& Folder() {
     static QTemporaryDir dir;
     static const bool ready = [] {
         for (const char* name : {"Qrtt.dat", "擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"})
-            QFile::copy(Data(name), dir.filePath(QString::fromUtf8(name)));
+            QFile::copy(BundledFile(name), dir.filePath(QString::fromUtf8(name)));
         return QDir::setCurrent(dir.path());
     }();
     (void)ready;
