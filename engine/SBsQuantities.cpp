@@ -2,7 +2,6 @@
 
 #include "Checked.h"
 
-
 namespace engine::sbs {
 
 using yoheki::Add;

@@ -2,7 +2,6 @@
 
 #include "Checked.h"
 
-
 namespace engine::ujs {
 
 using yoheki::Add;
