@@ -5,7 +5,9 @@
 // command-line program drives the same TForm1 through these functions, so
 // its statements are the window's by construction.
 #include "Calc.h"
+#include "ItemRecord.h"
 #include "ProjectFile.h"
+#include "TextFile.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -32,10 +34,15 @@ class ProjectStore : public QObject {
     // The command-line program runs the window this way.
     void SetReadOnly(bool on) { readOnly = project.readOnly = on; }
     bool readOnly = false;
+    // The bar rate of the item on screen while the reinforcement calculation
+    // hides and empties its field.
+    QString keptBarRate;
 };
 
 // ---- items (items.cpp) ----
 
+// The item as the controls hold it, for saving.
+takeoff::ItemRecord ScreenRecord(const TForm1& form);
 // ListOutPut that tells whether the item reached the file. A failed save is
 // reported; the file keeps its previous content, the screen its values.
 bool SaveItem(TForm1& form, const QString& section, const QString& path);
@@ -63,28 +70,16 @@ bool CalculateItem(TForm1& form);
 // stopped.
 std::optional<engine::CalcOutput> CalculateOnScreen(TForm1& form);
 
-// Loads every item of ComboBox1 in list order and runs its calculation, as
-// the continuous text output does; nothing is saved between items. `visit`
-// gets each item's index, name and output (nothing when the run stopped: its
-// messages went to the window's dialogs).
-using ItemVisitor = std::function<void(int index, const QString& name,
-                                       const std::optional<engine::CalcOutput>& output)>;
-void ForEachItem(TForm1& form, const ItemVisitor& visit);
-
 // Lines a single-item text output writes from a statement: the heading block
 // and the quantity lines, without the eight drawing labels.
 QStringList SingleOutputLines(const QStringList& statement);
 // The closing line that ends every text output.
 QString ClosingLine();
-// The lines of one text output as "ﾃｷｽﾄ出力(&T)" writes them: every item in
-// turn when "連続Text出力(&Q)" is checked, else the statement on hand; then
-// the closing line. Loads items onto the screen in the continuous case.
-QStringList ComposeTextOutput(TForm1& form);
+// The bytes of one text output as "ﾃｷｽﾄ出力(&T)" writes them: every item of
+// the project file in turn when "連続Text出力(&Q)" is checked (calculated
+// without loading them onto the screen), else the statement on hand; then
+// the closing line. Throws yoheki::EncodingError before anything is written.
+QByteArray ComposeTextOutput(TForm1& form);
 // The lines as bytes, each ended with CR LF: CP932 (throws
 // yoheki::EncodingError for a character it cannot hold) or UTF-8.
 QByteArray EncodeTextOutput(const QStringList& lines, bool utf8 = false);
-// Appends to `path`, creating it when missing. The reason when it fails.
-std::optional<QString> AppendToFile(const QString& path, const QByteArray& bytes);
-// The chosen text-output name with ".txt" appended unless it ends in
-// ".Txt", ".txt" or ".TXT".
-QString TextFileName(const QString& chosen);

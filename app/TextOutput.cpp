@@ -1,91 +1,61 @@
 // The statement lines a text output writes, and writing them to the file.
 #include "main1.h"
 
-#include "Cp932.h"
+#include "IniFile.h"
 #include "ItemTexts.h"
 #include "PrnSys.h"
+#include "Runs.h"
 #include "Takeoff.h"
 
 #include <QFile>
 
 namespace {
 
-// Lines 12 to 19 of a statement are the labels of the printed drawing.
-constexpr int kHeadLines = 12;
-constexpr int kDrawingLabels = 8;
-
-// Every item in list order, each loaded and calculated. An item whose
-// calculation stops on an input check adds nothing: its messages were shown,
-// and the statement list still holds the item before it.
-QStringList AllItems(TForm1& f) {
+QStringList Lines(const std::vector<std::string>& lines) {
     QStringList out;
-    ForEachItem(f, [&](int, const QString&, const std::optional<engine::CalcOutput>& calc) {
-        if (calc)
-            out << f.Form2->Lines();
-    });
+    for (const std::string& line : lines)
+        out << QString::fromStdString(line);
     return out;
+}
+
+std::vector<std::string> Strings(const QStringList& lines) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        out.push_back(line.toStdString());
+    return out;
+}
+
+QByteArray Bytes(const std::string& bytes) {
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
 
-void ForEachItem(TForm1& f, const ItemVisitor& visit) {
-    for (int i = 0; i < f.ComboBox1->count(); ++i) {
-        // Only the item box's text moves on: choosing by index makes the box's
-        // completer search the list from the top for every item, a cost that
-        // grows with the square of the project's size.
-        const QString name = f.ComboBox1->itemText(i);
-        f.ComboBox1->setEditText(name);
-        f.RememberedIndex = i;
-        f.ListInput(name, f.CurrentProject);
-        visit(i, name, CalculateOnScreen(f));
-    }
-}
-
 QStringList SingleOutputLines(const QStringList& statement) {
-    QStringList out;
-    const int n = static_cast<int>(statement.size());
-    for (int k = 0; k + kDrawingLabels < n; ++k)
-        out << statement[k < kHeadLines ? k : k + kDrawingLabels];
-    return out;
+    return Lines(takeoff::SingleOutputLines(Strings(statement)));
 }
 
 QString ClosingLine() {
-    return QStringLiteral("\n\r");
+    return QString::fromStdString(takeoff::ClosingLine());
 }
 
-QStringList ComposeTextOutput(TForm1& f) {
-    QStringList out = f.Q1->isChecked() ? AllItems(f) : SingleOutputLines(f.Form2->Lines());
-    out << ClosingLine();
-    return out;
+// The continuous output reads every item from the project file, where the
+// item on screen was saved first; the screen itself stays as it is. The
+// messages of each run are shown as "演算実行(&D)" shows them.
+QByteArray ComposeTextOutput(TForm1& f) {
+    if (!f.Q1->isChecked())
+        return EncodeTextOutput(SingleOutputLines(f.Form2->Lines()) << ClosingLine());
+    const yoheki::IniFile& ini =
+        ProjectStore::Of(f).project.Open(QFile::encodeName(f.CurrentProject).toStdString());
+    const takeoff::RunContext context{
+        f.windowTitle().toStdString(),
+        {f.D2->isChecked(), true},
+        [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); }};
+    return Bytes(takeoff::ContinuousOutput(ini, context, false));
 }
 
 QByteArray EncodeTextOutput(const QStringList& lines, bool utf8) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        const std::string text = line.toStdString();
-        const std::string encoded = utf8 ? text : yoheki::cp932::Encode(text);
-        bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
-        bytes.append("\r\n", 2);
-    }
-    return bytes;
+    return Bytes(takeoff::EncodeLines(Strings(lines), utf8));
 }
 
-std::optional<QString> AppendToFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
-        file.flush()) {
-        file.close();
-        if (file.error() == QFileDevice::NoError)
-            return std::nullopt;
-    }
-    return QString::fromUtf8("テキストファイル【") + path +
-           QString::fromUtf8("】に書き込めません\n\r") + file.errorString();
-}
-
-QString TextFileName(const QString& chosen) {
-    const QString tail = chosen.right(4);
-    for (const char* ext : {itemtext::kTxt1, itemtext::kTxt2, itemtext::kTxt3})
-        if (tail == QLatin1String(ext))
-            return chosen;
-    return chosen + QLatin1String(itemtext::kTxt2);
-}

@@ -5,11 +5,10 @@
 #include "Error.h"
 #include "ItemTexts.h"
 #include "PrnSys.h"
+#include "Project.h"
 #include "Takeoff.h"
 
 #include <QFile>
-
-using namespace itemkey;
 
 namespace {
 
@@ -24,20 +23,6 @@ void SetComboText(QComboBox* combo, const QString& text) {
     combo->setCurrentIndex(combo->findText(text));
     combo->setEditText(text);
 }
-
-// One section of the parsed project file, read with the defaults of a
-// missing key.
-struct Section {
-    const yoheki::IniFile& ini;
-    std::string name;
-    QString Str(const char* key, const char* def = "") const {
-        return QString::fromStdString(ini.ReadString(name, key, def));
-    }
-    int Int(const char* key, int def) const {
-        return static_cast<int>(ini.ReadInteger(name, key, def));
-    }
-    bool Bool(const char* key) const { return ini.ReadBool(name, key, false); }
-};
 
 // The screen switches from the mode the screen shows (Label21) to the
 // item's mode.
@@ -67,118 +52,111 @@ void SwitchScreen(TForm1& f, bool base, bool ditch) {
     }
 }
 
-void LoadDimensions(TForm1& f, const Section& s) {
-    const char* keys[] = {kRunLength, kFrontHeight, kBackHeight, kEmbedment, kLevelling,
-                          kStone,     kBaseWidth,   kWallWidth,  kBaseThick};
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void ShowDimensions(TForm1& f, const takeoff::ItemRecord& r) {
     for (int n = 1; n <= 9; ++n)
-        f.REdit(n)->setText(s.Str(keys[n - 1]));
-    SetComboText(f.ComboBox2, s.Str(kFrontFinish));
-    SetComboText(f.ComboBox3, s.Str(kBackFinish));
-    SetComboText(f.ComboBox4, s.Str(kTopFinish));
+        f.REdit(n)->setText(Q(r.REdit[n]));
+    SetComboText(f.ComboBox2, Q(r.front));
+    SetComboText(f.ComboBox3, Q(r.back));
+    SetComboText(f.ComboBox4, Q(r.top));
 }
 
-// Setting a check box runs its click behaviour; the values read after it
-// override what that behaviour put into the fields.
-void LoadPipesAndBlocks(TForm1& f, const Section& s) {
-    f.CheckBox2->setChecked(s.Bool(kPipes));
-    f.REdit10->setText(f.CheckBox2->isChecked() ? s.Str(kPipeSpacing, "3000")
-                                                : QStringLiteral("0"));
-    f.CheckBox3->setChecked(s.Bool(kBlocks));
-    const bool blocks = f.CheckBox3->isChecked();
-    f.CB_H->setText(blocks ? s.Str(kBlockFront) : QString());
-    f.CB_U->setText(blocks ? s.Str(kBlockBack) : QString());
-    f.CB_T->setText(blocks ? s.Str(kBlockTop) : QString());
-    f.REdit11->setText(blocks ? s.Str(kBlockHeight) : QStringLiteral("0"));
-    f.REdit16->setText(blocks ? s.Str(kBlockWidth) : QStringLiteral("0"));
+// Ticking a check box runs its click behaviour (the fields it shows or
+// empties); the item's values are set after it.
+void ShowPipesAndBlocks(TForm1& f, const takeoff::ItemRecord& r) {
+    f.CheckBox2->setChecked(r.pipes);
+    f.REdit10->setText(Q(r.REdit[10]));
+    f.CheckBox3->setChecked(r.blocks);
+    f.CB_H->setText(Q(r.blockFront));
+    f.CB_U->setText(Q(r.blockBack));
+    f.CB_T->setText(Q(r.blockTop));
+    f.REdit11->setText(Q(r.REdit[11]));
+    f.REdit16->setText(Q(r.REdit[16]));
 }
 
-// The bar rate comes last: CheckBox1 decides whether it applies at all.
-void LoadReinforcement(TForm1& f, const Section& s) {
-    f.CheckBox1->setChecked(s.Bool(kRebar));
-    const bool bars = f.CheckBox1->isChecked();
-    f.REdit12->setText(bars ? s.Str(kBasePitch) : QString());
-    f.REdit13->setText(bars ? s.Str(kUpVertPitch) : QString());
-    f.REdit14->setText(bars ? s.Str(kBaseDistPitch) : QString());
-    f.REdit15->setText(bars ? s.Str(kUpHorzPitch) : QString());
-    f.RG_BL->SetItemIndex(bars ? s.Int(kBaseBars, -1) : -1);
-    f.RG_TL->SetItemIndex(bars ? s.Int(kUpVertBars, -1) : -1);
-    f.RG_HL->SetItemIndex(bars ? s.Int(kBaseDistBars, -1) : -1);
-    f.RG_YL->SetItemIndex(bars ? s.Int(kUpHorzBars, -1) : -1);
-    f.CheckBox5->setChecked(s.Bool(kBaseDouble));
-    f.CheckBox6->setChecked(s.Bool(kUpDouble));
-    f.REdit18->setText(bars ? QString() : s.Str(kBarRate));
-    f.REdit18->setVisible(!bars);
+// The bar rate comes last: CheckBox1 decides whether it is shown at all.
+void ShowReinforcement(TForm1& f, const takeoff::ItemRecord& r) {
+    f.CheckBox1->setChecked(r.rebar);
+    for (int n = 12; n <= 15; ++n)
+        f.REdit(n)->setText(Q(r.REdit[n]));
+    f.RG_BL->SetItemIndex(r.RG_BL);
+    f.RG_TL->SetItemIndex(r.RG_TL);
+    f.RG_HL->SetItemIndex(r.RG_HL);
+    f.RG_YL->SetItemIndex(r.RG_YL);
+    f.CheckBox5->setChecked(r.baseDouble);
+    f.CheckBox6->setChecked(r.upDouble);
+    f.REdit18->setText(Q(r.REdit[18]));
+    f.REdit18->setVisible(!r.rebar);
+    ProjectStore::Of(f).keptBarRate = Q(r.barRate);
 }
 
-void LoadConditions(TForm1& f, const Section& s) {
-    f.SelectrNe(s.Int(kExcav, 0));
-    f.SelectrPs(s.Int(kBackfill, 0));
-    f.SelectrAd(s.Int(kSubBase, 0));
-    f.SelectrNn(s.Bool(kEmbedDiff) ? 1 : 2);
-    f.SelectrSr(s.Int(kRetain, 0));
-    f.SelectrSh(s.Int(kSubstrate, 0));
-    f.A1->setChecked(s.Bool(kLevelOn));
-    f.REdit17->setVisible(f.A1->isChecked());
-    f.Label20->setVisible(f.A1->isChecked());
-    f.REdit17->setText(s.Str(kLevelDiff));
+void ShowConditions(TForm1& f, const takeoff::ItemRecord& r) {
+    f.SelectrNe(r.Ne);
+    f.SelectrPs(r.Ps);
+    f.SelectrAd(r.Ad);
+    f.SelectrNn(r.embedDiff ? 1 : 2);
+    f.SelectrSr(r.Sr);
+    f.SelectrSh(r.Sh);
+    f.A1->setChecked(r.level);
+    f.REdit17->setVisible(r.level);
+    f.Label20->setVisible(r.level);
+    f.REdit17->setText(Q(r.REdit[17]));
 }
 
-void StoreItem(TForm1& f, ProjectFile& file, const std::string& sec) {
-    const auto put = [&](const char* key, const QString& value) { file.Write(sec, key, S(value)); };
-    const char* keys[] = {kRunLength, kFrontHeight, kBackHeight, kEmbedment, kLevelling,
-                          kStone,     kBaseWidth,   kWallWidth,  kBaseThick};
-    for (int n = 1; n <= 9; ++n)
-        put(keys[n - 1], f.REdit(n)->text());
-    put(kBarRate, f.REdit18->text());
-    // While the block panel shows the block finishes, the wall's are stashed.
-    const bool panel = f.BlockPanelOpen();
-    put(kFrontFinish, panel ? f.YH_H->text() : f.ComboBox2->currentText());
-    put(kBackFinish, panel ? f.YH_U->text() : f.ComboBox3->currentText());
-    put(kTopFinish, panel ? f.YH_T->text() : f.ComboBox4->currentText());
-    const bool pipes = f.CheckBox2->isChecked();
-    file.WriteBool(sec, kPipes, pipes);
-    put(kPipeSpacing, pipes ? f.REdit10->text() : QString());
-    const bool blocks = f.CheckBox3->isChecked();
-    file.WriteBool(sec, kBlocks, blocks);
-    put(kBlockFront, blocks ? f.CB_H->text() : QString());
-    put(kBlockBack, blocks ? f.CB_U->text() : QString());
-    put(kBlockTop, blocks ? f.CB_T->text() : QString());
-    put(kBlockHeight, blocks ? f.REdit11->text() : QString());
-    put(kBlockWidth, blocks ? f.REdit16->text() : QString());
-    if (!blocks)
-        file.WriteBool(sec, kBlockCoping, false);
-}
-
-void StoreReinforcement(TForm1& f, ProjectFile& file, const std::string& sec) {
-    const bool bars = f.CheckBox1->isChecked();
-    file.WriteBool(sec, kRebar, bars);
-    const char* pitchKeys[] = {kBasePitch, kUpVertPitch, kBaseDistPitch, kUpHorzPitch};
-    const TREdit* pitches[] = {f.REdit12, f.REdit13, f.REdit14, f.REdit15};
-    for (int k = 0; k < 4; ++k)
-        file.Write(sec, pitchKeys[k], bars ? S(pitches[k]->text()) : "");
-    const char* barKeys[] = {kBaseBars, kUpVertBars, kBaseDistBars, kUpHorzBars};
-    const TRadioGroup* groups[] = {f.RG_BL, f.RG_TL, f.RG_HL, f.RG_YL};
-    for (int k = 0; k < 4; ++k)
-        file.WriteInteger(sec, barKeys[k], bars ? groups[k]->ItemIndex() : 0);
-    file.WriteBool(sec, kBaseDouble, f.CheckBox5->isChecked());
-    file.WriteBool(sec, kUpDouble, f.CheckBox6->isChecked());
-}
-
-void StoreConditions(TForm1& f, ProjectFile& file, const std::string& sec) {
-    using C = TForm1::Cond;
-    file.WriteInteger(sec, kExcav, f.ConditionCode(C::Ne));
-    file.WriteInteger(sec, kBackfill, f.ConditionCode(C::Ps));
-    file.WriteInteger(sec, kSubBase, f.ConditionCode(C::Ad));
-    file.WriteBool(sec, kEmbedDiff, f.N4->isChecked() && !f.N5->isChecked());
-    file.WriteInteger(sec, kRetain, f.ConditionCode(C::Sr));
-    file.WriteInteger(sec, kSubstrate, f.ConditionCode(C::Sh));
-    file.WriteBool(sec, kLevelOn, f.A1->isChecked());
-    file.Write(sec, kLevelDiff, f.A1->isChecked() ? S(f.REdit17->text()) : "");
-    file.WriteBool(sec, kModeBase, f.B1->isChecked());
-    file.WriteBool(sec, kModeDitch, f.U2->isChecked());
+void ShowRecord(TForm1& f, const takeoff::ItemRecord& r) {
+    f.B1->setChecked(r.base);
+    f.U2->setChecked(r.ditch);
+    SwitchScreen(f, r.base, r.ditch);
+    ShowDimensions(f, r);
+    ShowPipesAndBlocks(f, r);
+    ShowReinforcement(f, r);
+    ShowConditions(f, r);
+    f.YH_H->setText(f.ComboBox2->currentText());
+    f.YH_U->setText(f.ComboBox3->currentText());
+    f.YH_T->setText(f.ComboBox4->currentText());
 }
 
 } // namespace
+
+takeoff::ItemRecord ScreenRecord(const TForm1& f) {
+    using C = TForm1::Cond;
+    takeoff::ItemRecord r;
+    for (int n = 1; n <= 18; ++n)
+        r.REdit[n] = S(f.REdit(n)->text());
+    // While the block panel shows the block finishes, the wall's are stashed.
+    const bool panel = f.BlockPanelOpen();
+    r.front = S(panel ? f.YH_H->text() : f.ComboBox2->currentText());
+    r.back = S(panel ? f.YH_U->text() : f.ComboBox3->currentText());
+    r.top = S(panel ? f.YH_T->text() : f.ComboBox4->currentText());
+    r.blockFront = S(f.CB_H->text());
+    r.blockBack = S(f.CB_U->text());
+    r.blockTop = S(f.CB_T->text());
+    r.rebar = f.CheckBox1->isChecked();
+    r.pipes = f.CheckBox2->isChecked();
+    r.blocks = f.CheckBox3->isChecked();
+    r.baseDouble = f.CheckBox5->isChecked();
+    r.upDouble = f.CheckBox6->isChecked();
+    r.RG_BL = f.RG_BL->ItemIndex();
+    r.RG_TL = f.RG_TL->ItemIndex();
+    r.RG_HL = f.RG_HL->ItemIndex();
+    r.RG_YL = f.RG_YL->ItemIndex();
+    r.Ne = f.ConditionCode(C::Ne);
+    r.Ps = f.ConditionCode(C::Ps);
+    r.Ad = f.ConditionCode(C::Ad);
+    r.embedDiff = f.N4->isChecked() && !f.N5->isChecked();
+    r.Sr = f.ConditionCode(C::Sr);
+    r.Sh = f.ConditionCode(C::Sh);
+    r.level = f.A1->isChecked();
+    r.base = f.B1->isChecked();
+    r.ditch = f.U2->isChecked();
+    // The rate field is hidden and empty under the reinforcement calculation;
+    // the item keeps the rate it had.
+    r.barRate = r.rebar ? S(ProjectStore::Of(const_cast<TForm1&>(f)).keptBarRate) : r.REdit[18];
+    return r;
+}
 
 void TForm1::ListInput(const QString& section, const QString& path) {
     if (section.isEmpty())
@@ -192,20 +170,7 @@ void TForm1::ListInput(const QString& section, const QString& path) {
         return;
     }
     CloseOpenPanel();
-    const Section s{*ini, S(section)};
-    bool base = s.Bool(kModeBase), ditch = s.Bool(kModeDitch);
-    if (base && ditch)
-        base = ditch = false;
-    B1->setChecked(base);
-    U2->setChecked(ditch);
-    SwitchScreen(*this, base, ditch);
-    LoadDimensions(*this, s);
-    LoadPipesAndBlocks(*this, s);
-    LoadReinforcement(*this, s);
-    LoadConditions(*this, s);
-    YH_H->setText(ComboBox2->currentText());
-    YH_U->setText(ComboBox3->currentText());
-    YH_T->setText(ComboBox4->currentText());
+    ShowRecord(*this, takeoff::ReadItem(*ini, S(section)));
     // Loading puts the file into the writer's form. Its data is already on
     // disk, so a folder that refuses the rewrite loses nothing: stay quiet.
     try {
@@ -227,16 +192,9 @@ bool SaveItem(TForm1& f, const QString& section, const QString& path) {
                                            : QStringLiteral("1"));
     ProjectFile& file = ProjectStore::Of(f).project;
     try {
-        file.Open(FilePath(path));
-        const std::string sec = S(section);
-        StoreItem(f, file, sec);
-        StoreReinforcement(f, file, sec);
-        StoreConditions(f, file, sec);
-        file.Update();
+        takeoff::SaveItem(file, FilePath(path), S(section), ScreenRecord(f));
         return true;
     } catch (const yoheki::Error& e) {
-        // Some keys may have changed in memory and not on disk.
-        file.Drop();
         QString text = QString::fromUtf8("拾い【") + section +
                        QString::fromUtf8("】の保存に失敗しました\n\r") +
                        QString::fromUtf8(e.what());

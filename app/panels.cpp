@@ -2,6 +2,8 @@
 // dimension fields in place, and the Enter key of the pitch fields.
 #include "main1.h"
 
+#include "Takeoff.h"
+
 #include <QPainter>
 
 namespace {
@@ -39,9 +41,11 @@ bool TForm1::RebarPanelOpen() const {
 void TForm1::CheckBox1Click() {
     const bool bars = CheckBox1->isChecked();
     Button2->setVisible(bars);
-    if (bars)
+    if (bars) {
+        // The item keeps its rate while the field is hidden (saved as it was).
+        ProjectStore::Of(*this).keptBarRate = REdit18->text();
         REdit18->clear();
-    else
+    } else
         REdit18->setText(U(kBarRate));
     REdit18->setVisible(!bars);
 }

@@ -129,14 +129,14 @@ void TForm1::T1Click() {
         return;
     const QString path = TextFileName(*chosen);
     store.textFileName = path;
-    // The continuous output loads every item over the screen: what was typed
-    // on it goes to the file first, so it is neither lost nor left out.
+    // The continuous output reads every item from the file: what was typed on
+    // the screen goes there first, so it is neither lost nor left out.
     const QString onScreen = ItemOnScreen(*this);
     if (Q1->isChecked() && !SaveItem(*this, onScreen, CurrentProject))
         return;
     QByteArray bytes;
     try {
-        bytes = EncodeTextOutput(ComposeTextOutput(*this));
+        bytes = ComposeTextOutput(*this);
     } catch (const yoheki::Error& e) {
         return dialogs.message(U("テキスト出力を中止しました（何も書き込んでいません）\n\r") +
                                U(e.what()));

@@ -4,12 +4,12 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "Runs.h"
 #include "StatementPdf.h"
-#include "Takeoff.h"
 #include "TextCommand.h"
-#include "main1.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -30,35 +30,45 @@ std::optional<PdfOptions> Parse(const QStringList& args, QString& why) {
     return o;
 }
 
-StructureMode ModeOf(const TForm1& f) {
-    return f.B1->isChecked()   ? StructureMode::Base
-           : f.U2->isChecked() ? StructureMode::Ditch
-                               : StructureMode::Wall;
+StructureMode ModeOf(const takeoff::ItemRecord& item) {
+    return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
 }
 
-StatementPage PageOf(const TForm1& f, const QString& name) {
-    return {name, f.SettingsDir, ModeOf(f), f.Form2->Lines()};
+QStringList Lines(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines)
+        out << QString::fromStdString(line);
+    return out;
 }
 
 // The pages of every item, or of the one named; an item whose calculation
 // stops is left out (its messages went to standard error).
-std::optional<QList<StatementPage>> Pages(TForm1& f, const PdfOptions& o, QString& why) {
+std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfOptions& o,
+                                          std::FILE* err, QString& why) {
+    const QString drawings = DrawingFolder(o.project);
+    BatchDialogs dialogs(err);
+    const takeoff::RunContext context{
+        takeoff::Caption(o.project.toStdString()),
+        {false, false}, // "連続Text出力(&Q)" stays unchecked while printing
+        [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); }};
     QList<StatementPage> pages;
+    const auto add = [&](const QString& name, const takeoff::ItemRecord& record,
+                         const std::optional<engine::CalcOutput>& out) {
+        if (out)
+            pages << StatementPage{name, drawings, ModeOf(record), Lines(out->lines)};
+    };
     if (!o.item) {
-        ForEachItem(f, [&](int, const QString& name, const std::optional<engine::CalcOutput>& out) {
-            if (out)
-                pages << PageOf(f, name);
+        takeoff::ForEachRun(ini, context, [&](const takeoff::ItemRun& run) {
+            add(QString::fromStdString(run.name), run.record, run.output);
         });
         return pages;
     }
-    const int index = f.ComboBox1->findText(*o.item);
-    if (index < 0) {
+    const std::optional<takeoff::NamedRun> run = takeoff::RunNamed(ini, o.item->toStdString(), context);
+    if (!run) {
         why = U("拾い【") + *o.item + U("】は物件にありません");
         return std::nullopt;
     }
-    ShowItem(f, index);
-    if (CalculateItem(f))
-        pages << PageOf(f, *o.item);
+    add(*o.item, run->record, run->output);
     return pages;
 }
 
@@ -87,15 +97,13 @@ bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringLis
 }
 
 int Run(const PdfOptions& o, std::FILE* err) {
-    BatchDialogs dialogs(err);
-    TForm2 form2;
-    TForm1 form(dialogs, QStringList());
-    form.Attach(&form2, nullptr);
-    ProjectStore::Of(form).SetReadOnly(true);
-    form.SettingsDir = DrawingFolder(o.project);
-    OpenProject(form, o.project);
     QString why;
-    const std::optional<QList<StatementPage>> pages = Pages(form, o, why);
+    std::optional<QList<StatementPage>> pages;
+    try {
+        pages = Pages(yoheki::IniFile(QFile::encodeName(o.project).toStdString()), o, err, why);
+    } catch (const yoheki::Error& e) {
+        return Fail(err, U(e.what()), kExitFailed);
+    }
     if (!pages)
         return Fail(err, why, kExitFailed);
     if (pages->isEmpty())

@@ -4,7 +4,6 @@
 #include "BatchDialogs.h"
 #include "Cp932.h"
 #include "Error.h"
-#include "PdfCommand.h"
 #include "SummaryRun.h"
 #include "TextCommand.h"
 
@@ -43,7 +42,7 @@ std::optional<QString> Write(const SummaryOptions& o, const QByteArray& bytes, s
 }
 
 int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
-    ProjectRun run = CalculateProject(o.project, DrawingFolder(o.project));
+    ProjectRun run = CalculateProject(o.project);
     for (const QString& note : run.notes)
         Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
     QByteArray bytes;

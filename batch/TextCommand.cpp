@@ -4,11 +4,9 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
-#include "PrnSys.h"
-#include "Takeoff.h"
-#include "main1.h"
+#include "Runs.h"
+#include "TextFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -21,58 +19,57 @@ std::optional<TextOptions> Parse(const QStringList& args, QString& why) {
     return ParseBatchArgs(args, kOptItem | kOptOut | kOptUtf8, why);
 }
 
-// Where the drawings are: the settings file of the start folder says so, as
-// it does for the window; without one, the start folder itself.
-QString SettingsDirectory() {
-    try {
-        yoheki::IniFile ini("Qrtt.dat");
-        const std::string dir = ini.ReadString("出力ファイル名", "TF", "");
-        if (!dir.empty())
-            return QString::fromStdString(dir);
-    } catch (const yoheki::Error&) {
-    }
-    return QDir::currentPath();
-}
-
 bool Readable(const QString& path) {
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
 }
 
-// The window, headless and read-only, with the project open on it.
-struct Headless {
-    BatchDialogs dialogs;
-    TForm2 form2;
-    TForm1 form;
-    explicit Headless(std::FILE* err, const QString& project)
-        : dialogs(err), form(dialogs, QStringList()) {
-        form.Attach(&form2, nullptr);
-        ProjectStore::Of(form).SetReadOnly(true);
-        form.SettingsDir = SettingsDirectory();
-        OpenProject(form, project);
-    }
-};
-
-// The lines of the output, or the reason there are none.
-std::optional<QStringList> Compose(Headless& h, const TextOptions& o, QString& why) {
-    TForm1& f = h.form;
-    f.Q1->setChecked(!o.item);
-    if (o.item) {
-        const int index = f.ComboBox1->findText(*o.item);
-        if (index < 0) {
-            why = U("拾い【") + *o.item + U("】は物件にありません");
-            return std::nullopt;
-        }
-        ShowItem(f, index);
-        if (!CalculateItem(f)) {
-            why = U("拾い【") + *o.item + U("】は演算できませんでした");
-            return std::nullopt;
-        }
-    }
-    return ComposeTextOutput(f);
+std::string Utf8(const QString& text) {
+    return text.toStdString();
 }
 
-int Write(std::FILE* out, const TextOptions& o, const QByteArray& bytes, std::FILE* err) {
+// The item named on the command line, calculated as the window's
+// "演算実行(&D)" calculates it after choosing it: its lines without the
+// drawing labels, then the closing line.
+std::optional<std::string> OneItem(const yoheki::IniFile& ini, const takeoff::RunContext& context,
+                                   const TextOptions& o, QString& why) {
+    const std::optional<takeoff::NamedRun> run = takeoff::RunNamed(ini, Utf8(*o.item), context);
+    if (!run) {
+        why = U("拾い【") + *o.item + U("】は物件にありません");
+        return std::nullopt;
+    }
+    const std::optional<engine::CalcOutput>& out = run->output;
+    if (!out) {
+        why = U("拾い【") + *o.item + U("】は演算できませんでした");
+        return std::nullopt;
+    }
+    std::vector<std::string> lines = takeoff::SingleOutputLines(out->lines);
+    lines.push_back(takeoff::ClosingLine());
+    return takeoff::EncodeLines(lines, o.utf8);
+}
+
+// The bytes of the output, or the reason there are none. Every item is
+// calculated from the file alone: no window, no display.
+std::optional<std::string> Compose(const QString& project, const TextOptions& o, std::FILE* err,
+                                   QString& why) {
+    BatchDialogs dialogs(err);
+    const takeoff::RunContext context{
+        takeoff::Caption(Utf8(project)),
+        {false, !o.item},
+        [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); }};
+    try {
+        const yoheki::IniFile ini(QFile::encodeName(project).toStdString());
+        if (o.item)
+            return OneItem(ini, context, o, why);
+        return takeoff::ContinuousOutput(ini, context, o.utf8);
+    } catch (const yoheki::Error& e) {
+        why = U(e.what());
+        return std::nullopt;
+    }
+}
+
+int Write(std::FILE* out, const TextOptions& o, const std::string& text, std::FILE* err) {
+    const QByteArray bytes = QByteArray::fromStdString(text);
     if (!o.outFile.isEmpty()) {
         if (const auto failure = AppendToFile(o.outFile, bytes))
             return Fail(err, *failure, kExitFailed);
@@ -108,17 +105,10 @@ int TextCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         o->outFile = QFileInfo(o->outFile).absoluteFilePath();
     if (!Readable(project))
         return Fail(err, U("物件ファイル【") + o->project + U("】を読めません"), kExitFailed);
-    Headless headless(err, project);
-    const std::optional<QStringList> lines = Compose(headless, *o, why);
-    if (!lines)
+    const std::optional<std::string> bytes = Compose(project, *o, err, why);
+    if (!bytes)
         return Fail(err, why, kExitFailed);
-    QByteArray bytes;
-    try {
-        bytes = EncodeTextOutput(*lines, o->utf8);
-    } catch (const yoheki::Error& e) {
-        return Fail(err, U(e.what()), kExitFailed);
-    }
-    return Write(out, *o, bytes, err);
+    return Write(out, *o, *bytes, err);
 }
 
 QString TextHelp() {

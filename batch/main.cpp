@@ -6,7 +6,8 @@
 #include "SummaryCommand.h"
 #include "TextCommand.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -15,13 +16,14 @@ struct Command {
     const char* name;
     int (*run)(const QStringList& args, std::FILE* out, std::FILE* err);
     const char* summary;
+    bool paints; // needs the painting part of the toolkit
 };
 
 // One entry per subcommand.
 const Command kCommands[] = {
-    {"text", TextCommand, "数量調書のテキスト出力"},
-    {"summary", SummaryCommand, "数量集計（表またはCSV）"},
-    {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）"},
+    {"text", TextCommand, "数量調書のテキスト出力", false},
+    {"summary", SummaryCommand, "数量集計（表またはCSV）", false},
+    {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）", true},
 };
 
 // Standard error carries the program's messages, one per line; the
@@ -52,15 +54,22 @@ int main(int argc, char** argv) {
         return Usage(stderr), kExitUsage;
     if (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help")
         return Usage(stdout);
-    // The window is built but never shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietToolkit);
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    for (const Command& c : kCommands)
-        if (args[0] == QLatin1String(c.name))
+    for (const Command& c : kCommands) {
+        if (args[0] != QLatin1String(c.name))
+            continue;
+        if (!c.paints) {
+            QCoreApplication app(qtArgc, argv);
             return c.run(args.mid(1), stdout, stderr);
+        }
+        // Pages are painted with fonts, which need a platform; no screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(qtArgc, argv);
+        return c.run(args.mid(1), stdout, stderr);
+    }
+    QCoreApplication app(qtArgc, argv);
     Print(stderr, QStringLiteral("yoheki-batch: ") + QString::fromUtf8("知らないコマンドです: ") +
                       args[0] + u'\n');
     Usage(stderr);

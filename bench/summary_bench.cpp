@@ -46,7 +46,7 @@ void SummariseProject(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
     const QString& path = Project(items);
     for (auto _ : state) {
-        ProjectRun run = CalculateProject(path, Folder().path());
+        ProjectRun run = CalculateProject(path);
         const summary::Table table = summary::Summarize(std::move(run.items));
         if (static_cast<int>(table.items.size()) != items || table.stopped != 0)
             state.SkipWithError("not every item was calculated");
@@ -58,7 +58,7 @@ BENCHMARK(SummariseProject)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)
 // Filling the window's tables and fitting their columns to the contents.
 void FillWindow(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
-    ProjectRun run = CalculateProject(Project(items), Folder().path());
+    ProjectRun run = CalculateProject(Project(items));
     const summary::Table table = summary::Summarize(std::move(run.items));
     yoheki::ScriptedDialogs dialogs;
     TSummaryForm window(dialogs);

@@ -34,6 +34,9 @@ struct Item {
     int mode = 1;                                 // 1 wall, 2 base, 3 ditch
     std::optional<engine::Quantities> quantities; // nothing: the calculation stopped
     QStringList messages; // what the calculation said; the reason when it stopped
+    // The lines a single text output writes of the item's statement (empty
+    // when the calculation stopped).
+    QStringList statement;
 };
 
 // One finish, summed over the items: a block counts under its kind and width.

@@ -1,0 +1,63 @@
+#include "SummaryRun.h"
+
+#include "Error.h"
+#include "IniFile.h"
+#include "Runs.h"
+
+#include <QFile>
+#include <utility>
+
+namespace {
+
+QStringList Lines(const std::vector<std::string>& lines) {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        out << QString::fromStdString(line);
+    return out;
+}
+
+summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::CalcOutput>& out,
+                     QStringList& said) {
+    summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
+                       std::exchange(said, {}), {}};
+    if (out) {
+        item.quantities = out->quantities;
+        item.statement = Lines(takeoff::SingleOutputLines(out->lines));
+    }
+    return item;
+}
+
+} // namespace
+
+ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>& screen) {
+    ProjectRun run;
+    std::optional<yoheki::IniFile> ini;
+    try {
+        ini.emplace(QFile::encodeName(path).toStdString());
+    } catch (const yoheki::Error& e) {
+        run.notes << QString::fromUtf8(e.what());
+        return run;
+    }
+    QStringList said;
+    const yoheki::MessageFn collect = [&said](const std::string& text) {
+        said << QString::fromStdString(text);
+    };
+    // As the continuous output runs them: no summary box between items.
+    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true},
+                                      collect};
+    takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
+        const QString name = QString::fromStdString(r.name);
+        if (screen && name == screen->name) {
+            said.clear();
+            engine::Snapshot s = screen->snapshot;
+            s.Q1 = true;
+            s.D2 = false;
+            const auto out = takeoff::RunItem(s, collect);
+            run.items.push_back(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, out, said));
+            return;
+        }
+        run.items.push_back(ItemOf(name, takeoff::Mode(r.record), r.output, said));
+    });
+    return run;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Calculating every item of a project for the summary, through the same loop
+// as the continuous text output: nothing is written, and the item on the
+// user's screen is neither loaded nor changed.
+#include "Snapshot.h"
+#include "Summary.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// The item on the user's screen, with what was typed and not yet saved.
+struct ScreenItem {
+    QString name;
+    engine::Snapshot snapshot;
+};
+
+struct ProjectRun {
+    std::vector<summary::Item> items; // in list order
+    QStringList notes;                // what opening the project said
+};
+
+// Every item of the project at `path`. The item named in `screen` is
+// calculated from that screen instead of from the file.
+ProjectRun CalculateProject(const QString& path,
+                            const std::optional<ScreenItem>& screen = std::nullopt);
