@@ -4,8 +4,8 @@
 //
 // The project lives in FOLDER/shared and is saved through a link in
 // FOLDER/mine, as estimators reach shared projects. A child process opens it,
-// changes one value and saves, over and over, until it is killed with
-// SIGKILL at a random moment. After each kill the program counts
+// then changes one value and saves, over and over, until it is killed with
+// SIGKILL at a random moment of its saves. After each kill the program counts
 //  - torn files: the project is neither the old nor the new version,
 //  - lost files: the project or the link is gone (or the link was replaced),
 //  - temporary files left after the next save: the next save (made as if some
@@ -87,9 +87,10 @@ std::vector<std::string> Temporaries(const std::string& folder) {
 // The next save comes later: every leftover is made older than the age at
 // which a save may take it for stale.
 void AgeLeftovers(const std::vector<std::string>& files) {
-    const auto then = fs::file_time_type::clock::now() - yoheki::StaleTemporaryAge -
-                      std::chrono::seconds(1);
-    for (const std::string& f : files) fs::last_write_time(f, then);
+    const auto then =
+        fs::file_time_type::clock::now() - yoheki::StaleTemporaryAge - std::chrono::seconds(1);
+    for (const std::string& f : files)
+        fs::last_write_time(f, then);
 }
 
 struct Counts {
@@ -104,7 +105,8 @@ void CheckAfterKill(const Setup& s, Counts& c) {
         return;
     }
     const std::string now = Read(s.target);
-    if (now != s.versions[0] && now != s.versions[1]) ++c.torn;
+    if (now != s.versions[0] && now != s.versions[1])
+        ++c.torn;
     const auto left = Temporaries(fs::path(s.target).parent_path());
     c.leftByKill += static_cast<int>(left.size());
     AgeLeftovers(left);
@@ -112,13 +114,37 @@ void CheckAfterKill(const Setup& s, Counts& c) {
     c.leftAfterNextSave += static_cast<int>(Temporaries(fs::path(s.target).parent_path()).size());
 }
 
-pid_t StartSaving(const Setup& s, std::atomic<long>* saves) {
+struct Shared {
+    std::atomic<long> saves{0};
+    std::atomic<bool> open{false};
+};
+
+// The child opens the project once, as the window does, then changes the item
+// and saves it over and over.
+pid_t StartSaving(const Setup& s, Shared* shared) {
     pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (;;) {
-        SaveOnce(s);
-        saves->fetch_add(1);
+    if (pid != 0)
+        return pid;
+    yoheki::IniFile ini(s.link);
+    shared->open = true;
+    for (int v = 1;; v ^= 1) {
+        ini.WriteString(s.item, kKey, kValues[v]);
+        ini.UpdateFile();
+        shared->saves.fetch_add(1);
     }
+}
+
+// Kills the child at a random moment of its saves.
+void KillDuringSaves(const Setup& s, Shared* shared, long long spanMicros,
+                     std::mt19937_64& random) {
+    shared->open = false;
+    const pid_t child = StartSaving(s, shared);
+    while (!shared->open)
+        ::usleep(200);
+    ::usleep(
+        static_cast<useconds_t>(std::uniform_int_distribution<long long>(0, spanMicros)(random)));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
 }
 
 } // namespace
@@ -130,30 +156,27 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 3 ? std::string(argv[3]) : std::string(mkdtemp(tmpl));
     const Setup s = Prepare(folder, items);
 
+    yoheki::IniFile ini(s.link);
     const auto t0 = Clock::now();
-    SaveOnce(s);
+    ini.WriteString(s.item, kKey, kValues[1]);
+    ini.UpdateFile();
     const auto one = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - t0);
-    std::printf("%d items, %zu bytes; one open and save takes %lld ms\n", items,
-                s.versions[0].size(), static_cast<long long>(one.count() / 1000));
+    std::printf("%d items, %zu bytes; one save takes %lld ms\n", items, s.versions[0].size(),
+                static_cast<long long>(one.count() / 1000));
 
-    auto* saves = static_cast<std::atomic<long>*>(mmap(nullptr, sizeof(std::atomic<long>),
-                                                       PROT_READ | PROT_WRITE,
-                                                       MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    new (saves) std::atomic<long>(0);
+    auto* shared = new (mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE,
+                             MAP_SHARED | MAP_ANONYMOUS, -1, 0)) Shared;
     std::mt19937_64 random(std::random_device{}());
-    std::uniform_int_distribution<long long> delay(0, 3 * one.count());
     Counts c;
     for (int k = 0; k < kills; ++k) {
-        const pid_t child = StartSaving(s, saves);
-        ::usleep(static_cast<useconds_t>(delay(random)));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
+        KillDuringSaves(s, shared, 10 * one.count(), random);
         CheckAfterKill(s, c);
     }
-    std::printf("%d SIGKILLs, %ld saves completed before them\n", kills, saves->load());
+    std::printf("%d SIGKILLs, %ld saves completed before them\n", kills, shared->saves.load());
     std::printf("torn files: %d\nlost files: %d\ntemporary files left after the next save: %d\n",
                 c.torn, c.lost, c.leftAfterNextSave);
     std::printf("(temporary files the kills left before that save: %d)\n", c.leftByKill);
-    if (argc <= 3) fs::remove_all(folder);
+    if (argc <= 3)
+        fs::remove_all(folder);
     return c.torn == 0 && c.lost == 0 && c.leftAfterNextSave == 0 ? 0 : 1;
 }

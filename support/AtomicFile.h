@@ -26,11 +26,11 @@ namespace yoheki {
 // A failed save: what() is the message for the user, naming the file;
 // code() the system's error number, for callers with wording of their own.
 class SaveError : public FileError {
-public:
+  public:
     SaveError(const std::string& message, int code) : FileError(message), code_(code) {}
     int code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 

@@ -3,7 +3,8 @@
 namespace yoheki {
 
 std::string NotAProjectMessage(const std::string& path) {
-    return "ファイル【" + path + "】は物件ファイルではありません\n\r（「[拾い名称]」の行が1つもありません）";
+    return "ファイル【" + path +
+           "】は物件ファイルではありません\n\r（「[拾い名称]」の行が1つもありません）";
 }
 
 std::string EmptyProjectMessage(const std::string& path) {
