@@ -1,6 +1,7 @@
 #include "SummaryForm.h"
 
 #include "Error.h"
+#include "SaveBytes.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -283,13 +283,13 @@ void TSummaryForm::Button1Click() {
         dialogs_.message(U("CSVファイル【") + path + U("】に保存しました"));
 }
 
-// All or nothing: a failed save leaves any earlier file as it was.
+// All or nothing, by the project file's rules: a failed save leaves any
+// earlier file as it was, a link to a shared file keeps pointing at it.
 bool TSummaryForm::WriteCsv(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    const std::optional<QString> failed = yoheki::SaveBytes(path, bytes);
+    if (!failed)
         return true;
-    dialogs_.message(U("CSVファイル【") + path + U("】に保存できませんでした\n\r") +
-                     file.errorString());
+    dialogs_.message(U("CSVファイル【") + path + U("】に保存できませんでした\n\r") + *failed);
     return false;
 }
 

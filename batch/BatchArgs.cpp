@@ -58,6 +58,7 @@ std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted
 }
 
 int Fail(std::FILE* err, const QString& why, int status) {
-    Print(err, QStringLiteral("yoheki-batch: ") + BatchDialogs::OneLine(why) + u'\n');
+    const QString prefix = QStringLiteral("yoheki-batch: ");
+    Print(err, prefix + BatchDialogs::OneLine(why, static_cast<int>(prefix.size())) + u'\n');
     return status;
 }

@@ -1,15 +1,19 @@
 #include "BatchDialogs.h"
 
-QString BatchDialogs::OneLine(const QString& text) {
+QString BatchDialogs::OneLine(const QString& text, int indent) {
+    const QString margin(indent, u' ');
     QString out;
-    out.reserve(text.size() + 8);
-    for (QChar c : text) {
-        if (c == u'\n')
-            out += QStringLiteral("\\n");
-        else if (c == u'\r')
-            out += QStringLiteral("\\r");
-        else
+    out.reserve(text.size() + 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\n' && c != u'\r') {
             out += c;
+            continue;
+        }
+        if (c == u'\n' && i + 1 < text.size() && text[i + 1] == u'\r')
+            ++i; // the message boxes' own line break is the pair
+        if (i + 1 < text.size())
+            out += u'\n' + margin;
     }
     return out;
 }

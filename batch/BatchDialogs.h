@@ -1,7 +1,7 @@
 #pragma once
-// The dialogs of the command-line program: every message box becomes one line
-// "message: TEXT" on standard error, questions are answered OK, and nothing
-// is ever chosen in a file dialog or input box.
+// The dialogs of the command-line program: every message box becomes one entry
+// "message: TEXT" on standard error (its further lines indented), questions
+// are answered OK, and nothing is ever chosen in a file dialog or input box.
 #include "Dialogs.h"
 
 #include <cstdio>
@@ -16,9 +16,11 @@ class BatchDialogs : public yoheki::Dialogs {
     std::optional<QString> openFile(const yoheki::OpenFileRequest& request) override;
     bool printerSetup(QPrinter& printer) override;
 
-    // The text on one line: the "\n\r" line breaks of message texts written
-    // as the four characters \n\r, any other CR or LF as \r or \n.
-    static QString OneLine(const QString& text);
+    // The text as one entry of the log: each line break of a message (the
+    // pair "\n\r", or a lone CR or LF) starts a new line indented by `indent`
+    // spaces, the width of "message: ", so that every line beginning with
+    // "message: " is one message and a reader sees the box's lines.
+    static QString OneLine(const QString& text, int indent = 9);
 
   private:
     std::FILE* out_;

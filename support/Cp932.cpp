@@ -94,6 +94,12 @@ std::string Encode(std::string_view utf8) {
     return out;
 }
 
+bool CanDecode(std::string_view bytes) {
+    if (IsAscii(bytes)) return true;
+    std::string out;
+    return Decoder().Run(bytes, out) == 0;
+}
+
 bool CanEncode(std::string_view utf8) {
     try {
         Encode(utf8);

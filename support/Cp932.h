@@ -19,4 +19,8 @@ std::string Encode(std::string_view utf8);
 // True when Encode would succeed.
 bool CanEncode(std::string_view utf8);
 
+// True when every byte is part of a valid CP932 character (Decode would put
+// no U+FFFD).
+bool CanDecode(std::string_view bytes);
+
 } // namespace yoheki::cp932

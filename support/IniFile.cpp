@@ -1,45 +1,26 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
 #include "Cp932.h"
 #include "Error.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace yoheki {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-std::string FolderPart(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    if (slash == npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string Reason(int err) { return std::strerror(err); }
 
-[[noreturn]] void SaveFailed(const std::string& path, int err) {
-    throw FileError("ファイル【" + path + "】を保存できませんでした\n\r（" + Reason(err) +
-                    "）\n\r元のファイルはそのまま残っています");
-}
-
-void WriteAll(int fd, const std::string& bytes, const std::string& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            SaveFailed(path, errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
+// NUL never occurs in a text file; CP932 decodes it, but it marks a binary
+// file or blocks a crash left unwritten.
+bool Readable(std::string_view raw) {
+    return raw.find('\0') == npos && cp932::CanDecode(raw);
 }
 
 } // namespace
@@ -74,8 +55,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
         struct stat st;
+        int err = errno;
         if (::stat(path_.c_str(), &st) == 0)
-            throw FileError("ファイル【" + path_ + "】を読めません（" + Reason(errno) + "）");
+            throw FileError("ファイル【" + path_ + "】を読めません（" + Reason(err) + "）");
         return;
     }
     std::ostringstream ss;
@@ -88,10 +70,10 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 void IniFile::Parse(std::string_view bytes) {
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    for (std::size_t number = 1; start < bytes.size(); ++number) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == npos) end = bytes.size();
-        AddLine(bytes.substr(start, end - start));
+        AddLine(bytes.substr(start, end - start), number);
         if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
             bytes[end + 1] == '\n')
             ++end;
@@ -99,11 +81,12 @@ void IniFile::Parse(std::string_view bytes) {
     }
 }
 
-void IniFile::AddLine(std::string_view raw) {
+void IniFile::AddLine(std::string_view raw, std::size_t number) {
     if (raw.empty()) return; // blank lines are layout; the writer adds its own
     if (raw.front() == '[' && raw.back() == ']') {
         Section s;
         s.raw = std::string(raw);
+        s.number = number;
         s.name = cp932::Decode(raw.substr(1, raw.size() - 2));
         index_.emplace(Fold(s.name), sections_.size()); // first of duplicates wins
         sections_.push_back(std::move(s));
@@ -115,7 +98,7 @@ void IniFile::AddLine(std::string_view raw) {
         sections_.push_back(std::move(pre));
     }
     Section& s = sections_.back();
-    Line line{std::string(raw), raw.find('=')};
+    Line line{std::string(raw), raw.find('='), number};
     if (line.eq != npos && s.hasHeader)
         s.keys.emplace(Fold(cp932::Decode(raw.substr(0, line.eq))), s.lines.size());
     s.lines.push_back(std::move(line));
@@ -171,26 +154,36 @@ void CheckOneLine(std::string_view text) {
 
 } // namespace
 
+// Names and values already in the file keep the bytes they were read with:
+// only new text is encoded. So an item whose name or value holds bytes that
+// are not CP932 can still be saved, and comes back under its own bytes.
 void IniFile::WriteString(std::string_view section, std::string_view key,
                           std::string_view value) {
     CheckOneLine(section);
     CheckOneLine(key);
     CheckOneLine(value);
+    auto si = index_.find(Fold(section));
+    auto folded = Fold(key);
+    if (si != index_.end()) {
+        Section& s = sections_[si->second];
+        auto ki = s.keys.find(folded);
+        if (ki != s.keys.end()) return Replace(s.lines[ki->second], value);
+    }
     std::string bytes = cp932::Encode(value); // may throw before anything changes
     std::string keyBytes = cp932::Encode(key);
-    cp932::Encode(section);
+    if (si == index_.end()) cp932::Encode(section);
     Section& s = SectionFor(section);
-    auto folded = Fold(key);
-    auto ki = s.keys.find(folded);
-    if (ki != s.keys.end()) {
-        Line& line = s.lines[ki->second];
-        std::string raw = line.raw.substr(0, line.eq + 1) + bytes;
-        if (raw == line.raw) return;
-        line.raw = std::move(raw);
-    } else {
-        s.keys.emplace(folded, s.lines.size());
-        s.lines.push_back(Line{keyBytes + "=" + bytes, keyBytes.size()});
-    }
+    s.keys.emplace(folded, s.lines.size());
+    s.lines.push_back(Line{keyBytes + "=" + bytes, keyBytes.size(), 0});
+    dirty_ = true;
+}
+
+void IniFile::Replace(Line& line, std::string_view value) {
+    std::string_view old = std::string_view(line.raw).substr(line.eq + 1);
+    if (cp932::Decode(old) == value) return;
+    std::string raw = line.raw.substr(0, line.eq + 1) + cp932::Encode(value);
+    if (raw == line.raw) return;
+    line.raw = std::move(raw);
     dirty_ = true;
 }
 
@@ -231,6 +224,31 @@ bool IniFile::SectionExists(std::string_view section) const {
     return index_.count(Fold(section)) != 0;
 }
 
+bool IniFile::HasSections() const {
+    for (const Section& s : sections_)
+        if (s.hasHeader && !s.erased) return true;
+    return false;
+}
+
+bool IniFile::Blank() const {
+    return original_.find_first_not_of(" \t\r\n") == npos;
+}
+
+std::vector<IniFile::Unreadable> IniFile::UnreadableLines() const {
+    std::vector<Unreadable> found;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        const Section& s = sections_[i];
+        if (s.erased || (s.hasHeader && index_.at(Fold(s.name)) != i)) continue;
+        const std::string name = s.hasHeader ? s.name : std::string();
+        // The name alone: a lead byte at its end would pair with the ']'.
+        if (s.hasHeader && !Readable(std::string_view(s.raw).substr(1, s.raw.size() - 2)))
+            found.push_back({s.number, name, true});
+        for (const Line& l : s.lines)
+            if (!Readable(l.raw)) found.push_back({l.number, name, s.hasHeader});
+    }
+    return found;
+}
+
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
     return Find(section, key) != nullptr;
 }
@@ -260,29 +278,7 @@ std::string IniFile::Serialize() const {
 void IniFile::UpdateFile() {
     std::string bytes = Serialize();
     if (existed_ && !dirty_ && bytes == original_) return;
-    std::string tmp = FolderPart(path_) + "/.~" + path_.substr(path_.find_last_of('/') + 1) +
-                      ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) SaveFailed(path_, errno);
-    try {
-        struct stat st;
-        mode_t mode = 0644;
-        if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
-        ::fchmod(fd, mode);
-        WriteAll(fd, bytes, path_);
-        if (::fsync(fd) != 0) SaveFailed(path_, errno);
-        if (::close(fd) != 0) {
-            fd = -1;
-            SaveFailed(path_, errno);
-        }
-        fd = -1;
-        if (BeforeRename) BeforeRename();
-        if (::rename(tmp.c_str(), path_.c_str()) != 0) SaveFailed(path_, errno);
-    } catch (...) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(tmp.c_str());
-        throw;
-    }
+    SaveAtomically(path_, bytes, SaveHooks{BeforeRename});
     original_ = std::move(bytes);
     existed_ = true;
     dirty_ = false;

@@ -33,7 +33,10 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 
     // Throws EncodingError (and changes nothing) when CP932 cannot hold the
-    // text or it holds a line break.
+    // text or it holds a line break. A section or key that is already in the
+    // file keeps its bytes, and so does a value whose text is unchanged: a
+    // name read with bytes that are not CP932 (U+FFFD in the decoded text)
+    // can still be written to and is written back as read.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -44,10 +47,28 @@ public:
     bool ValueExists(std::string_view section, std::string_view key) const;
     void EraseSection(std::string_view section);
 
-    // Writes the file whole: to a temporary file in the same folder, flushed to
-    // disk, then renamed over the old one, so a crash leaves the old file or the
-    // new one. Skips the write when the bytes would not change. Throws FileError
-    // with a reason the user can read; the old file then stays.
+    // True when the file holds at least one "[section]" header.
+    bool HasSections() const;
+    // True when the file as read held nothing but blanks and line ends (or
+    // did not exist).
+    bool Blank() const;
+
+    // A line holding bytes that are not CP932 text (bytes that do not decode,
+    // or NUL, which no text file holds).
+    struct Unreadable {
+        std::size_t line;     // 1-based line number in the file as read
+        std::string section;  // decoded name of the section it belongs to
+        bool inSection;       // false: a line before the first header
+    };
+    // In file order; a header line counts for its own section. A section that
+    // an earlier one of the same name hides is never read and not reported.
+    std::vector<Unreadable> UnreadableLines() const;
+
+    // Writes the file whole through SaveAtomically (AtomicFile.h): links
+    // followed, a temporary file in the target's folder flushed to disk and
+    // renamed over the old one, so a crash leaves the old file or the new one.
+    // Skips the write when the bytes would not change. Throws FileError with a
+    // reason the user can read; the old file then stays.
     void UpdateFile();
 
     // Called between writing the temporary file and renaming it; lets tests
@@ -61,18 +82,21 @@ private:
     struct Line {
         std::string raw;      // CP932 bytes as read or written, no line end
         std::size_t eq;       // position of the first '=', or npos
+        std::size_t number;   // line number as read; 0 for a line added here
     };
     struct Section {
         bool hasHeader = true;
         bool erased = false;
         std::string raw;      // header line bytes
+        std::size_t number = 0; // header's line number as read
         std::string name;     // decoded name
         std::vector<Line> lines;
         std::unordered_map<std::string, std::size_t> keys; // folded key -> line
     };
 
     void Parse(std::string_view bytes);
-    void AddLine(std::string_view raw);
+    void AddLine(std::string_view raw, std::size_t number);
+    void Replace(Line& line, std::string_view value);
     const Line* Find(std::string_view section, std::string_view key) const;
     Section& SectionFor(std::string_view section);
     static std::string Fold(std::string_view utf8);

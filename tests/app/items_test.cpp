@@ -303,3 +303,27 @@ TEST_F(ItemsTest, ChangesMadeToTheFileOutsideTheProgramAreSeen) {
 }
 
 } // namespace
+
+namespace {
+
+// An item whose name holds bytes that are not CP932: edited, switched away
+// from and back, it keeps its header bytes and its edits; no save error.
+TEST_F(ItemsTest, ItemWithUndecodableNameBytesSurvivesAnEditAndASwitch) {
+    const std::string header = "[" + yoheki::cp932::Encode("擁壁") + "\xFF" + "]";
+    const std::string rest = yoheki::cp932::Encode("\r\n延長さ=1000\r\n\r\n[次]\r\n延長さ=500\r\n\r\n");
+    WriteFile("p.Fa1", QByteArray::fromStdString(header + rest));
+    Open("p.Fa1");
+    const QString odd = U("擁壁\xEF\xBF\xBD");
+    ASSERT_EQ(Items(), (QStringList{odd, U("次")}));
+    form->REdit1->setText("2500");
+    Choose(U("次"));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join(u'|').toStdString();
+    Choose(odd);
+    EXPECT_EQ(form->REdit1->text(), "2500");
+    const QByteArray bytes = ReadFile("p.Fa1");
+    EXPECT_TRUE(bytes.startsWith(QByteArray::fromStdString(header + "\r\n"))) << bytes.left(20).toHex().toStdString();
+    EXPECT_EQ(bytes.count(QByteArray::fromStdString(header)), 1);
+    EXPECT_EQ(Ini("p.Fa1").ReadString(odd.toStdString(), "延長さ", ""), "2500");
+}
+
+} // namespace

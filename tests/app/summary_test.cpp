@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <limits>
@@ -195,6 +198,31 @@ TEST_F(SummaryTest, ExistingCsvIsReplacedOnlyOnOkAndFailuresAreReported) {
     summary->Button1Click();
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].contains(U("保存できませんでした")));
+}
+
+// A CSV kept in a shared folder and reached through a link: the shared file
+// is updated with its permission bits, the link stays a link.
+TEST_F(SummaryTest, CsvThroughALinkUpdatesTheSharedFileAndKeepsTheLink) {
+    OpenSample();
+    TSummaryForm* summary = Shown();
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(QDir().mkpath(Path(U("共有"))));
+    WriteFile(U("共有/集計.csv"), "old");
+    ASSERT_TRUE(QFile::setPermissions(Path(U("共有/集計.csv")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::WriteGroup));
+    ASSERT_TRUE(QFile::link(U("共有/集計.csv"), Path(U("私の集計.csv"))));
+    dialogs.fileAnswers = {Path(U("私の集計.csv"))};
+    dialogs.questionAnswers = {true};
+    summary->Button1Click();
+    EXPECT_TRUE(QFileInfo(Path(U("私の集計.csv"))).isSymLink());
+    EXPECT_TRUE(ReadFile(U("共有/集計.csv"))
+                    .startsWith(QByteArray::fromStdString(yoheki::cp932::Encode("拾い名称,"))));
+    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    EXPECT_EQ(QFile::permissions(Path(U("共有/集計.csv"))) & others,
+              QFile::ReadGroup | QFile::WriteGroup);
+    EXPECT_EQ(QDir(Path(U("共有"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{U("集計.csv")});
 }
 
 TEST_F(SummaryTest, CopyPutsTheSelectionOnTheClipboardAsTabSeparatedRows) {

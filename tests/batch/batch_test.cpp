@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,7 +41,8 @@ TEST_F(BatchTest, ContinuousOutputIsTheGoldenStatementAndChangesNoFile) {
     EXPECT_EQ(r.out, golden);
     for (const QByteArray& line : r.err.split('\n'))
         if (!line.isEmpty()) {
-            EXPECT_TRUE(line.startsWith("message: ")) << line.toStdString();
+            EXPECT_TRUE(line.startsWith("message: ") || line.startsWith("         "))
+                << line.toStdString();
         }
     EXPECT_EQ(Read(Path(U("見本工事.Fa1"))), project);
     EXPECT_EQ(Read(Path("Qrtt.dat")), settings);
@@ -107,9 +109,24 @@ TEST_F(BatchTest, UsageErrorsAndUnreadableProjectsHaveTheirStatus) {
     }
 }
 
-TEST(BatchDialogs, MessagesBecomeOneLineWithTheirBreaksSpelledOut) {
-    EXPECT_EQ(BatchDialogs::OneLine(U("上\n\r下")), U("上\\n\\r下"));
-    EXPECT_EQ(BatchDialogs::OneLine("a\nb\rc"), "a\\nb\\rc");
+// A terminal shows the box's lines; the continuation is indented so that a
+// reader counting "message: " lines still counts messages.
+TEST(BatchDialogs, MessageLineBreaksBecomeIndentedLines) {
+    EXPECT_EQ(BatchDialogs::OneLine(U("上\n\r下")), U("上\n         下"));
+    EXPECT_EQ(BatchDialogs::OneLine("a\nb\rc\n\r\n\rd", 2), "a\n  b\n  c\n  \n  d");
+    EXPECT_EQ(BatchDialogs::OneLine(U("終わり\n\r")), U("終わり"));
+
+    std::FILE* log = std::tmpfile();
+    ASSERT_NE(log, nullptr);
+    BatchDialogs dialogs(log);
+    dialogs.message(U("【a.csv】に書き込めません\n\rPermission denied"));
+    dialogs.message(U("次"));
+    std::rewind(log);
+    char buf[256] = {};
+    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, log);
+    std::fclose(log);
+    EXPECT_EQ(QString::fromUtf8(buf, static_cast<qsizetype>(n)),
+              U("message: 【a.csv】に書き込めません\n         Permission denied\nmessage: 次\n"));
 }
 
 } // namespace

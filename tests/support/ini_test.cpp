@@ -221,3 +221,48 @@ TEST_F(IniTest, UnchangedFileIsNotRewritten) {
     EXPECT_EQ(st1.st_ino, st2.st_ino); // a rewrite would have renamed a new file in
     EXPECT_EQ(fs::last_write_time(path_), before);
 }
+
+// An item whose name holds bytes that are not CP932 (here 0xFF and a lead
+// byte without its trail) must be reachable by its decoded name, take edits
+// and come back under its own bytes, so switching away from it never fails.
+TEST_F(IniTest, UndecodableNamesAndValuesKeepTheirBytesThroughEdits) {
+    const std::string header = "[" + S("擁壁") + "\xFF" + S("北") + "\x81]";
+    Put(header + "\r\n" + S("延長さ") + "=100\r\n" + S("仕上表") + "=\xFE\xFD\r\nk\xFF=1\r\n\r\n" +
+        S("[次]") + "\r\n\r\n");
+    IniFile ini(path_);
+    const std::string name = ini.ReadSections().at(0);
+    EXPECT_EQ(name, "擁壁\xEF\xBF\xBD北\xEF\xBF\xBD");
+    EXPECT_EQ(ini.ReadString(name, "延長さ", ""), "100");
+    // The screen writes back every key, the unchanged ones with their decoded text.
+    ini.WriteString(name, "延長さ", "2500");
+    ini.WriteString(name, "仕上表", ini.ReadString(name, "仕上表", ""));
+    ini.WriteString(name, "k\xEF\xBF\xBD", "2");
+    ini.WriteString(name, "新キー", "有");
+    ini.UpdateFile();
+    const std::string saved = header + "\r\n" + S("延長さ") + "=2500\r\n" + S("仕上表") +
+                              "=\xFE\xFD\r\nk\xFF=2\r\n" + S("新キー=有") + "\r\n\r\n" +
+                              S("[次]") + "\r\n\r\n";
+    EXPECT_EQ(Get(), saved);
+
+    IniFile again(path_);
+    EXPECT_EQ(again.ReadSections(), ini.ReadSections());
+    EXPECT_EQ(again.ReadString(name, "延長さ", ""), "2500");
+    // A changed value still has to be CP932, and nothing changes when not.
+    EXPECT_THROW(again.WriteString(name, "仕上表", "打放\xEF\xBF\xBD"), EncodingError);
+    again.EraseSection(name);
+    again.UpdateFile();
+    EXPECT_EQ(Get(), S("[次]") + "\r\n\r\n");
+}
+
+TEST_F(IniTest, UnreadableLinesAreFoundWithTheirLineAndSection) {
+    Put("stray\xFF\r\n\r\n[a]\r\nk=1\r\n\r\n[b\x81]\r\nk=\x82\r\n\r\n[c]\r\nk=1\r\nv=x" +
+        std::string(1, '\0') + "y\r\n[c]\r\nk=\xFF\r\n" + S("[大]\r\n仕上=打放\r\n"));
+    IniFile ini(path_);
+    EXPECT_TRUE(ini.HasSections());
+    EXPECT_FALSE(ini.Blank());
+    std::vector<std::string> got;
+    for (const auto& u : ini.UnreadableLines())
+        got.push_back(std::to_string(u.line) + ":" + u.section + (u.inSection ? "" : "-"));
+    // The second [c] is hidden by the first and never read.
+    EXPECT_EQ(got, (std::vector<std::string>{"1:-", "6:b\xEF\xBF\xBD", "7:b\xEF\xBF\xBD", "11:c"}));
+}

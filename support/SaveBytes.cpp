@@ -1,0 +1,20 @@
+#include "SaveBytes.h"
+
+#include "AtomicFile.h"
+
+#include <QFile>
+#include <cstring>
+
+namespace yoheki {
+
+std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {
+    try {
+        SaveAtomically(QFile::encodeName(path).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return std::nullopt;
+    } catch (const SaveError& e) {
+        return QString::fromLocal8Bit(std::strerror(e.code()));
+    }
+}
+
+} // namespace yoheki
