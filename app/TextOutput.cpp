@@ -51,7 +51,8 @@ QByteArray ComposeTextOutput(TForm1& f) {
     const takeoff::RunContext context{
         f.windowTitle().toStdString(),
         {f.D2->isChecked(), true},
-        [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); }};
+        [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); },
+        {}};
     return Bytes(takeoff::ContinuousOutput(ini, context, false));
 }
 

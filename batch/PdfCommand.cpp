@@ -50,7 +50,8 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfO
     const takeoff::RunContext context{
         takeoff::Caption(o.project.toStdString()),
         {false, false}, // "連続Text出力(&Q)" stays unchecked while printing
-        [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); }};
+        [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
+        {}};
     QList<StatementPage> pages;
     const auto add = [&](const QString& name, const takeoff::ItemRecord& record,
                          const std::optional<engine::CalcOutput>& out) {

@@ -4,11 +4,14 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "ProjectCheck.h"
 #include "Runs.h"
+#include "SectionReader.h"
 #include "TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <optional>
 
 namespace {
@@ -48,24 +51,95 @@ std::optional<std::string> OneItem(const yoheki::IniFile& ini, const takeoff::Ru
     return takeoff::EncodeLines(lines, o.utf8);
 }
 
-// The bytes of the output, or the reason there are none. Every item is
-// calculated from the file alone: no window, no display.
+takeoff::RunContext Context(const QString& project, const TextOptions& o,
+                            BatchDialogs& dialogs) {
+    return {takeoff::Caption(Utf8(project)),
+            {false, !o.item},
+            [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
+            {}};
+}
+
+// The one item named on the command line, or the reason there is none.
 std::optional<std::string> Compose(const QString& project, const TextOptions& o, std::FILE* err,
                                    QString& why) {
     BatchDialogs dialogs(err);
-    const takeoff::RunContext context{
-        takeoff::Caption(Utf8(project)),
-        {false, !o.item},
-        [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); }};
     try {
         const yoheki::IniFile ini(QFile::encodeName(project).toStdString());
-        if (o.item)
-            return OneItem(ini, context, o, why);
-        return takeoff::ContinuousOutput(ini, context, o.utf8);
+        return OneItem(ini, Context(project, o, dialogs), o, why);
     } catch (const yoheki::Error& e) {
         why = U(e.what());
         return std::nullopt;
     }
+}
+
+// Every item's statement, written to `spool` as it is produced, so that a
+// project of any size needs little more memory than its file. False with
+// the reason when nothing could be calculated.
+bool Continuous(const QString& project, const TextOptions& o, std::FILE* err, QFile& spool,
+                QString& why) {
+    BatchDialogs dialogs(err);
+    const std::string path = QFile::encodeName(project).toStdString();
+    const std::string bytes = takeoff::ReadFileBytes(path);
+    takeoff::SectionReader reader(bytes);
+    bool written = true;
+    const std::size_t calculated = takeoff::WriteContinuous(
+        reader, Context(project, o, dialogs), o.utf8,
+        [&](const std::string& chunk) {
+            written = written && spool.write(chunk.data(), static_cast<qint64>(chunk.size())) ==
+                                     static_cast<qint64>(chunk.size());
+        },
+        [&](const std::string& item, std::size_t line) {
+            dialogs.message(QString::fromStdString(yoheki::UnreadableItemMessage(Utf8(project), item, line)));
+        });
+    for (const std::size_t line : reader.StrayBadLines())
+        dialogs.message(QString::fromStdString(yoheki::UnreadableLineMessage(Utf8(project), line)));
+    if (!reader.HasSections())
+        why = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(Utf8(project))
+                                                    : yoheki::NotAProjectMessage(Utf8(project)));
+    else if (calculated == 0)
+        why = U("演算できた拾いがありません（何も出力していません）");
+    else if (!written || !spool.flush())
+        why = U("一時ファイルに書き込めません：") + spool.errorString();
+    return why.isEmpty();
+}
+
+// Copies the spooled output to the stream or appends it to the file named
+// with -o, in pieces.
+std::optional<QString> CopyOut(QFile& spool, std::FILE* out, const TextOptions& o) {
+    spool.seek(0);
+    QFile target;
+    if (!o.outFile.isEmpty()) {
+        target.setFileName(o.outFile);
+        if (!target.open(QIODevice::WriteOnly | QIODevice::Append))
+            return U("テキストファイル【") + o.outFile + U("】に書き込めません\n\r") +
+                   target.errorString();
+    } else if (!target.open(out, QIODevice::WriteOnly)) {
+        return U("出力を書き込めません");
+    }
+    while (!spool.atEnd()) {
+        const QByteArray piece = spool.read(1 << 20);
+        if (piece.isEmpty() || target.write(piece) != piece.size())
+            return U("出力を書き込めません：") + target.errorString();
+    }
+    if (!target.flush())
+        return U("出力を書き込めません：") + target.errorString();
+    return std::nullopt;
+}
+
+int RunContinuous(const QString& project, const TextOptions& o, std::FILE* out, std::FILE* err) {
+    QTemporaryFile spool;
+    if (!spool.open())
+        return Fail(err, U("一時ファイルを作れません：") + spool.errorString(), kExitFailed);
+    QString why;
+    try {
+        if (!Continuous(project, o, err, spool, why))
+            return Fail(err, why, kExitFailed);
+    } catch (const yoheki::Error& e) {
+        return Fail(err, U(e.what()), kExitFailed);
+    }
+    if (const auto failure = CopyOut(spool, out, o))
+        return Fail(err, *failure, kExitFailed);
+    return kExitOk;
 }
 
 int Write(std::FILE* out, const TextOptions& o, const std::string& text, std::FILE* err) {
@@ -105,6 +179,8 @@ int TextCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         o->outFile = QFileInfo(o->outFile).absoluteFilePath();
     if (!Readable(project))
         return Fail(err, U("物件ファイル【") + o->project + U("】を読めません"), kExitFailed);
+    if (!o->item)
+        return RunContinuous(project, *o, out, err);
     const std::optional<std::string> bytes = Compose(project, *o, err, why);
     if (!bytes)
         return Fail(err, why, kExitFailed);

@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "ItemTexts.h"
+#include "SectionReader.h"
 #include "UT_CLDir.h"
 
 using namespace itemkey;
@@ -12,8 +13,8 @@ namespace {
 
 // One section of the parsed project file, read with the defaults of a
 // missing key.
-struct Section {
-    const yoheki::IniFile& ini;
+template <class Source> struct Section {
+    const Source& ini;
     std::string_view name;
     std::string Str(const char* key, const char* def = "") const {
         return ini.ReadString(name, key, def);
@@ -41,7 +42,7 @@ constexpr const char* kDimensionKeys[] = {kRunLength, kFrontHeight, kBackHeight,
 // The screen switches that loading runs between the modes (the base and
 // ditch screens empty and hide some fields) all happen before the fields are
 // set from the file, so every value below is the file's own.
-void ReadDimensions(ItemRecord& r, const Section& s) {
+template <class Source> void ReadDimensions(ItemRecord& r, const Section<Source>& s) {
     for (int n = 1; n <= 9; ++n)
         r.REdit[n] = s.Str(kDimensionKeys[n - 1]);
     r.front = s.Str(kFrontFinish);
@@ -51,7 +52,7 @@ void ReadDimensions(ItemRecord& r, const Section& s) {
 
 // Ticking a check box runs its click behaviour; the values read after it
 // override whatever that behaviour put into the fields.
-void ReadPipesAndBlocks(ItemRecord& r, const Section& s) {
+template <class Source> void ReadPipesAndBlocks(ItemRecord& r, const Section<Source>& s) {
     r.pipes = s.Bool(kPipes);
     r.REdit[10] = r.pipes ? s.Str(kPipeSpacing, "3000") : "0";
     r.blocks = s.Bool(kBlocks);
@@ -65,7 +66,7 @@ void ReadPipesAndBlocks(ItemRecord& r, const Section& s) {
 // With the reinforcement calculation on, the bar-rate field is emptied and
 // hidden (the check box's click behaviour); the rate itself stays with the
 // item so that saving it keeps the file's value.
-void ReadReinforcement(ItemRecord& r, const Section& s) {
+template <class Source> void ReadReinforcement(ItemRecord& r, const Section<Source>& s) {
     r.rebar = s.Bool(kRebar);
     const char* pitchKeys[] = {kBasePitch, kUpVertPitch, kBaseDistPitch, kUpHorzPitch};
     for (int k = 0; k < 4; ++k)
@@ -82,7 +83,7 @@ void ReadReinforcement(ItemRecord& r, const Section& s) {
 
 // The condition setters check the entry of the code, or none when the code
 // is outside the group; the embedment difference is "有" or "無".
-void ReadConditions(ItemRecord& r, const Section& s) {
+template <class Source> void ReadConditions(ItemRecord& r, const Section<Source>& s) {
     r.Ne = Code(s.Int(kExcav, 0), 4);
     r.Ps = Code(s.Int(kBackfill, 0), 2);
     r.Ad = Code(s.Int(kSubBase, 0), 3);
@@ -155,8 +156,8 @@ int Mode(const ItemRecord& item) {
     return item.base ? 2 : item.ditch ? 3 : 1;
 }
 
-ItemRecord ReadItem(const yoheki::IniFile& ini, std::string_view section) {
-    const Section s{ini, section};
+template <class Source> ItemRecord ReadFrom(const Source& ini, std::string_view section) {
+    const Section<Source> s{ini, section};
     ItemRecord r;
     // An item stored as both a base and a ditch loads as a wall.
     r.base = s.Bool(kModeBase);
@@ -168,6 +169,14 @@ ItemRecord ReadItem(const yoheki::IniFile& ini, std::string_view section) {
     ReadReinforcement(r, s);
     ReadConditions(r, s);
     return r;
+}
+
+ItemRecord ReadItem(const yoheki::IniFile& ini, std::string_view section) {
+    return ReadFrom(ini, section);
+}
+
+ItemRecord ReadItem(const SectionView& view, std::string_view section) {
+    return ReadFrom(view, section);
 }
 
 void WriteItem(ProjectFile& file, std::string_view section, const ItemRecord& item) {

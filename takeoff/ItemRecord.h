@@ -38,6 +38,8 @@ struct ItemRecord {
     // The bar rate the item keeps while the rate field is hidden behind the
     // reinforcement calculation (REdit18 is then empty).
     std::string barRate;
+
+    bool operator==(const ItemRecord&) const = default;
 };
 
 // 1 wall, 2 base foundation, 3 U-shaped ditch.
@@ -46,6 +48,9 @@ int Mode(const ItemRecord& item);
 // What the screen holds after loading `section` of `ini`: a missing key
 // gives its default, a code outside its range checks nothing.
 ItemRecord ReadItem(const yoheki::IniFile& ini, std::string_view section);
+// The same from a section read on its own (SectionReader).
+class SectionView;
+ItemRecord ReadItem(const SectionView& view, std::string_view section);
 
 // Stores the item into `section` of the open project file, key by key in the
 // file's order. Throws yoheki::EncodingError when CP932 cannot hold a text.

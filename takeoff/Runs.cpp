@@ -3,6 +3,7 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "SectionReader.h"
 
 #include <algorithm>
 
@@ -30,12 +31,29 @@ void ForEachRun(const yoheki::IniFile& project, const RunContext& context,
                 const RunVisitor& visit) {
     const std::vector<std::string> names = project.ReadSections();
     for (std::size_t i = 0; i < names.size(); ++i) {
+        if (context.leaveOut && context.leaveOut(names[i]))
+            continue;
         const ItemRecord record = ReadItem(project, names[i]);
         const engine::Snapshot snapshot =
             ToSnapshot(record, names[i], context.caption, context.flags);
         const std::optional<engine::CalcOutput> output = RunItem(snapshot, context.message);
         visit(ItemRun{i, names[i], record, snapshot, output});
     }
+}
+
+void ForEachRun(SectionReader& project, const RunContext& context, const RunVisitor& visit,
+                const UnreadableFn& unreadable) {
+    std::size_t index = 0;
+    project.ForEach([&](const std::string& name, const SectionView& view, std::size_t badLine) {
+        if (badLine != 0) {
+            unreadable(name, badLine);
+            return;
+        }
+        const ItemRecord record = ReadItem(view, name);
+        const engine::Snapshot snapshot = ToSnapshot(record, name, context.caption, context.flags);
+        const std::optional<engine::CalcOutput> output = RunItem(snapshot, context.message);
+        visit(ItemRun{index++, name, record, snapshot, output});
+    });
 }
 
 std::optional<NamedRun> RunNamed(const yoheki::IniFile& project, const std::string& name,
@@ -83,6 +101,32 @@ std::string ContinuousOutput(const yoheki::IniFile& project, const RunContext& c
     });
     AppendEncoded(bytes, ClosingLine(), utf8);
     return bytes;
+}
+
+} // namespace takeoff
+
+namespace takeoff {
+
+std::size_t WriteContinuous(SectionReader& project, const RunContext& context, bool utf8,
+                            const ByteSink& sink, const UnreadableFn& unreadable) {
+    std::size_t calculated = 0;
+    std::string bytes;
+    ForEachRun(
+        project, context,
+        [&](const ItemRun& run) {
+            if (!run.output)
+                return;
+            ++calculated;
+            bytes.clear();
+            for (const std::string& line : run.output->lines)
+                AppendEncoded(bytes, line, utf8);
+            sink(bytes);
+        },
+        unreadable);
+    bytes.clear();
+    AppendEncoded(bytes, ClosingLine(), utf8);
+    sink(bytes);
+    return calculated;
 }
 
 } // namespace takeoff

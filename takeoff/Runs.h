@@ -23,6 +23,9 @@ struct RunContext {
     std::string caption;
     RunFlags flags;
     yoheki::MessageFn message;
+    // Items not to run (those whose bytes are not CP932 text, reported when
+    // the project was opened); none when empty.
+    std::function<bool(const std::string& name)> leaveOut;
 };
 
 // The calculation of the item's structure, as "演算実行(&D)" runs it. A
@@ -44,6 +47,13 @@ using RunVisitor = std::function<void(const ItemRun&)>;
 // calculated; nothing is written.
 void ForEachRun(const yoheki::IniFile& project, const RunContext& context,
                 const RunVisitor& visit);
+
+class SectionReader;
+// The same over a project read one section at a time. An item whose bytes
+// are not CP932 text is not run: `unreadable` gets its name and the line.
+using UnreadableFn = std::function<void(const std::string& name, std::size_t line)>;
+void ForEachRun(SectionReader& project, const RunContext& context, const RunVisitor& visit,
+                const UnreadableFn& unreadable);
 
 // The item named `name` (exactly: letter case counts, as in the item list),
 // calculated alone; nothing when the project has no such item.
@@ -70,5 +80,10 @@ std::string EncodeLines(const std::vector<std::string>& lines, bool utf8);
 // yoheki::EncodingError before anything is returned.
 std::string ContinuousOutput(const yoheki::IniFile& project, const RunContext& context,
                              bool utf8);
+// The same bytes handed to `sink` item by item as they are produced, from a
+// project read one section at a time; the number of items calculated.
+using ByteSink = std::function<void(const std::string& bytes)>;
+std::size_t WriteContinuous(SectionReader& project, const RunContext& context, bool utf8,
+                            const ByteSink& sink, const UnreadableFn& unreadable);
 
 } // namespace takeoff

@@ -1,0 +1,157 @@
+#include "SectionReader.h"
+
+#include "Cp932.h"
+#include "Error.h"
+#include "IniFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unordered_set>
+
+namespace takeoff {
+
+namespace {
+
+std::string Folded(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// The next line of `bytes` from `pos` (CR, LF or CR LF ended), as the INI
+// reader splits them.
+std::string_view NextLine(std::string_view bytes, std::size_t& pos) {
+    const std::size_t start = pos;
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos)
+        end = bytes.size();
+    pos = end + 1;
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        ++pos;
+    return bytes.substr(start, end - start);
+}
+
+bool IsHeader(std::string_view line) {
+    return !line.empty() && line.front() == '[' && line.back() == ']';
+}
+
+} // namespace
+
+// `folded` is already in lower case; UTF-8 bytes beyond ASCII are never
+// letters, so folding byte by byte is folding the text.
+static bool SameFolded(std::string_view folded, std::string_view key) {
+    if (folded.size() != key.size())
+        return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const char c = key[i] >= 'A' && key[i] <= 'Z' ? static_cast<char>(key[i] - 'A' + 'a') : key[i];
+        if (c != folded[i])
+            return false;
+    }
+    return true;
+}
+
+const std::string_view* SectionView::Find(std::string_view key) const {
+    for (const auto& [name, value] : keys_)
+        if (SameFolded(name, key))
+            return &value;
+    return nullptr;
+}
+
+std::string SectionView::ReadString(std::string_view, std::string_view key,
+                                    std::string_view def) const {
+    const std::string_view* value = Find(key);
+    return value ? yoheki::cp932::Decode(*value) : std::string(def);
+}
+
+std::int64_t SectionView::ReadInteger(std::string_view, std::string_view key,
+                                      std::int64_t def) const {
+    const std::string_view* value = Find(key);
+    std::int64_t v = 0;
+    return value && yoheki::ParseInt32(*value, v) ? v : def;
+}
+
+bool SectionView::ReadBool(std::string_view section, std::string_view key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+const SectionReader::KeyName& SectionReader::Key(std::string_view raw) {
+    auto it = keyNames_.find(std::string(raw));
+    if (it == keyNames_.end())
+        it = keyNames_
+                 .emplace(std::string(raw), KeyName{Folded(yoheki::cp932::Decode(raw)),
+                                                    yoheki::cp932::CanDecode(raw)})
+                 .first;
+    return it->second;
+}
+
+bool SectionReader::Blank() const {
+    return bytes_.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+void SectionReader::ForEach(const Visitor& visit) {
+    std::unordered_set<std::string> seen;
+    std::size_t pos = 0, number = 0;
+    std::string_view line;
+    const auto next = [&] {
+        line = NextLine(bytes_, pos);
+        ++number;
+        return !IsHeader(line);
+    };
+    const auto bad = [&] {
+        return line.find('\0') != std::string_view::npos || !yoheki::cp932::CanDecode(line);
+    };
+    // Lines before the first header belong to no item.
+    while (pos < bytes_.size() && next())
+        if (bad())
+            strayBad_.push_back(number);
+    sections_ = IsHeader(line);
+    while (IsHeader(line)) {
+        const std::string name = yoheki::cp932::Decode(line.substr(1, line.size() - 2));
+        const bool first = seen.insert(Folded(name)).second;
+        std::size_t badLine = bad() ? number : 0;
+        SectionView view;
+        line = {};
+        while (pos < bytes_.size() && next()) {
+            if (!first)
+                continue;
+            const std::size_t eq = line.find('=');
+            if (eq == std::string_view::npos) {
+                if (badLine == 0 && bad())
+                    badLine = number;
+                continue;
+            }
+            // Key names repeat in every section: their check is kept.
+            const KeyName& key = Key(line.substr(0, eq));
+            const std::string_view value = line.substr(eq + 1);
+            if (badLine == 0 && (!key.readable || line.find('\0') != std::string_view::npos ||
+                                 !yoheki::cp932::CanDecode(value)))
+                badLine = number;
+            if (!view.Find(key.folded))
+                view.keys_.emplace_back(key.folded, value);
+        }
+        if (first)
+            visit(name, view, badLine);
+    }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0)
+            throw yoheki::FileError("ファイル【" + path + "】を読めません（" +
+                                    std::strerror(errno) + "）");
+        return {};
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad())
+        throw yoheki::FileError("ファイル【" + path + "】を読めません");
+    return ss.str();
+}
+
+} // namespace takeoff

@@ -1,0 +1,72 @@
+#pragma once
+// A project file read one section at a time, for runs over whole projects:
+// the bytes are held once, and only the section at hand is taken apart, so a
+// run over a project of a hundred thousand items needs little more memory
+// than the file itself. Reads exactly as yoheki::IniFile reads: the same
+// lines, headers, ASCII-case-insensitive names, first of duplicates.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace takeoff {
+
+// The keys of one section, looked up as IniFile looks them up. The section
+// argument of the readers is the section's own name and is not consulted.
+class SectionView {
+  public:
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    std::int64_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int64_t def) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+
+  private:
+    friend class SectionReader;
+    const std::string_view* Find(std::string_view key) const;
+    // Folded key name -> raw value bytes, first of duplicates, in file order.
+    std::vector<std::pair<std::string, std::string_view>> keys_;
+};
+
+class SectionReader {
+  public:
+    // `bytes` must outlive the reader.
+    explicit SectionReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // Every section in file order, each name once (its first occurrence),
+    // with the number (from 1) of its first line holding bytes that are not
+    // CP932 text, or 0.
+    using Visitor =
+        std::function<void(const std::string& name, const SectionView&, std::size_t badLine)>;
+    void ForEach(const Visitor& visit);
+
+    // After ForEach: whether the file held a section header at all, whether
+    // it held nothing but blanks and line ends, and the unreadable lines
+    // before the first header.
+    bool HasSections() const { return sections_; }
+    bool Blank() const;
+    const std::vector<std::size_t>& StrayBadLines() const { return strayBad_; }
+
+  private:
+    struct KeyName {
+        std::string folded;
+        bool readable; // the raw bytes are CP932 text
+    };
+    const KeyName& Key(std::string_view raw);
+
+    std::string_view bytes_;
+    bool sections_ = false;
+    std::vector<std::size_t> strayBad_;
+    // Key names repeat in every section: decoded once each.
+    std::unordered_map<std::string, KeyName> keyNames_;
+};
+
+// The bytes of the file at `path`. Throws yoheki::FileError when it exists
+// but cannot be read; a missing file reads as empty, as IniFile reads it.
+std::string ReadFileBytes(const std::string& path);
+
+} // namespace takeoff
