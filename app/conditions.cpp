@@ -4,6 +4,7 @@
 
 #include "Cp932.h"
 #include "Error.h"
+#include "FirstStart.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -209,6 +210,10 @@ void TForm1::ReadDefaults() {
 }
 
 void TForm1::WriteFactoryDefaults() {
+    // Where no settings file is there are no stored defaults to reset; a file
+    // of defaults alone would be taken for the settings at the next start here.
+    if (!QFileInfo::exists(U(kSettingsFile)))
+        return;
     try {
         yoheki::IniFile ini(kSettingsFile);
         for (Cond cond : kReadOrder) {
@@ -241,11 +246,11 @@ void TForm1::N32Click() {
 // ---------------------------------------------------------------- EsttIn
 
 bool TForm1::EsttIn(const QString& fileName) {
+    // The settings were never read, so closing has nothing to save and must
+    // not leave a settings file of defaults alone behind.
     const auto fail = [this] {
-        dialogs.message(U("データファイルが見つかりません\n\r実行ファイルと同じ【") +
-                        QDir::toNativeSeparators(QDir::currentPath()) + U("】に") + U("\n\r") +
-                        U("【Qrtt.dat】をCopyして下さい"));
-        Terminate();
+        dialogs.message(MissingSettingsText(QDir::currentPath()));
+        TerminateNow();
         return false;
     };
     if (!SettingsReadable(fileName))
@@ -272,5 +277,6 @@ bool TForm1::EsttIn(const QString& fileName) {
     } catch (const yoheki::Error&) {
         return fail();
     }
+    SettingsFile = QFileInfo(fileName).absoluteFilePath();
     return true;
 }

@@ -1,11 +1,13 @@
 // Start-up, activation and shut-down of the main window.
 #include "main1.h"
 
+#include "FirstStart.h"
 #include "ItemTexts.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
 
 #include <QFileInfo>
+#include <utility>
 
 using namespace itemtext;
 
@@ -27,6 +29,9 @@ void TForm1::FormCreate() {
     if (argument == QLatin1String(kTestMode)) {
         N30->setVisible(true);
         FileE1->setVisible(true);
+    } else if (IsProjectArgument(argument)) {
+        // A project opened from the file manager; the start may yet change folder.
+        ArgumentProject = QFileInfo(argument).absoluteFilePath();
     } else if (!argument.isEmpty()) {
         dialogs.message(U(kBadArgument));
         TerminateNow();
@@ -38,9 +43,11 @@ void TForm1::FormActivate() {
     if (ComboBox2->count() > 0) {
         ActList();
     } else {
-        if (!EsttIn(U(kSettingsFile)))
+        if (!PrepareSettings(*this) || !EsttIn(U(kSettingsFile)))
             return; // the program is ending
-        if (CurrentProject.isEmpty() || !QFileInfo(CurrentProject).isFile())
+        if (!ArgumentProject.isEmpty())
+            OpenProject(*this, std::exchange(ArgumentProject, QString()));
+        else if (CurrentProject.isEmpty() || !QFileInfo(CurrentProject).isFile())
             SelectProject();
         if (terminated)
             return;

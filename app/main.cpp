@@ -1,15 +1,38 @@
 // Program entry: the main window, the hidden statement form and the finish
 // editor, created in this order; the first activation once the loop runs.
+#include "BundledData.h"
 #include "ListIn.h"
 #include "PrnSys.h"
 #include "main1.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
+
+namespace {
+
+// The icon of the desktop theme; in the build tree, the sizes drawn there.
+QIcon ProgramIcon() {
+    QIcon icon = QIcon::fromTheme(QStringLiteral("yoheki"));
+    if (!icon.isNull())
+        return icon;
+    const QDir theme(yoheki::BundledDataDir() + QStringLiteral("/../icons/hicolor"));
+    for (const QString& size : theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (const QString png = theme.filePath(size + QStringLiteral("/apps/yoheki.png"));
+            QFileInfo::exists(png))
+            icon.addFile(png);
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     NameApplication();
+    QGuiApplication::setDesktopFileName(QStringLiteral("yoheki"));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
 
     QStringList args = QApplication::arguments();

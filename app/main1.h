@@ -13,6 +13,7 @@
 //   run.cpp         calculation run, text output, flags
 //   SummaryRun.cpp  the project quantity summary (S4Click)
 //   lifecycle.cpp   start-up, activation and shut-down
+//   FirstStart.cpp  where the settings file of a start comes from
 //   printing.cpp    printing commands
 //   editorlink.cpp  opening the standard-finish editor
 #include "ComboBox.h"
@@ -53,6 +54,8 @@ class TForm1 : public QMainWindow {
     // ---- program-wide state ----
     QString CurrentProject;  // full path of the open .Fa1 file
     QString SettingsDir;     // folder of the drawings ("TF" of the settings file)
+    QString SettingsFile;    // full path of the settings file read at start-up
+    QString ArgumentProject; // project named on the command line, opened at start-up
     int RememberedIndex = 0; // index in ComboBox1 of the item whose data is on screen
     QStringList Args;        // program arguments after the program name
 
@@ -170,7 +173,8 @@ class TForm1 : public QMainWindow {
     void Ditch();
     void B1Click();
     void U2Click();
-    // Loads drawing `name` from SettingsDir into Image1; empty on failure.
+    // Loads drawing `name` from SettingsDir (else the delivered one) into
+    // Image1; empty on failure.
     void LoadDrawing(const QString& name);
 
     // ---- check boxes and panels (panels.cpp) ----

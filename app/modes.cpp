@@ -32,7 +32,7 @@ QString DrawingKey(const QString& path, QSize room) {
 } // namespace
 
 void TForm1::LoadDrawing(const QString& name) {
-    const QString path = FindDrawing(SettingsDir, name);
+    const QString path = LocateDrawing(SettingsDir, name);
     const QSize room = Image1->contentsRect().size();
     QPixmap scaled;
     if (!path.isEmpty() && QPixmapCache::find(DrawingKey(path, room), &scaled)) {

@@ -55,13 +55,16 @@ int FirstLineLength(const QString& path) {
         Q(yoheki::cp932::Decode(std::string_view(line.constData(), line.size()))).size());
 }
 
-// The project is recorded in the settings file of the settings directory, so
-// the next start opens it again; the project's folder then stays current.
+// The project is recorded in the settings file read at start-up (else the one
+// of the settings directory), so the next start opens it again; the project's
+// folder then stays current.
 void RecordProject(TForm1& f, const QString& path) {
     if (!ProjectStore::ReadOnly(f)) {
-        QDir::setCurrent(f.SettingsDir);
+        const QString settings = f.SettingsFile.isEmpty()
+                                     ? QDir(f.SettingsDir).filePath(U(kSettingsFile))
+                                     : f.SettingsFile;
         try {
-            yoheki::IniFile ini(kSettingsFile);
+            yoheki::IniFile ini(QFile::encodeName(settings).toStdString());
             ini.WriteString(kPathSection, kPathKey, path.toStdString());
             ini.UpdateFile();
         } catch (const yoheki::Error& e) {

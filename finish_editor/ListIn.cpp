@@ -187,7 +187,7 @@ void TLI_Menu::SetEditorVisible(bool visible) {
 }
 
 QString TLI_Menu::MissingFileText() const {
-    return QStringLiteral("データファイルが見つかりません\n\r実行ファイルと同じ【") +
+    return QStringLiteral("データファイルが見つかりません\n\r【") +
            QDir::toNativeSeparators(QDir::currentPath()) + QStringLiteral("】に") +
            QStringLiteral("\n\r") + QStringLiteral("【Qrtt.dat】をCopyして下さい");
 }

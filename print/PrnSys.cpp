@@ -1,5 +1,6 @@
 #include "PrnSys.h"
 
+#include "BundledData.h"
 #include "StatementPdf.h"
 
 #include <QDir>
@@ -112,7 +113,8 @@ struct Drawing {
 };
 
 Drawing LoadDrawing(const StatementPage& page) {
-    const QString path = FindDrawing(page.drawingFolder, page.mode);
+    const QString folder = page.drawingFolder.isEmpty() ? QStringLiteral(".") : page.drawingFolder;
+    const QString path = LocateDrawing(folder, DrawingFileName(page.mode));
     if (path.isEmpty()) {
         const QString wanted = QDir(page.drawingFolder).filePath(DrawingFileName(page.mode));
         return {QImage(), kMissingDrawing + QDir::toNativeSeparators(wanted)};
@@ -175,6 +177,11 @@ QString FindDrawing(const QString& folder, const QString& name) {
 
 QString FindDrawing(const QString& folder, StructureMode mode) {
     return FindDrawing(folder.isEmpty() ? QStringLiteral(".") : folder, DrawingFileName(mode));
+}
+
+QString LocateDrawing(const QString& folder, const QString& name) {
+    const QString recorded = FindDrawing(folder, name);
+    return recorded.isEmpty() ? FindDrawing(yoheki::BundledDataDir(), name) : recorded;
 }
 
 void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap) {

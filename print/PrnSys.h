@@ -72,6 +72,9 @@ QString DrawingFileName(StructureMode mode);
 // no folder is given.
 QString FindDrawing(const QString& folder, const QString& name);
 QString FindDrawing(const QString& folder, StructureMode mode);
+// The drawing in the recorded folder or, when that folder lacks it, the one
+// delivered with the program; empty when neither has it.
+QString LocateDrawing(const QString& folder, const QString& name);
 
 // Draws the whole bitmap scaled into `rect` (device units); its pixels
 // replace what was there.

@@ -1,12 +1,19 @@
 // Test entry for the folders that need widgets: one QApplication on the
 // offscreen platform for the whole binary. Fixtures that draw text install the
 // font substitutes themselves.
+#include "BundledData.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // No delivered files unless a test asks for them: a drawing missing from
+    // a test's folder must stay missing.
+    QTemporaryDir nothingDelivered;
+    yoheki::SetBundledDataDir(nothingDelivered.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

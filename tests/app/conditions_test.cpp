@@ -111,7 +111,7 @@ class SettingsTest : public AppFixture {
             .ReadString(section, key, "?");
     }
     QString MissingMessage() const {
-        return U("データファイルが見つかりません\n\r実行ファイルと同じ【") +
+        return U("データファイルが見つかりません\n\r【") +
                QDir::toNativeSeparators(QDir::currentPath()) + U("】に") + U("\n\r") +
                U("【Qrtt.dat】をCopyして下さい");
     }

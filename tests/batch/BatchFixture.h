@@ -39,11 +39,26 @@ class BatchFixture : public ::testing::Test {
 
     QString Path(const QString& name) const { return dir.filePath(name); }
 
+    // The program as built sees the delivered files of the build tree beside
+    // it (share/yoheki), as an installed one does; a copy in a folder of its
+    // own sees none, so what a test's folder lacks stays missing.
+    static QString Program(bool delivered) {
+        const QString built = QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch");
+        if (delivered)
+            return built;
+        static QTemporaryDir alone;
+        const QString copy = alone.filePath(QStringLiteral("bin/yoheki-batch"));
+        if (!QFile::exists(copy) && QDir(alone.path()).mkdir(QStringLiteral("bin")))
+            QFile::copy(built, copy);
+        return copy;
+    }
+
     // Runs the program in `folder` (the test's folder when empty).
-    Result Run(const QStringList& args, const QString& folder = QString()) const {
+    Result Run(const QStringList& args, const QString& folder = QString(),
+               bool delivered = false) const {
         QProcess p;
         p.setWorkingDirectory(folder.isEmpty() ? dir.path() : folder);
-        p.start(QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch"), args);
+        p.start(Program(delivered), args);
         Result r;
         if (!p.waitForFinished(30000))
             return r;

@@ -151,6 +151,17 @@ TEST_F(SummaryPdfTest, PdfFindsTheDrawingsBesideTheProjectWithoutASettingsFile) 
         << missing.err.toStdString();
 }
 
+TEST_F(SummaryPdfTest, DrawingsMissingEverywhereElseComeFromTheDeliveredOnes) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    const QString elsewhere = Path("elsewhere");
+    ASSERT_TRUE(QFile::copy(Path(U("見本工事.Fa1")), QDir(elsewhere).filePath(U("p.Fa1"))));
+    const Result delivered = Run({"pdf", U("p.Fa1"), "-o", "d.pdf"}, elsewhere, true);
+    ASSERT_EQ(delivered.status, 0) << delivered.err.toStdString();
+    EXPECT_FALSE(delivered.err.toLower().contains(".bmp")) << delivered.err.toStdString();
+    const Result alone = Run({"pdf", U("p.Fa1"), "-o", "e.pdf"}, elsewhere);
+    EXPECT_TRUE(alone.err.contains("BMP")) << alone.err.toStdString();
+}
+
 TEST_F(SummaryPdfTest, UsageErrorsAndUnreadableProjectsHaveTheirStatus) {
     const struct {
         QStringList args;

@@ -189,7 +189,7 @@ TEST_F(FinishEditorTest, ChoosingAnEntryClearsTheOtherListsAndNoChoiceDoesNothin
 TEST_F(FinishEditorTest, MissingSettingsFileIsReportedAndClosesTheEditor) {
     Open();
     EXPECT_EQ(dialogs.messages(),
-              QStringList(QString("データファイルが見つかりません\n\r実行ファイルと同じ【") +
+              QStringList(QString("データファイルが見つかりません\n\r【") +
                           QDir::toNativeSeparators(QDir::currentPath()) + "】に" + "\n\r" +
                           "【Qrtt.dat】をCopyして下さい"));
     QApplication::processEvents();
