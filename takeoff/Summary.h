@@ -36,7 +36,7 @@ struct Item {
     QStringList messages; // what the calculation said; the reason when it stopped
     // The lines a single text output writes of the item's statement (empty
     // when the calculation stopped).
-    QStringList statement;
+    QStringList statement = {};
 };
 
 // One finish, summed over the items: a block counts under its kind and width.
