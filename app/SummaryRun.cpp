@@ -51,6 +51,19 @@ class KeepCurrentDir {
     QString dir_;
 };
 
+// The statement as a single-item text output writes it. The items are
+// calculated as in the continuous output, whose title line ends with the
+// structure digit; a single item's has none.
+QStringList StatementOf(const engine::CalcOutput& out) {
+    QStringList lines;
+    for (const std::string& line : out.lines)
+        lines << QString::fromStdString(line);
+    const QString digit = u'】' + QString::number(out.quantities.mode);
+    if (!lines.isEmpty() && lines[0].endsWith(digit))
+        lines[0].chop(1);
+    return SingleOutputLines(lines);
+}
+
 int ModeOf(const TForm1& f) {
     return f.B1->isChecked() ? 2 : f.U2->isChecked() ? 3 : 1;
 }
@@ -60,13 +73,15 @@ summary::Item FromScreen(const ScreenItem& screen, Collector& dialogs) {
     engine::Snapshot s = screen.snapshot;
     s.Q1 = true;  // as in the continuous output
     s.D2 = false; // no summary box
-    summary::Item item{screen.name, s.B1 ? 2 : s.U2 ? 3 : 1, std::nullopt, {}};
+    summary::Item item{screen.name, s.B1 ? 2 : s.U2 ? 3 : 1, std::nullopt, {}, {}};
     try {
         const auto out = engine::Calculate(s, [&dialogs](const std::string& text) {
             dialogs.message(QString::fromStdString(text));
         });
-        if (out)
+        if (out) {
             item.quantities = out->quantities;
+            item.statement = StatementOf(*out);
+        }
     } catch (const yoheki::Error& e) {
         dialogs.message(U(e.what()));
     }
@@ -95,9 +110,11 @@ ProjectRun CalculateProject(const QString& path, const QString& settingsDir,
             run.items.push_back(FromScreen(*screen, dialogs));
             return;
         }
-        summary::Item item{name, out ? out->quantities.mode : ModeOf(form), std::nullopt, {}};
-        if (out)
+        summary::Item item{name, out ? out->quantities.mode : ModeOf(form), std::nullopt, {}, {}};
+        if (out) {
             item.quantities = out->quantities;
+            item.statement = StatementOf(*out);
+        }
         item.messages = dialogs.Take();
         run.items.push_back(std::move(item));
     });
