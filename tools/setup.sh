@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont poppler-utils)
+          libbenchmark-dev fonts-ipafont poppler-utils pkg-config libxlsxwriter-dev
+          python3-openpyxl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
