@@ -73,7 +73,7 @@ summary::Item FromScreen(const ScreenItem& screen, Collector& dialogs) {
     engine::Snapshot s = screen.snapshot;
     s.Q1 = true;  // as in the continuous output
     s.D2 = false; // no summary box
-    summary::Item item{screen.name, s.B1 ? 2 : s.U2 ? 3 : 1, std::nullopt, {}, {}};
+    summary::Item item{screen.name, s.B1 ? 2 : s.U2 ? 3 : 1, std::nullopt, {}};
     try {
         const auto out = engine::Calculate(s, [&dialogs](const std::string& text) {
             dialogs.message(QString::fromStdString(text));
@@ -110,7 +110,7 @@ ProjectRun CalculateProject(const QString& path, const QString& settingsDir,
             run.items.push_back(FromScreen(*screen, dialogs));
             return;
         }
-        summary::Item item{name, out ? out->quantities.mode : ModeOf(form), std::nullopt, {}, {}};
+        summary::Item item{name, out ? out->quantities.mode : ModeOf(form), std::nullopt, {}};
         if (out) {
             item.quantities = out->quantities;
             item.statement = StatementOf(*out);
