@@ -25,7 +25,16 @@ cd "$work"
 export QT_QPA_PLATFORM=offscreen
 "$batch" xlsx 見本工事.Fa1 -o sample.xlsx 2>/dev/null
 "$batch" summary 見本工事.Fa1 --csv own.csv --utf8 2>/dev/null
-# A profile of its own, so a LibreOffice the user has open is not disturbed.
+# A profile of its own, so a LibreOffice the user has open is not disturbed,
+# set to recalculate every formula on load: the totals are then
+# LibreOffice's own sums, not the values cached in the file.
+mkdir -p profile/user
+cat > profile/user/registrymodifications.xcu <<'XCU'
+<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+</oor:items>
+XCU
 lo=(soffice "-env:UserInstallation=file://$work/profile" --headless)
 start=$(date +%s.%N)
 "${lo[@]}" --convert-to pdf sample.xlsx > pdf.log 2>&1
@@ -53,7 +62,8 @@ if bad or len(items) != len(own) - 2:
 print("totals agree with the program's CSV")
 PY
 if [ -n "$picture" ]; then
-  pdftoppm -f 1 -l 1 -r 100 -png -singlefile sample.pdf "$work/page"
+  # The top of the landscape page, where the sample's table is.
+  pdftoppm -f 1 -l 1 -r 100 -png -singlefile -x 30 -y 50 -W 1110 -H 190 sample.pdf "$work/page"
   cp "$work/page.png" "$top/$picture"
   echo "first page: $picture"
 fi
