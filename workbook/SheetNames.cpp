@@ -1,5 +1,6 @@
 #include "SheetNames.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 namespace workbook {
@@ -33,6 +34,26 @@ QString Fitted(const QString& text, int max) {
     return out;
 }
 
+// A name of plain letters and digits that a formula would read as a cell
+// ("A1", "R1C1"), a number or a truth value. References to such a sheet need
+// quotes, which the library writing the print titles leaves out.
+bool ReadsAsReference(const QString& name) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.]+$"));
+    static const QRegularExpression reference(
+        QStringLiteral("^([0-9].*|[A-Za-z]{1,3}[0-9]+|[RrCc][0-9]*|[Rr][0-9]*[Cc][0-9]*|"
+                       "[Tt][Rr][Uu][Ee]|[Ff][Aa][Ll][Ss][Ee])$"));
+    return plain.match(name).hasMatch() && reference.match(name).hasMatch();
+}
+
+// The name in full-width letters and digits, as Japanese documents often
+// write them anyway: "Ａ１".
+QString FullWidth(QString name) {
+    for (QChar& c : name)
+        if (c.unicode() > 0x20 && c.unicode() < 0x7F)
+            c = QChar(static_cast<char16_t>(c.unicode() + 0xFEE0));
+    return name;
+}
+
 } // namespace
 
 QString SheetNameKey(const QString& name) {
@@ -50,7 +71,9 @@ QStringList SheetNames(const QStringList& names, const QStringList& reserved) {
     QStringList out;
     out.reserve(names.size());
     for (const QString& name : names) {
-        const QString base = Cleaned(name);
+        QString base = Cleaned(name);
+        if (ReadsAsReference(base))
+            base = FullWidth(base);
         QString candidate = Fitted(base, kSheetNameMax);
         for (int n = 2; used.contains(SheetNameKey(candidate)); ++n) {
             const QString suffix = QStringLiteral("(%1)").arg(n);

@@ -11,7 +11,8 @@ namespace workbook {
 inline constexpr int kSheetNameMax = 31;
 
 // One sheet name per entry of `names`, in order: the forbidden characters
-// replaced by their full-width forms, cut to fit, and numbered "(2)", "(3)"
+// replaced by their full-width forms, a name a formula would take for a cell
+// ("A1") written in full-width letters, cut to fit, and numbered "(2)", "(3)"
 // ... where it would clash with an earlier name or with one of `reserved`.
 QStringList SheetNames(const QStringList& names, const QStringList& reserved = {});
 

@@ -35,6 +35,8 @@ TEST(SheetNames, MapsAwkwardNamesAndNumbersClashes) {
         {L({"数量総括表", "仕上集計", "history"}), L({"数量総括表(2)", "仕上集計(2)", "history(2)"})},
         {L({"'quoted'", "it's"}), L({"’quoted’", "it's"})},
         {L({""}), L({"拾い"})},
+        {L({"A1", "123", "R1C1", "rc", "TRUE", "Sheet1", "x.1", "A1通り"}),
+         L({"Ａ１", "１２３", "Ｒ１Ｃ１", "ｒｃ", "ＴＲＵＥ", "Sheet1", "x.1", "A1通り"})},
         {{long40, long40 + u'x', long40.left(31)},
          {long40.left(31), long40.left(28) + U("(2)"), long40.left(28) + U("(3)")}},
     };
