@@ -34,7 +34,8 @@ struct Item {
     int mode = 1;                                 // 1 wall, 2 base, 3 ditch
     std::optional<engine::Quantities> quantities; // nothing: the calculation stopped
     QStringList messages; // what the calculation said; the reason when it stopped
-    QStringList statement = {}; // the lines a single-item text output writes; none when stopped
+    // The lines a single-item text output writes; none when the calculation stopped.
+    QStringList statement = {};
 };
 
 // One finish, summed over the items: a block counts under its kind and width.

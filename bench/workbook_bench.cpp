@@ -25,8 +25,7 @@ void WriteWorkbook(benchmark::State& state) {
     QDir::setCurrent(dir.path());
     const QString project = dir.filePath(QStringLiteral("large.Fa1"));
     MakeLargeProject(project, items);
-    const summary::Table table =
-        summary::Summarize(CalculateProject(project, dir.path()).items);
+    const summary::Table table = summary::Summarize(CalculateProject(project, dir.path()).items);
     if (static_cast<int>(table.items.size()) != items || table.stopped != 0)
         state.SkipWithError("not every item was calculated");
     const QString out = dir.filePath(QStringLiteral("large.xlsx"));

@@ -112,7 +112,8 @@ bool ShootSummary(TForm1& f, const QTemporaryDir& scratch, const QDir& out) {
     auto* summary = f.findChild<TSummaryForm*>();
     if (!summary)
         return false;
-    summary->resize(summary->ContentSize().boundedTo(QSize(1040, 500))); // beyond the offscreen screen
+    // As large as on a desktop, beyond the small offscreen screen.
+    summary->resize(summary->ContentSize().boundedTo(QSize(1040, 500)));
     return Save(*summary, out, QStringLiteral("summary-window.png"));
 }
 

@@ -22,8 +22,8 @@ struct Styles {
     lxw_format* totalText; // the total row
     lxw_format* totalNumber;
     lxw_format* totalCount;
-    lxw_format* line;      // a statement line kept whole
-    lxw_format* quantity;  // a statement's quantity: two decimals, negatives in red
+    lxw_format* line;     // a statement line kept whole
+    lxw_format* quantity; // a statement's quantity: two decimals, negatives in red
     lxw_format* quantityCount;
 };
 

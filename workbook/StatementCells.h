@@ -10,11 +10,11 @@
 namespace workbook {
 
 struct StatementCells {
-    QString label;   // the text before the quantity, without its colon
+    QString label;          // the text before the quantity, without its colon
     std::int64_t value = 0; // hundredths, or a plain count
     bool count = false;     // written without decimals ("9（ヶ所）")
-    QString unit;    // between the brackets after the quantity
-    QString formula; // the rest of the line
+    QString unit;           // between the brackets after the quantity
+    QString formula;        // the rest of the line
 };
 
 // The cells of `line`, or nothing when the line gives no quantity (a

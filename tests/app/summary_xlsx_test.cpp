@@ -37,7 +37,8 @@ TEST_F(SummaryXlsxTest, SavesTheWorkbookUnderTheChosenNameWithItsSuffix) {
     EXPECT_EQ(dialogs.fileRequests[0].fileName, U("見本工事_数量集計.xlsx"));
     EXPECT_TRUE(ReadFile(U("集計.xlsx")).startsWith("PK\x03\x04"));
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages()[0], U("Excelファイル【") + Path(U("集計.xlsx")) + U("】に保存しました"));
+    EXPECT_EQ(dialogs.messages()[0],
+              U("Excelファイル【") + Path(U("集計.xlsx")) + U("】に保存しました"));
 
     // The dialog offers the file chosen last.
     dialogs.fileAnswers.clear();
@@ -69,6 +70,7 @@ TEST_F(SummaryXlsxTest, ExistingFileIsReplacedOnlyOnOkAndFailuresKeepIt) {
     dialogs.clear();
     summary->Button3Click();
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].startsWith(U("Excelファイル【"))) << dialogs.messages()[0].toStdString();
+    EXPECT_TRUE(dialogs.messages()[0].startsWith(U("Excelファイル【")))
+        << dialogs.messages()[0].toStdString();
     EXPECT_TRUE(dialogs.messages()[0].contains(U("保存できません")));
 }

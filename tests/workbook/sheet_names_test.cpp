@@ -2,7 +2,6 @@
 #include "SheetNames.h"
 #include "StatementCells.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace workbook;
@@ -32,7 +31,8 @@ TEST(SheetNames, MapsAwkwardNamesAndNumbersClashes) {
         {L({"ａｂｃ", "ＡＢＣ", "abc"}), L({"ａｂｃ", "ＡＢＣ(2)", "abc(3)"})},
         {L({"ひらがな", "ヒラガナ", "ﾋﾗｶﾞﾅ"}), L({"ひらがな", "ヒラガナ(2)", "ﾋﾗｶﾞﾅ(3)"})},
         {L({"A/B", "A／B"}), L({"A／B", "A／B(2)"})},
-        {L({"数量総括表", "仕上集計", "history"}), L({"数量総括表(2)", "仕上集計(2)", "history(2)"})},
+        {L({"数量総括表", "仕上集計", "history"}),
+         L({"数量総括表(2)", "仕上集計(2)", "history(2)"})},
         {L({"'quoted'", "it's"}), L({"’quoted’", "it's"})},
         {L({""}), L({"拾い"})},
         {L({"A1", "123", "R1C1", "rc", "TRUE", "Sheet1", "x.1", "A1通り"}),
@@ -41,24 +41,8 @@ TEST(SheetNames, MapsAwkwardNamesAndNumbersClashes) {
          {long40.left(31), long40.left(28) + U("(2)"), long40.left(28) + U("(3)")}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SheetNames(c.names, L({"数量総括表", "仕上集計"})), c.expected) << c.names.join(u'|').toStdString();
-}
-
-TEST(SheetNames, EveryResultIsShortValidAndUnique) {
-    QStringList names;
-    for (int i = 0; i < 30; ++i)
-        names << QString(35, u'名') << U("[区画]／") + QString::number(i % 3) << U("Ａ'") << U("ａ'");
-    const QStringList sheets = SheetNames(names, L({"数量総括表"}));
-    ASSERT_EQ(sheets.size(), names.size());
-    QSet<QString> keys{SheetNameKey(U("数量総括表"))};
-    for (const QString& s : sheets) {
-        EXPECT_LE(s.size(), kSheetNameMax) << s.toStdString();
-        for (const QChar c : QStringLiteral("[]:*?/\\"))
-            EXPECT_FALSE(s.contains(c)) << s.toStdString();
-        EXPECT_FALSE(s.startsWith(u'\'') || s.endsWith(u'\'')) << s.toStdString();
-        EXPECT_FALSE(keys.contains(SheetNameKey(s))) << s.toStdString();
-        keys.insert(SheetNameKey(s));
-    }
+        EXPECT_EQ(SheetNames(c.names, L({"数量総括表", "仕上集計"})), c.expected)
+            << c.names.join(u'|').toStdString();
 }
 
 TEST(StatementCells, SplitsQuantityLinesIntoLabelQuantityUnitAndFormula) {
@@ -73,10 +57,12 @@ TEST(StatementCells, SplitsQuantityLinesIntoLabelQuantityUnitAndFormula) {
         {"根  切   量：  16.25（ｍ3）", "根  切   量", 1625, false, "ｍ3", ""},
         {"砕       石：   1.60（ｍ3）　:=   1.60×   0.10×  10.00", "砕       石", 160, false, "ｍ3",
          ":=   1.60×   0.10×  10.00"},
-        {"     ＲＣ:ﾍﾞ ｰ ｽ：   4.50（ｍ3）:=   1.50×   0.30×  10.00", "     ＲＣ:ﾍﾞ ｰ ｽ", 450, false,
-         "ｍ3", ":=   1.50×   0.30×  10.00"},
-        {"不用土 処分：   7.30（ｍ3）　［場外搬出］", "不用土 処分", 730, false, "ｍ3", "［場外搬出］"},
-        {"天端仕上：コン鏝 :   10.00（ｍ）[Ｗ 200]", "天端仕上：コン鏝", 1000, false, "ｍ", "[Ｗ 200]"},
+        {"     ＲＣ:ﾍﾞ ｰ ｽ：   4.50（ｍ3）:=   1.50×   0.30×  10.00", "     ＲＣ:ﾍﾞ ｰ ｽ", 450,
+         false, "ｍ3", ":=   1.50×   0.30×  10.00"},
+        {"不用土 処分：   7.30（ｍ3）　［場外搬出］", "不用土 処分", 730, false, "ｍ3",
+         "［場外搬出］"},
+        {"天端仕上：コン鏝 :   10.00（ｍ）[Ｗ 200]", "天端仕上：コン鏝", 1000, false, "ｍ",
+         "[Ｗ 200]"},
         {"異形鉄筋D10,13：   0.51（ｔ）　 :=ＲＣ全量×70㎏／ｍ3", "異形鉄筋D10,13", 51, false, "ｔ",
          ":=ＲＣ全量×70㎏／ｍ3"},
         {"水抜ﾊﾟｲﾌﾟ：9（ヶ所）", "水抜ﾊﾟｲﾌﾟ", 9, true, "ヶ所", ""},
