@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "SaveBytes.h"
+#include "Workbook.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -125,10 +126,13 @@ void TSummaryForm::BuildControls() {
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2 = new QPushButton(U("閉じる"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = new QPushButton(U("Excelに保存"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CheckBox1);
     buttons->addStretch(1);
     buttons->addWidget(Button1);
+    buttons->addWidget(Button3);
     buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -139,7 +143,9 @@ void TSummaryForm::BuildControls() {
     // Enter in a table must not start a save or close the window.
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);
+    Button3->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TSummaryForm::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -256,22 +262,11 @@ QSize TSummaryForm::ContentSize() const {
 // ---------------------------------------------------------------- CSV
 
 void TSummaryForm::Button1Click() {
-    const QString folder = QFileInfo(project_).absolutePath();
-    if (csvName_.isEmpty())
-        csvName_ = QFileInfo(project_).completeBaseName() + U("_数量集計.csv");
-    yoheki::OpenFileRequest request{U("CSVファイルに保存"), U("CSVファイル(*.csv)|*.CSV"), folder,
-                                    csvName_, true};
-    std::optional<QString> chosen = dialogs_.openFile(request);
+    const std::optional<QString> chosen = ChooseFile(
+        csvName_, U("CSVファイルに保存"), U("CSVファイル(*.csv)|*.CSV"), QStringLiteral(".csv"));
     if (!chosen)
         return;
-    QString path = *chosen;
-    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    csvName_ = path;
-    if (QFileInfo::exists(path) &&
-        !dialogs_.question(U("【") + path + U("】は既にあります。\n\r置き換えますか？"),
-                           yoheki::Dialogs::Icon::Warning))
-        return;
+    const QString& path = *chosen;
     QByteArray bytes;
     try {
         bytes = summary::CsvBytes(table_, CheckBox1->isChecked());
@@ -281,6 +276,42 @@ void TSummaryForm::Button1Click() {
     }
     if (WriteCsv(path, bytes))
         dialogs_.message(U("CSVファイル【") + path + U("】に保存しました"));
+}
+
+// The file the user chose, with `suffix` added when it lacks it, and
+// consent to replace it when it exists; nothing on Cancel.
+std::optional<QString> TSummaryForm::ChooseFile(QString& last, const QString& title,
+                                                const QString& filter, const QString& suffix) {
+    const QString folder = QFileInfo(project_).absolutePath();
+    if (last.isEmpty())
+        last = QFileInfo(project_).completeBaseName() + U("_数量集計") + suffix;
+    std::optional<QString> chosen = dialogs_.openFile({title, filter, folder, last, true});
+    if (!chosen)
+        return std::nullopt;
+    QString path = *chosen;
+    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    last = path;
+    if (QFileInfo::exists(path) &&
+        !dialogs_.question(U("【") + path + U("】は既にあります。\n\r置き換えますか？"),
+                           yoheki::Dialogs::Icon::Warning))
+        return std::nullopt;
+    return path;
+}
+
+// ---------------------------------------------------------------- Excel
+
+void TSummaryForm::Button3Click() {
+    const std::optional<QString> path =
+        ChooseFile(xlsxName_, U("Excelファイルに保存"), U("Excelファイル(*.xlsx)|*.XLSX"),
+                   QStringLiteral(".xlsx"));
+    if (!path)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::optional<QString> failure =
+        workbook::WriteWorkbook(*path, QFileInfo(project_).completeBaseName(), table_);
+    QApplication::restoreOverrideCursor();
+    dialogs_.message(failure ? *failure : U("Excelファイル【") + *path + U("】に保存しました"));
 }
 
 // All or nothing, by the project file's rules: a failed save leaves any

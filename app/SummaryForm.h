@@ -1,6 +1,7 @@
 #pragma once
 // The summary window: one row per item and one column per quantity with the
-// total row, the finishes totalled by name below, and saving the table as CSV.
+// total row, the finishes totalled by name below, and saving the table as CSV
+// or as an Excel workbook.
 #include "Dialogs.h"
 #include "Summary.h"
 
@@ -29,10 +30,15 @@ class TSummaryForm : public QDialog {
     QCheckBox* CheckBox1; // "UTF-8で保存"
     QPushButton* Button1; // "CSVに保存"
     QPushButton* Button2; // "閉じる"
+    QPushButton* Button3; // "Excelに保存"
 
     // Asks for a file and writes the table as CSV (CP932, or UTF-8 when
     // CheckBox1 is ticked). An existing file is replaced only after asking.
     void Button1Click();
+    // Asks for a file and writes the workbook: the table, the finish totals
+    // and every calculated item's statement. An existing file is replaced
+    // only after asking; a failed save leaves it as it was.
+    void Button3Click();
     // The selected cells of `grid` as tab-separated lines, as spreadsheets
     // paste them; Ctrl+C in either table puts them on the clipboard.
     static QString SelectedText(const QTableWidget& grid);
@@ -45,9 +51,12 @@ class TSummaryForm : public QDialog {
     void FillFinishes();
     void FitToContents();
     bool WriteCsv(const QString& path, const QByteArray& bytes);
+    std::optional<QString> ChooseFile(QString& last, const QString& title, const QString& filter,
+                                      const QString& suffix);
 
     yoheki::Dialogs& dialogs_;
     summary::Table table_;
     QString project_;
     QString csvName_; // the file chosen last; offered again
+    QString xlsxName_;
 };

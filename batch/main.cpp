@@ -2,9 +2,11 @@
 //   yoheki-batch text PROJECT.Fa1 [--item NAME] [-o FILE] [--utf8]
 //   yoheki-batch summary PROJECT.Fa1 [--csv FILE] [--utf8]
 //   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
+//   yoheki-batch xlsx PROJECT.Fa1 -o OUT.xlsx
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
+#include "XlsxCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -24,6 +26,7 @@ const Command kCommands[] = {
     {"text", TextCommand, "数量調書のテキスト出力", false},
     {"summary", SummaryCommand, "数量集計（表またはCSV）", false},
     {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）", true},
+    {"xlsx", XlsxCommand, "数量総括表と数量調書のExcel出力", false},
 };
 
 // Standard error carries the program's messages, one per line; the

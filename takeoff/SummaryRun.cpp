@@ -24,6 +24,11 @@ summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::
     if (out) {
         item.quantities = out->quantities;
         item.statement = Lines(takeoff::SingleOutputLines(out->lines));
+        // Calculated as in the continuous output, whose title line ends with
+        // the structure digit; a single item's statement has none.
+        const QString digit = u'】' + QString::number(out->quantities.mode);
+        if (!item.statement.isEmpty() && item.statement[0].endsWith(digit))
+            item.statement[0].chop(1);
     }
     return item;
 }
@@ -45,7 +50,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
     };
     // As the continuous output runs them: no summary box between items.
     const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true},
-                                      collect};
+                                      collect, {}};
     takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
         const QString name = QString::fromStdString(r.name);
         if (screen && name == screen->name) {

@@ -1,9 +1,12 @@
 // yoheki-screenshot <folder>: pictures of the main window for checking the
 // layout and for the documentation: the three structure screens, both
-// panels and the condition menu, as PNG files in <folder>. Runs headless on
+// panels, the condition menu and the project summary of the sample, as PNG
+// files in <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
 #include "ListIn.h"
 #include "PrnSys.h"
+#include "SummaryForm.h"
+#include "Takeoff.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -100,6 +103,20 @@ bool Shoot(TForm1& f, const QDir& out) {
     return ok;
 }
 
+// The summary window of the bundled sample project.
+bool ShootSummary(TForm1& f, const QTemporaryDir& scratch, const QDir& out) {
+    const QString project = scratch.filePath(U("見本工事.Fa1"));
+    QFile::copy(QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(U("見本工事.Fa1")), project);
+    OpenProject(f, project);
+    f.S4Click();
+    auto* summary = f.findChild<TSummaryForm*>();
+    if (!summary)
+        return false;
+    // As large as on a desktop, beyond the small offscreen screen.
+    summary->resize(summary->ContentSize().boundedTo(QSize(1040, 500)));
+    return Save(*summary, out, QStringLiteral("summary-window.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -128,5 +145,6 @@ int main(int argc, char** argv) {
     form.EquBase();
     FillSampleItem(form);
     form.show();
-    return Shoot(form, out) ? 0 : 1;
+    const bool ok = Shoot(form, out);
+    return ok && ShootSummary(form, scratch, out) ? 0 : 1;
 }

@@ -1,0 +1,126 @@
+#include "Workbook.h"
+
+#include "SheetNames.h"
+#include "Sheets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
+
+namespace workbook {
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Another program holding the file open leaves its lock file beside it:
+// LibreOffice ".~lock.NAME#", Excel "~$NAME".
+bool OpenElsewhere(const QFileInfo& target) {
+    const QDir dir = target.absoluteDir();
+    return dir.exists(QStringLiteral(".~lock.") + target.fileName() + u'#') ||
+           dir.exists(QStringLiteral("~$") + target.fileName());
+}
+
+// Why the file cannot be written, known before anything is built.
+std::optional<QString> Refusal(const QFileInfo& target) {
+    if (!target.absoluteDir().exists())
+        return U("フォルダ【") + target.absolutePath() + U("】がありません");
+    if (target.isDir())
+        return U("同じ名前のフォルダがあります");
+    if (OpenElsewhere(target))
+        return U("他のプログラムで開かれています\n\rそのプログラムで閉じてから保存して下さい");
+    if (target.exists() && !target.isWritable())
+        return U("書き込みが禁止されています");
+    return std::nullopt;
+}
+
+// A sheet by a name already made valid; nothing when the library refuses it.
+lxw_worksheet* AddSheet(lxw_workbook* wb, const QString& name, QStringList& refused) {
+    lxw_worksheet* ws = workbook_add_worksheet(wb, name.toUtf8().constData());
+    if (!ws)
+        refused << name;
+    return ws;
+}
+
+// Every sheet; the names the library refused, which should be none.
+QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table& table,
+                  const QDate& date) {
+    const Styles styles(wb);
+    QByteArray title = (SummarySheetName() + U("　") + project).toUtf8();
+    lxw_doc_properties properties{};
+    properties.title = title.data();
+    workbook_set_properties(wb, &properties);
+    QStringList refused;
+    if (lxw_worksheet* ws = AddSheet(wb, SummarySheetName(), refused))
+        WriteSummarySheet(ws, styles, project, table, date);
+    if (lxw_worksheet* ws = AddSheet(wb, FinishSheetName(), refused))
+        WriteFinishSheet(ws, styles, project, table);
+    std::vector<const summary::Item*> calculated;
+    QStringList names;
+    for (const summary::Item& item : table.items)
+        if (item.quantities) {
+            calculated.push_back(&item);
+            names << item.name;
+        }
+    const QStringList sheets = SheetNames(names, {SummarySheetName(), FinishSheetName()});
+    for (std::size_t i = 0; i < calculated.size(); ++i)
+        if (lxw_worksheet* ws = AddSheet(wb, sheets[static_cast<qsizetype>(i)], refused))
+            WriteItemSheet(ws, styles, *calculated[i]);
+    return refused;
+}
+
+// The permissions a new file gets, or those of the file it replaces.
+void SetPermissions(QFile& file, const QFileInfo& target) {
+    if (target.exists())
+        file.setPermissions(QFile(target.filePath()).permissions());
+    else
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+} // namespace
+
+QString SummarySheetName() {
+    return U("数量総括表");
+}
+
+QString FinishSheetName() {
+    return U("仕上集計");
+}
+
+std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
+                                     const summary::Table& table, const QDate& date) {
+    const QFileInfo target(QFileInfo(path).absoluteFilePath());
+    const QString cannot = U("Excelファイル【") + target.filePath() + U("】に保存できません\n\r");
+    if (auto refusal = Refusal(target))
+        return cannot + *refusal;
+    QTemporaryFile part(target.absolutePath() + U("/.") + target.fileName() + U(".XXXXXX"));
+    if (!part.open())
+        return cannot + U("フォルダ【") + target.absolutePath() + U("】にファイルを作れません（") +
+               part.errorString() + U("）");
+    part.close();
+    const QByteArray partName = QFile::encodeName(part.fileName());
+    lxw_workbook* wb = workbook_new(partName.constData());
+    if (!wb)
+        return cannot + U("作業用のファイルを開けません");
+    const QStringList refused = Build(wb, projectName, table, date);
+    if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
+        return cannot + QString::fromUtf8(lxw_strerror(e));
+    if (!refused.isEmpty())
+        return cannot + U("シート名にできません：") + refused.join(U("、"));
+    SetPermissions(part, target);
+    std::error_code error;
+    std::filesystem::rename(partName.toStdString(),
+                            QFile::encodeName(target.filePath()).toStdString(), error);
+    if (error)
+        return cannot + QString::fromLocal8Bit(error.message());
+    part.setAutoRemove(false);
+    return std::nullopt;
+}
+
+} // namespace workbook

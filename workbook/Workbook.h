@@ -1,0 +1,27 @@
+#pragma once
+// The project summary as an Excel workbook: the sheet "数量総括表" (one row
+// per item, one column per quantity, a total row of SUM formulas), the
+// sheet "仕上集計" (the finishes totalled by name) and one sheet per
+// calculated item holding its statement, each quantity in a number cell.
+// No widgets here.
+#include "Summary.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace workbook {
+
+// Sheet names of the two summary sheets; item sheets never take them.
+QString SummarySheetName(); // "数量総括表"
+QString FinishSheetName();  // "仕上集計"
+
+// Writes the workbook of `table` for the project named `projectName` at
+// `path`, dated `date`. The file is built beside its target and put in
+// place whole: on failure nothing is written, any older file stays as it
+// was, and the reason comes back as a message.
+std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
+                                     const summary::Table& table,
+                                     const QDate& date = QDate::currentDate());
+
+} // namespace workbook
