@@ -2,6 +2,8 @@
 //   yoheki-batch text PROJECT.Fa1 [--item NAME] [-o FILE] [--utf8]
 //   yoheki-batch summary PROJECT.Fa1 [--csv FILE] [--utf8]
 //   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
+//   yoheki-batch check PROJECT.Fa1 [--item NAME] [--utf8]
+#include "CheckCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -22,6 +24,7 @@ const Command kCommands[] = {
     {"text", TextCommand, "数量調書のテキスト出力"},
     {"summary", SummaryCommand, "数量集計（表またはCSV）"},
     {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）"},
+    {"check", CheckCommand, "数量の検算（1件1行）"},
 };
 
 // Standard error carries the program's messages, one per line; the
