@@ -65,8 +65,10 @@ summary::Item FromScreen(const ScreenItem& screen, Collector& dialogs) {
         const auto out = engine::Calculate(s, [&dialogs](const std::string& text) {
             dialogs.message(QString::fromStdString(text));
         });
-        if (out)
+        if (out) {
             item.quantities = out->quantities;
+            item.findings = checks::CheckItem(s, *out);
+        }
     } catch (const yoheki::Error& e) {
         dialogs.message(U(e.what()));
     }
@@ -96,8 +98,10 @@ ProjectRun CalculateProject(const QString& path, const QString& settingsDir,
             return;
         }
         summary::Item item{name, out ? out->quantities.mode : ModeOf(form), std::nullopt, {}};
-        if (out)
+        if (out) {
             item.quantities = out->quantities;
+            item.findings = checks::CheckItem(form.TakeSnapshot(), *out);
+        }
         item.messages = dialogs.Take();
         run.items.push_back(std::move(item));
     });
