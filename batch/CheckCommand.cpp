@@ -84,6 +84,7 @@ QString Lines(const Checked& c, bool& error) {
         QStringList said;
         for (const QString& m : c.messages)
             said << Flat(m).simplified();
+        said.removeDuplicates();
         return item + U("エラー\t演算\t演算できませんでした：") +
                (said.isEmpty() ? U("入力を確かめて下さい") : said.join(U("　／　"))) + u'\n';
     }

@@ -123,7 +123,7 @@ std::string ExcavationCause(const Item& it) {
                "：根入長＋均しｺﾝ＋砕石 " + Mm(dt) + " に対し";
         if (side == 2 && stepped)
             out += "、仕上げ高[表] " + Mm(it.mm(2)) + " と仕上げ高[裏] " + Mm(it.mm(3)) +
-                   " の差（根入差）";
+                   " の差（根入差）" + Mm(yoheki::Sub(std::max(it.mm(2), it.mm(3)), std::min(it.mm(2), it.mm(3))));
         if (it.s.A1)
             out += "、設計GLと平均GLの差 " + Mm(it.mm(17));
         out += " が大きすぎます。";
@@ -142,6 +142,8 @@ std::string BackfillCause(const Item& it) {
            " ｍ3 を超えています。根切りの深さと余幅、根入長・設計GLと平均GLの差を確かめて下さい。";
 }
 
+std::string BelowGlCause(const Item& it);
+
 std::string UpstandCause(const Item& it) {
     if (it.mode == 1 && yoheki::Add(it.mm(4), it.mm(2)) < it.mm(9))
         return "ﾍﾞｰｽ厚 " + Mm(it.mm(9)) + " が擁壁高さ（根入長＋仕上げ高[表]）" +
@@ -150,6 +152,13 @@ std::string UpstandCause(const Item& it) {
         return "底版厚 " + Mm(it.mm(9)) + " が側溝高さ " + Mm(it.mm(4)) +
                " を超え、側壁の高さが負です。";
     return {};
+}
+
+// Imported backfill: all that is dug leaves the site.
+std::string DisposalCause(const Item& it) {
+    if (!it.s.K3)
+        return "埋戻しに搬入土を使うため根切量をそのまま搬出します。根切量の原因を確かめて下さい。";
+    return BelowGlCause(it);
 }
 
 std::string BelowGlCause(const Item& it) {
@@ -197,7 +206,7 @@ const std::vector<NegativeRule>& NegativeRules() {
         {"根切量", "ｍ3", Field<&Q::excavation>, {{4, 5, 6, 2, 3, 17, 7}, {4, 5, 6, 17, 1, 7}, {4, 5, 6, 17, 7}},
          ExcavationCause},
         {"不用土処分", "ｍ3", Field<&Q::disposal>, {{1, 7, 5, 6, 4, 17}, {1, 7, 5, 6, 4, 17}, {1, 7, 5, 6, 4, 17}},
-         BelowGlCause},
+         DisposalCause},
         {"埋戻し", "ｍ3", Field<&Q::backfill>, {{}, {}, {}}, BackfillCause},
         {"砕石", "ｍ3", Field<&Q::stone>, {{1, 7, 6}, {1, 7, 6}, {1, 7, 6}}, NoCause},
         {"均しコン", "ｍ3", Field<&Q::levelling>, {{1, 7, 5}, {1, 7, 5}, {1, 7, 5}}, NoCause},

@@ -49,6 +49,7 @@ TEST_F(CheckViewTest, FindingsAreCountedAndListedWithoutTouchingTheRun) {
     form->D1Click();
     EXPECT_EQ(form2->Lines(), lines);
     EXPECT_EQ(dialogs.texts(), messages);
+    EXPECT_EQ(ReadFile("p.Fa1"), project);
 
     QPushButton* count = checkview::CountButton(*form);
     ASSERT_NE(count, nullptr);
@@ -70,7 +71,6 @@ TEST_F(CheckViewTest, FindingsAreCountedAndListedWithoutTouchingTheRun) {
     dialogs.fileAnswers << Path("out.txt");
     form->T1Click();
     EXPECT_EQ(ReadFile("out.txt"), EncodeTextOutput(SingleOutputLines(lines) << ClosingLine()));
-    EXPECT_EQ(ReadFile("p.Fa1"), project);
 }
 
 TEST_F(CheckViewTest, ACleanItemShowsNothingAndClearsTheLastCount) {
