@@ -5,6 +5,7 @@
 #include "CheckView.h"
 #include "TakeoffFixture.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -66,6 +67,11 @@ TEST_F(CheckViewTest, FindingsAreCountedAndListedWithoutTouchingTheRun) {
     EXPECT_TRUE(quantities.contains(U("根切量")));
     EXPECT_TRUE(quantities.contains(U("埋戻し")));
     EXPECT_EQ(quantities.last(), U("ﾍﾞｰｽ幅"));
+    // The pictures go to YOHEKI_SCREENSHOT_DIR when that is set.
+    if (const QString shots = qEnvironmentVariable("YOHEKI_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        EXPECT_TRUE(form->grab().save(QDir(shots).filePath(QStringLiteral("check-count.png"))));
+        EXPECT_TRUE(list->grab().save(QDir(shots).filePath(QStringLiteral("check-list.png"))));
+    }
 
     // The text output writes what it wrote before the checks existed.
     dialogs.fileAnswers << Path("out.txt");
