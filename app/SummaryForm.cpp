@@ -25,9 +25,11 @@ QString U(const char* utf8) {
 constexpr int kHeadColumns = 2; // item name, structure kind
 // Rows the window opens tall enough for; more scroll.
 constexpr int kShownItems = 30, kShownFinishes = 10;
+constexpr int kNoteWidth = 420;
 const QColor kNegative(200, 0, 0);
 const QColor kStoppedBack(255, 238, 238);
 const QColor kTotalBack(232, 236, 244);
+const QColor kErrorBack(255, 214, 214);
 
 // A table whose Ctrl+C copies the whole selection, not the current cell.
 class Grid : public QTableWidget {
@@ -50,6 +52,17 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft)
     cell->setTextAlignment(align | Qt::AlignVCenter);
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return cell;
+}
+
+// A quantity the checks call impossible: a red ground and their texts.
+void MarkErrors(QTableWidgetItem* cell, const std::vector<checks::Finding>& errors) {
+    if (errors.empty())
+        return;
+    cell->setBackground(kErrorBack);
+    QStringList lines;
+    for (const checks::Finding& f : errors)
+        lines << QString::fromStdString(checks::FindingLine(f));
+    cell->setToolTip(lines.join(u'\n'));
 }
 
 // A number, right-aligned; red with the reason when it is negative.
@@ -95,7 +108,7 @@ QStringList ItemHeaders() {
     QStringList headers{U("拾い名称"), U("構造")};
     for (const summary::Column& c : summary::Columns())
         headers << summary::HeaderText(c, true);
-    return headers;
+    return headers << U("備考");
 }
 
 } // namespace
@@ -197,8 +210,17 @@ void TSummaryForm::FillItemRow(int row, const summary::Item& item) {
             NumberCell(summary::FormatValue(columns[c], v), v, columns[c].negative);
         if (columns[c].field == &engine::Quantities::barD10 && q.barD13 == 0 && v != 0)
             cell->setToolTip((cell->toolTip() + U("\nD10とD13の合算です")).trimmed());
+        MarkErrors(cell, summary::ErrorsAbout(item, columns[c]));
         Grid1->setItem(row, kHeadColumns + static_cast<int>(c), cell);
     }
+    QTableWidgetItem* note = Cell(summary::FindingsText(item));
+    QStringList lines;
+    for (const checks::Finding& f : item.findings)
+        lines << QString::fromStdString(checks::FindingLine(f));
+    note->setToolTip(lines.join(u'\n'));
+    if (checks::HasError(item.findings))
+        note->setForeground(kNegative);
+    Grid1->setItem(row, kHeadColumns + static_cast<int>(columns.size()), note);
 }
 
 void TSummaryForm::FillTotalRow(int row) {
@@ -208,6 +230,7 @@ void TSummaryForm::FillTotalRow(int row) {
     for (std::size_t c = 0; c < columns.size(); ++c)
         cells << NumberCell(summary::FormatValue(columns[c], table_.totals[c]), table_.totals[c],
                             columns[c].negative);
+    cells << Cell(QString());
     QFont bold = font();
     bold.setBold(true);
     for (int c = 0; c < cells.size(); ++c) {
@@ -240,6 +263,10 @@ void TSummaryForm::FitToContents() {
         for (int c = 0; c < grid->columnCount(); ++c)
             grid->setColumnWidth(c, grid->columnWidth(c) + 8);
     }
+    // The findings can run long: their column keeps a readable width and
+    // shows the whole text in its tooltip.
+    const int note = Grid1->columnCount() - 1;
+    Grid1->setColumnWidth(note, std::min(Grid1->columnWidth(note), kNoteWidth));
     auto* box = static_cast<QVBoxLayout*>(layout());
     box->setStretchFactor(Grid1, TableHeight(*Grid1, kShownItems));
     box->setStretchFactor(Grid2, TableHeight(*Grid2, kShownFinishes));

@@ -2,6 +2,7 @@
 #include "main1.h"
 
 #include "Calc.h"
+#include "CheckView.h"
 #include "Error.h"
 #include "ItemTexts.h"
 #include "PrnSys.h"
@@ -75,12 +76,7 @@ void TForm1::CalcUJS() {
 void TForm1::D1Click() {
     if (ComboBox1->currentText().isEmpty())
         return dialogs.message(U(kNoItemName));
-    if (B1->isChecked())
-        CalcSBs();
-    else if (U2->isChecked())
-        CalcUJS();
-    else
-        CalcYoH();
+    checkview::Show(*this, CalculateOnScreen(*this));
 }
 
 engine::Snapshot TForm1::TakeSnapshot() const {

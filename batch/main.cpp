@@ -3,6 +3,8 @@
 //   yoheki-batch summary PROJECT.Fa1 [--csv FILE] [--utf8]
 //   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
 //   yoheki-batch xlsx PROJECT.Fa1 -o OUT.xlsx
+//   yoheki-batch check PROJECT.Fa1 [--item NAME] [--utf8]
+#include "CheckCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -27,6 +29,7 @@ const Command kCommands[] = {
     {"summary", SummaryCommand, "数量集計（表またはCSV）", false},
     {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）", true},
     {"xlsx", XlsxCommand, "数量総括表と数量調書のExcel出力", false},
+    {"check", CheckCommand, "数量の検算（1件1行）", false},
 };
 
 // Standard error carries the program's messages, one per line; the

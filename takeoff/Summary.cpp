@@ -127,6 +127,29 @@ QString StopText(const Item& item) {
     return parts.isEmpty() ? U("演算できませんでした") : parts.join(U("　／　"));
 }
 
+QString FindingsText(const Item& item) {
+    QStringList lines;
+    for (const checks::Finding& f : item.findings)
+        lines << QString::fromStdString(checks::FindingLine(f));
+    return lines.join(U("　"));
+}
+
+// A finding is about a column when it names the column's quantity; the bar
+// lines of a statement name their sizes ("異形鉄筋D10,13", "異形鉄筋D10+D13"),
+// which the D10 column holds together.
+std::vector<checks::Finding> ErrorsAbout(const Item& item, const Column& column) {
+    std::vector<checks::Finding> out;
+    const std::string name = column.name;
+    for (const checks::Finding& f : item.findings) {
+        const bool about = f.quantity == name ||
+                           (name == "異形鉄筋D10" && f.quantity.starts_with(name) &&
+                            f.quantity != "異形鉄筋D13");
+        if (about && f.level == checks::Level::Error)
+            out.push_back(f);
+    }
+    return out;
+}
+
 int DisplayWidth(const QString& text) {
     int width = 0;
     for (const QChar c : text) {

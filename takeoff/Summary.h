@@ -4,6 +4,7 @@
 // that were calculated, and the finishes totalled by name. Written as CSV for
 // spreadsheets and as aligned text for the command line. No widgets here.
 #include "Calc.h"
+#include "Checks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,6 +38,7 @@ struct Item {
     // The lines a single text output writes of the item's statement (empty
     // when the calculation stopped).
     QStringList statement = {};
+    std::vector<checks::Finding> findings = {}; // the quantity checks of a calculated item
 };
 
 // One finish, summed over the items: a block counts under its kind and width.
@@ -68,6 +70,10 @@ QString FormatHundredths(std::int64_t value);
 QString HeaderText(const Column& column, bool lines = false);
 // The messages of a stopped item on one line.
 QString StopText(const Item& item);
+// The findings of an item on one line, for the 備考 column; empty when none.
+QString FindingsText(const Item& item);
+// The findings about one column's quantity that are errors.
+std::vector<checks::Finding> ErrorsAbout(const Item& item, const Column& column);
 
 // Header row, one row per item, the total row; RFC 4180 quoting, CR LF.
 QString CsvText(const Table& table);

@@ -1,5 +1,6 @@
 #include "SummaryRun.h"
 
+#include "Checks.h"
 #include "Error.h"
 #include "IniFile.h"
 #include "Runs.h"
@@ -17,12 +18,13 @@ QStringList Lines(const std::vector<std::string>& lines) {
     return out;
 }
 
-summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::CalcOutput>& out,
-                     QStringList& said) {
+summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snapshot,
+                     const std::optional<engine::CalcOutput>& out, QStringList& said) {
     summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
                        std::exchange(said, {}), {}};
     if (out) {
         item.quantities = out->quantities;
+        item.findings = checks::CheckItem(snapshot, *out);
         item.statement = Lines(takeoff::SingleOutputLines(out->lines));
         // Calculated as in the continuous output, whose title line ends with
         // the structure digit; a single item's statement has none.
@@ -59,10 +61,10 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
             s.Q1 = true;
             s.D2 = false;
             const auto out = takeoff::RunItem(s, collect);
-            run.items.push_back(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, out, said));
+            run.items.push_back(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said));
             return;
         }
-        run.items.push_back(ItemOf(name, takeoff::Mode(r.record), r.output, said));
+        run.items.push_back(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said));
     });
     return run;
 }

@@ -142,7 +142,7 @@ QString CsvText(const Table& t) {
     for (const Item& item : t.items) {
         const QStringList head{item.name, ModeName(item.mode)};
         if (item.quantities)
-            out += Row(head, Values(ValuesOf(*item.quantities)), QString());
+            out += Row(head, Values(ValuesOf(*item.quantities)), FindingsText(item));
         else
             out += Row(head, QStringList(Columns().size(), QString()), StoppedNote(item));
     }

@@ -1,0 +1,95 @@
+#include "Interval.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace checks {
+
+namespace {
+
+Int Abs(Int v) {
+    return v < 0 ? -v : v;
+}
+
+Int Gcd(Int a, Int b) {
+    a = Abs(a);
+    b = Abs(b);
+    while (b != 0) {
+        const Int t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+Int CheckedAdd(Int a, Int b) {
+    Int r;
+    if (__builtin_add_overflow(a, b, &r))
+        throw Overflow{};
+    return r;
+}
+
+} // namespace
+
+Int CheckedMul(Int a, Int b) {
+    Int r;
+    if (__builtin_mul_overflow(a, b, &r))
+        throw Overflow{};
+    return r;
+}
+
+Rat::Rat(Int num, Int den) {
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const Int g = Gcd(num, den);
+    num_ = g > 1 ? num / g : num;
+    den_ = g > 1 ? den / g : den;
+}
+
+Rat operator+(const Rat& a, const Rat& b) {
+    return Rat(CheckedAdd(CheckedMul(a.num_, b.den_), CheckedMul(b.num_, a.den_)),
+               CheckedMul(a.den_, b.den_));
+}
+Rat operator-(const Rat& a, const Rat& b) {
+    return a + (-b);
+}
+Rat operator*(const Rat& a, const Rat& b) {
+    return Rat(CheckedMul(a.num_, b.num_), CheckedMul(a.den_, b.den_));
+}
+Rat operator/(const Rat& a, const Rat& b) {
+    return Rat(CheckedMul(a.num_, b.den_), CheckedMul(a.den_, b.num_));
+}
+bool operator<(const Rat& a, const Rat& b) {
+    return CheckedMul(a.num_, b.den_) < CheckedMul(b.num_, a.den_);
+}
+
+Interval operator+(const Interval& a, const Interval& b) {
+    return {a.lo + b.lo, a.hi + b.hi};
+}
+Interval operator-(const Interval& a, const Interval& b) {
+    return {a.lo - b.hi, a.hi - b.lo};
+}
+Interval operator*(const Interval& a, const Interval& b) {
+    const Rat p[] = {a.lo * b.lo, a.lo * b.hi, a.hi * b.lo, a.hi * b.hi};
+    return {*std::min_element(std::begin(p), std::end(p)),
+            *std::max_element(std::begin(p), std::end(p))};
+}
+
+std::int64_t RoundHalfAway(const Rat& v) {
+    // floor((2|n| + d) / 2d) with the sign put back.
+    const Int n = Abs(v.num()), d = v.den();
+    const Int r = (CheckedAdd(CheckedMul(2, n), d)) / CheckedMul(2, d);
+    return static_cast<std::int64_t>(v.num() < 0 ? -r : r);
+}
+
+std::string FormatHundredths(std::int64_t v) {
+    const std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    std::string cents = std::to_string(a % 100);
+    if (cents.size() < 2)
+        cents.insert(0, "0");
+    return (v < 0 ? "-" : "") + std::to_string(a / 100) + "." + cents;
+}
+
+} // namespace checks
