@@ -79,7 +79,7 @@ void WriteItemRow(lxw_worksheet* ws, const Styles& s, int row, const summary::It
             worksheet_write_blank(ws, row, col, s.text);
     }
     if (item.quantities)
-        worksheet_write_blank(ws, row, NoteCol(), s.text);
+        WriteText(ws, row, NoteCol(), summary::FindingsText(item), s.text);
     else
         WriteText(ws, row, NoteCol(), StoppedNote(item), s.stopped);
 }
