@@ -40,6 +40,9 @@ void TForm1::FormActivate() {
     } else {
         if (!EsttIn(U(kSettingsFile)))
             return; // the program is ending
+        // The screen was built before the drawing folder was known: its
+        // drawing comes now, or a wall item loaded next would show none.
+        ShowModeDrawing();
         if (CurrentProject.isEmpty() || !QFileInfo(CurrentProject).isFile())
             SelectProject();
         if (terminated)
