@@ -76,6 +76,7 @@ LivePane::LivePane(TForm1& form, QWidget* parent) : QWidget(parent), form_(form)
     split_->addWidget(messageView_);
     split_->setStretchFactor(0, 4);
     split_->setStretchFactor(1, 1);
+    split_->setSizes({420, 80});
     layout->addWidget(title_);
     layout->addWidget(split_, 1);
     timer_.setSingleShot(true);

@@ -55,15 +55,16 @@ class AreaStretch : public QObject {
         PlaceFaceMarks();
     }
 
-    // The face marks stand inside the drawing's upper corners, clear of the
-    // labels around it.
+    // The face marks stand inside the drawing on either side of the upstand,
+    // below the heights written at its upper corners.
     void PlaceFaceMarks() {
         auto* drawing = qobject_cast<TDrawingLabel*>(f_.Image1);
         if (!drawing)
             return;
         const QRect r = drawing->DrawingRect().translated(drawing->pos());
-        f_.StaticText1->move(r.left() + 3, r.top() + 3);
-        f_.StaticText2->move(r.right() - 3 - f_.StaticText2->width(), r.top() + 3);
+        const int y = r.top() + r.height() * 3 / 10;
+        f_.StaticText1->move(r.left() + 3, y);
+        f_.StaticText2->move(r.right() - 3 - f_.StaticText2->width(), y);
     }
 
   private:
