@@ -31,11 +31,15 @@ class AreaStretch : public QObject {
             if (auto* w = qobject_cast<QWidget*>(child); w && FollowsDrawingEdge(f, w))
                 designX_.insert(w, w->x());
         area->installEventFilter(this);
+        f.Image1->installEventFilter(this);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == area_ && event->type() == QEvent::Resize)
             Apply();
+        if (watched == f_.Image1 && (event->type() == QEvent::ShowToParent ||
+                                     event->type() == QEvent::HideToParent))
+            PlaceFaceMarks();
         return false;
     }
 
@@ -56,13 +60,20 @@ class AreaStretch : public QObject {
     }
 
     // The face marks stand inside the drawing on either side of the upstand,
-    // below the heights written at its upper corners.
+    // below the heights written at its upper corners; over a panel's picture
+    // they keep to its top corners.
     void PlaceFaceMarks() {
         auto* drawing = qobject_cast<TDrawingLabel*>(f_.Image1);
         if (!drawing)
             return;
+        if (drawing->isHidden()) {
+            const QRect r = drawing->geometry();
+            f_.StaticText1->move(r.left() + 8, r.top() + 8);
+            f_.StaticText2->move(r.right() - 7 - f_.StaticText2->width(), r.top() + 8);
+            return;
+        }
         const QRect r = drawing->DrawingRect().translated(drawing->pos());
-        const int y = r.top() + r.height() * 3 / 10;
+        const int y = r.top() + r.height() / 5;
         f_.StaticText1->move(r.left() + 3, y);
         f_.StaticText2->move(r.right() - 3 - f_.StaticText2->width(), y);
     }

@@ -70,6 +70,9 @@ void FillSampleItem(TForm1& f) {
 }
 
 bool Save(QWidget& w, const QDir& out, const QString& name) {
+    // The pane as it stands once the user pauses.
+    if (auto* form = qobject_cast<TForm1*>(&w); form && form->Live->Pending())
+        form->Live->Refresh();
     QApplication::processEvents();
     const QString path = out.filePath(name);
     const bool ok = w.grab().save(path);
@@ -84,10 +87,16 @@ bool SaveMenu(QMenu* menu, QPoint at, const QDir& out, const QString& name) {
     return ok;
 }
 
-// The sample item `index` on screen with its statement worked out, as the
+// The sample item `index` chosen from the list with its statement worked out, as the
 // pane shows it once the user pauses.
+void Choose(TForm1& f, int index) {
+    f.ComboBox1DropDown();
+    f.ComboBox1->setCurrentIndex(index);
+    f.ComboBox1Change();
+}
+
 bool SaveItem(TForm1& f, int index, const QDir& out, const QString& name) {
-    ShowItem(f, index);
+    Choose(f, index);
     f.Live->Refresh();
     return Save(f, out, name);
 }
@@ -160,10 +169,8 @@ int main(int argc, char** argv) {
     if (form.terminated)
         return 1;
     bool ok = ShootStartUp(form, out);
-    // The screens and panels with one item filled in by hand, the pane closed.
-    form.LiveSplitter->setSizes({form.width(), 0});
-    form.resize(form.minimumSizeHint());
-    ShowItem(form, 0);
+    // The screens and panels with one item filled in by hand.
+    Choose(form, 0);
     FillSampleItem(form);
     ok &= Shoot(form, out);
     return ok ? 0 : 1;

@@ -33,9 +33,9 @@ class LiveTest : public TakeoffFixture {
     LivePane& Pane() const { return *form->Live; }
     TDrawingLabel& Drawing() const { return *qobject_cast<TDrawingLabel*>(form->Image1); }
 
-    // Loads a sample item and lets the pane catch up at once.
+    // Chooses a sample item and lets the pane catch up at once.
     void Show(SampleItem item) {
-        ShowItem(*form, item);
+        Choose(form->ComboBox1->itemText(item));
         Pane().Refresh();
         dialogs.clear();
     }
@@ -106,7 +106,7 @@ TEST_F(LiveTest, EveryKindOfEditAsksForARun) {
         {"bar size", [this] { form->RG_BL->SetItemIndex(2); }},
         {"condition", [this] { form->N4541->trigger(); }},
         {"flag", [this] { form->A1->trigger(); }},
-        {"item loaded", [this] { ShowItem(*form, BaseP1); }},
+        {"item loaded", [this] { Choose(form->ComboBox1->itemText(BaseP1)); }},
     };
     for (const auto& [what, edit] : edits) {
         Pane().Refresh();
