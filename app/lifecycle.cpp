@@ -45,6 +45,9 @@ void TForm1::FormActivate() {
     } else {
         if (!PrepareSettings(*this) || !EsttIn(U(kSettingsFile)))
             return; // the program is ending
+        // The screen was built before the drawing folder was known: its
+        // drawing comes now, or a wall item loaded next would show none.
+        ShowModeDrawing();
         if (!ArgumentProject.isEmpty())
             OpenProject(*this, std::exchange(ArgumentProject, QString()));
         else if (CurrentProject.isEmpty() || !QFileInfo(CurrentProject).isFile())

@@ -51,6 +51,9 @@ int main(int argc, char** argv) {
     // ends with the main window, not with the last window.
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(&form1, &TForm1::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    RestoreWindowState(form1);
+    // Kept before the program's end is queued, while the window still exists.
+    QObject::connect(&form1, &TForm1::Closed, &form1, [&form1] { SaveWindowState(form1); });
     form1.show();
     QTimer::singleShot(0, &form1, [&form1] { form1.FormActivate(); });
     return app.exec();

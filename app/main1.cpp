@@ -2,6 +2,8 @@
 // menu's exit and the help messages.
 #include "main1.h"
 
+#include "LabelledDrawing.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
@@ -79,6 +81,7 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
     BuildMenus();
     ConnectSignals();
     SetTabOrder();
+    BuildLiveView();
     FormCreate();
 }
 
@@ -102,7 +105,7 @@ TREdit* TForm1::REdit(int n) const {
 void TForm1::BuildControls() {
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("ClientArea"));
-    area->setFixedSize(kClientWidth, kClientHeight);
+    area->setMinimumSize(kClientWidth, kClientHeight);
     setCentralWidget(area);
 
     Label1 = MakeLabel(area, "Label1", U("名前"), QRect(12, 12, 40, 22));
@@ -134,7 +137,9 @@ void TForm1::BuildControls() {
 
 // The drawing, the block drawing in its place and the face marks on it.
 void TForm1::BuildPictures(QWidget* area) {
-    Image1 = MakeLabel(area, "Image1", QString(), kImageRect);
+    Image1 = new TDrawingLabel(area);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(kImageRect);
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setStyleSheet(QStringLiteral("QLabel { background: white; }"));

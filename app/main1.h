@@ -8,6 +8,7 @@
 //   main1.cpp       construction, menus, signal wiring, help messages
 //   conditions.cpp  condition setters, settings file (EsttIn, defaults)
 //   modes.cpp       structure-type switching and the drawings
+//   liveview.cpp    the statement pane beside the fields, the resizable window
 //   panels.cpp      check boxes, block and reinforcement panels, pitch keys
 //   items.cpp       take-off item, project file, item switching
 //   run.cpp         calculation run, text output, flags
@@ -38,6 +39,8 @@
 class TForm2;
 class TLI_Menu;
 class QKeyEvent;
+class QSplitter;
+class LivePane;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -177,6 +180,15 @@ class TForm1 : public QMainWindow {
     // Image1; empty on failure.
     void LoadDrawing(const QString& name);
 
+    // Loads the drawing of the structure mode the check marks hold.
+    void ShowModeDrawing();
+
+    // ---- statement pane and window layout (liveview.cpp, LivePane.cpp) ----
+    // The statement of the item on screen, worked out silently after edits.
+    LivePane* Live = nullptr;
+    // The fields' area and the pane side by side; the pane may be closed.
+    QSplitter* LiveSplitter = nullptr;
+
     // ---- check boxes and panels (panels.cpp) ----
     void CheckBox1Click();
     void CheckBox2Click();
@@ -256,6 +268,8 @@ class TForm1 : public QMainWindow {
     void BuildRunMenu();
     void BuildHelpMenu();
     void ConnectSignals();
+    void BuildLiveView();
+    void ConnectLiveView();
     void ConnectMenus();
     void ConnectConditionMenus();
     void SetTabOrder();
@@ -302,5 +316,10 @@ void InstallFontSubstitutes();
 
 // Names the program "擁壁数量調書". Call once after the QApplication exists.
 void NameApplication();
+
+// The window's size, place and dividers of the last run, and keeping them for
+// the next (the user's configuration folder).
+void RestoreWindowState(TForm1& form);
+void SaveWindowState(const TForm1& form);
 
 

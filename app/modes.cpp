@@ -2,6 +2,8 @@
 // ditch screens, the drawings, and the two mode entries of the option menu.
 #include "main1.h"
 
+#include "LabelledDrawing.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -33,7 +35,12 @@ QString DrawingKey(const QString& path, QSize room) {
 
 void TForm1::LoadDrawing(const QString& name) {
     const QString path = LocateDrawing(SettingsDir, name);
-    const QSize room = Image1->contentsRect().size();
+    // The picture fills its place on the labelled drawing, stretched as the
+    // printed page stretches it, so the labels stand where they belong.
+    auto* labelled = qobject_cast<TDrawingLabel*>(Image1);
+    const QSize room =
+        labelled ? labelled->DrawingRect().size() : Image1->contentsRect().size();
+    const Qt::AspectRatioMode aspect = labelled ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio;
     QPixmap scaled;
     if (!path.isEmpty() && QPixmapCache::find(DrawingKey(path, room), &scaled)) {
         Image1->setPixmap(scaled);
@@ -50,9 +57,18 @@ void TForm1::LoadDrawing(const QString& name) {
         }
         return;
     }
-    scaled = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    scaled = picture.scaled(room, aspect, Qt::SmoothTransformation);
     QPixmapCache::insert(DrawingKey(path, room), scaled);
     Image1->setPixmap(scaled);
+}
+
+void TForm1::ShowModeDrawing() {
+    // Before the settings file is read there is no folder to find it in.
+    if (SettingsDir.isEmpty())
+        return;
+    LoadDrawing(U(B1->isChecked()   ? kBaseDrawing
+                  : U2->isChecked() ? kDitchDrawing
+                                    : kWallDrawing));
 }
 
 bool TForm1::WallMode() const {

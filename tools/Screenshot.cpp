@@ -1,9 +1,13 @@
 // yoheki-screenshot <folder>: pictures of the main window for checking the
-// layout and for the documentation: the three structure screens, both
-// panels, the condition menu and the project summary of the sample, as PNG
+// layout and for the documentation: the start-up screen of the sample, the
+// statement pane over a wall, a base and a ditch item, the three structure
+// screens, both panels, the condition menu and the project summary, as PNG
 // files in <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
+#include "IniFile.h"
+#include "LivePane.h"
 #include "ListIn.h"
+#include "Takeoff.h"
 #include "PrnSys.h"
 #include "SummaryForm.h"
 #include "Takeoff.h"
@@ -13,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -23,15 +28,23 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// The delivered settings file and drawings, in a scratch folder that becomes
-// the current directory, so nothing in data/ is touched.
+// The delivered settings file, drawings and sample project in a scratch
+// folder that becomes the current directory, so nothing in data/ is touched.
+// The settings file records the sample as the current project and the folder
+// as the drawing folder, as after a first run on the sample.
 bool PrepareFolder(const QTemporaryDir& scratch) {
     const QDir data(QStringLiteral(YOHEKI_DATA_DIR));
     const QStringList files = data.entryList(QDir::Files);
     for (const QString& name : files)
-        if (name.endsWith(QStringLiteral(".dat")) || name.endsWith(QStringLiteral(".bmp")))
-            QFile::copy(data.filePath(name), scratch.filePath(name));
-    return QDir::setCurrent(scratch.path());
+        QFile::copy(data.filePath(name), scratch.filePath(name));
+    if (!QDir::setCurrent(scratch.path()))
+        return false;
+    yoheki::IniFile settings("Qrtt.dat");
+    const std::string folder = QFile::encodeName(scratch.path()).toStdString();
+    settings.WriteString("出力ファイル名", "DL", folder + "/見本工事.Fa1");
+    settings.WriteString("出力ファイル名", "TF", folder);
+    settings.UpdateFile();
+    return true;
 }
 
 void FillSampleItem(TForm1& f) {
@@ -60,6 +73,9 @@ void FillSampleItem(TForm1& f) {
 }
 
 bool Save(QWidget& w, const QDir& out, const QString& name) {
+    // The pane as it stands once the user pauses.
+    if (auto* form = qobject_cast<TForm1*>(&w); form && form->Live->Pending())
+        form->Live->Refresh();
     QApplication::processEvents();
     const QString path = out.filePath(name);
     const bool ok = w.grab().save(path);
@@ -71,6 +87,31 @@ bool SaveMenu(QMenu* menu, QPoint at, const QDir& out, const QString& name) {
     menu->popup(at);
     const bool ok = Save(*menu, out, name);
     menu->hide();
+    return ok;
+}
+
+// The sample item `index` chosen from the list with its statement worked out, as the
+// pane shows it once the user pauses.
+void Choose(TForm1& f, int index) {
+    f.ComboBox1DropDown();
+    f.ComboBox1->setCurrentIndex(index);
+    f.ComboBox1Change();
+}
+
+bool SaveItem(TForm1& f, int index, const QDir& out, const QString& name) {
+    Choose(f, index);
+    f.Live->Refresh();
+    return Save(f, out, name);
+}
+
+// What the user sees after start-up, and the pane over the sample's wall,
+// base and ditch items.
+bool ShootStartUp(TForm1& f, const QDir& out) {
+    f.Live->Refresh();
+    bool ok = Save(f, out, QStringLiteral("start.png"));
+    ok &= SaveItem(f, 1, out, QStringLiteral("pane-wall.png"));
+    ok &= SaveItem(f, 2, out, QStringLiteral("pane-base.png"));
+    ok &= SaveItem(f, 4, out, QStringLiteral("pane-ditch.png"));
     return ok;
 }
 
@@ -139,12 +180,15 @@ int main(int argc, char** argv) {
     TForm2 form2;
     TLI_Menu liMenu(dialogs);
     form.Attach(&form2, &liMenu);
-    if (!form.EsttIn(QStringLiteral("Qrtt.dat")))
-        return 1;
-    form.SettingsDir = scratch.path();
-    form.EquBase();
-    FillSampleItem(form);
+    form.resize(1340, 600);
     form.show();
-    const bool ok = Shoot(form, out);
+    form.FormActivate(); // the start-up a user sees, with nothing switched by hand
+    if (form.terminated)
+        return 1;
+    bool ok = ShootStartUp(form, out);
+    // The screens and panels with one item filled in by hand.
+    Choose(form, 0);
+    FillSampleItem(form);
+    ok &= Shoot(form, out);
     return ok && ShootSummary(form, scratch, out) ? 0 : 1;
 }

@@ -1,0 +1,88 @@
+#pragma once
+// The statement of the item on screen, worked out again shortly after every
+// edit: the lines a single text output would write, in a monospaced face so
+// the formula columns line up, and under them what the run had to say.
+//
+// The run is silent: its message texts are listed here, never shown as
+// message boxes, and neither the statement list of the hidden form nor any
+// file is touched. "演算実行" stays the only way to fill the statement list.
+#include "Calc.h"
+#include "PageLayout.h"
+
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class TForm1;
+class QLabel;
+class QPlainTextEdit;
+class QSplitter;
+
+class LivePane : public QWidget {
+    Q_OBJECT
+  public:
+    LivePane(TForm1& form, QWidget* parent = nullptr);
+
+    // Quiet time after the last edit before the statement is worked out.
+    static constexpr int kDebounceMs = 120;
+
+    // An edit happened: the run follows once the edits pause. Cheap enough to
+    // be called for every signal of every field, also while a whole project
+    // is loaded item by item.
+    void Schedule();
+    bool Pending() const { return timer_.isActive(); }
+    // Works the statement out now and shows it.
+    void Refresh();
+
+    // Further findings about a calculated item, listed with the run's
+    // messages. The quantity checks plug in here, e.g.
+    //   pane.SetFindingSource([](const engine::Snapshot& s, const engine::CalcOutput& out) {
+    //       QStringList texts;
+    //       for (const auto& finding : checks::CheckItem(s, out))
+    //           texts << QString::fromStdString(finding.text);
+    //       return texts;
+    //   });
+    using FindingSource =
+        std::function<QStringList(const engine::Snapshot&, const engine::CalcOutput&)>;
+    void SetFindingSource(FindingSource source);
+
+    // What the pane shows: the statement (or the stop message in its place),
+    // the run's messages and findings in order, and whether the run stopped.
+    QString StatementText() const;
+    QStringList Messages() const { return messages_; }
+    bool Stopped() const { return stopped_; }
+    // Counts the refreshes, so a caller can tell that the pane was redrawn.
+    int Generation() const { return generation_; }
+
+    QSplitter* Splitter() const { return split_; }
+
+  signals:
+    void Refreshed();
+
+  private:
+    struct Outcome {
+        std::optional<engine::CalcOutput> output;
+        QStringList messages;
+        QString stop; // why the run stopped; empty when it did not
+        StructureMode mode = StructureMode::Wall; // places the drawing labels
+    };
+    Outcome Run() const;
+    void Show(const Outcome& outcome);
+    void ShowLabels(const Outcome& outcome);
+    void SetStatement(const QString& text);
+    void Fire();
+
+    TForm1& form_;
+    QLabel* title_;
+    QPlainTextEdit* statement_;
+    QPlainTextEdit* messageView_;
+    QSplitter* split_;
+    QTimer timer_;
+    QElapsedTimer sinceEdit_;
+    FindingSource findings_;
+    QStringList messages_;
+    bool stopped_ = false;
+    int generation_ = 0;
+};

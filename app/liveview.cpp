@@ -1,0 +1,151 @@
+// The window around the fields: the statement pane beside them, the drawing
+// and the pane taking the room of a larger window, and the window's size,
+// place and dividers kept between runs.
+#include "LabelledDrawing.h"
+#include "LivePane.h"
+#include "main1.h"
+
+#include <QEvent>
+#include <QHash>
+#include <QSettings>
+#include <QSplitter>
+
+namespace {
+
+// Everything right of the drawing moves over by the width the drawing gains;
+// the panels' own fields stay over the drawing's place.
+bool FollowsDrawingEdge(const TForm1& f, QWidget* w) {
+    const QList<QWidget*> panel = {f.RG_BL,   f.RG_HL,   f.RG_TL,     f.RG_YL,     f.Label16,
+                                   f.Label17, f.Label18, f.Label19,   f.REdit12,   f.REdit13,
+                                   f.REdit14, f.REdit15, f.CheckBox5, f.CheckBox6, f.REdit11,
+                                   f.REdit16, f.Image1,  f.Image2};
+    return w->x() > kImageRect.right() && !panel.contains(w);
+}
+
+// Keeps the fields' arrangement in a client area larger than the design: the
+// drawing grows by the extra width and height, the fields move with its edge.
+class AreaStretch : public QObject {
+  public:
+    AreaStretch(TForm1& f, QWidget* area) : QObject(area), f_(f), area_(area) {
+        for (QObject* child : area->children())
+            if (auto* w = qobject_cast<QWidget*>(child); w && FollowsDrawingEdge(f, w))
+                designX_.insert(w, w->x());
+        area->installEventFilter(this);
+        f.Image1->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == area_ && event->type() == QEvent::Resize)
+            Apply();
+        if (watched == f_.Image1 && (event->type() == QEvent::ShowToParent ||
+                                     event->type() == QEvent::HideToParent))
+            PlaceFaceMarks();
+        return false;
+    }
+
+    void Apply() {
+        const QSize design = area_->minimumSize();
+        const int dx = std::max(0, area_->width() - design.width());
+        const int dy = std::max(0, area_->height() - design.height());
+        for (auto it = designX_.cbegin(); it != designX_.cend(); ++it)
+            it.key()->move(it.value() + dx, it.key()->y());
+        const QRect room = kImageRect.adjusted(0, 0, dx, dy);
+        f_.Image1->setGeometry(room);
+        if (f_.Image2->geometry() != room) {
+            f_.Image2->setGeometry(room);
+            if (!f_.Image2->isHidden())
+                f_.Image2->setPixmap(BlockDrawing(f_.Image2->contentsRect().size()));
+        }
+        PlaceFaceMarks();
+    }
+
+    // The face marks stand inside the drawing on either side of the upstand,
+    // below the heights written at its upper corners; over a panel's picture
+    // they keep to its top corners.
+    void PlaceFaceMarks() {
+        auto* drawing = qobject_cast<TDrawingLabel*>(f_.Image1);
+        if (!drawing)
+            return;
+        if (drawing->isHidden()) {
+            const QRect r = drawing->geometry();
+            f_.StaticText1->move(r.left() + 8, r.top() + 8);
+            f_.StaticText2->move(r.right() - 7 - f_.StaticText2->width(), r.top() + 8);
+            return;
+        }
+        const QRect r = drawing->DrawingRect().translated(drawing->pos());
+        const int y = r.top() + r.height() / 5;
+        f_.StaticText1->move(r.left() + 3, y);
+        f_.StaticText2->move(r.right() - 3 - f_.StaticText2->width(), y);
+    }
+
+  private:
+    TForm1& f_;
+    QWidget* area_;
+    QHash<QWidget*, int> designX_;
+};
+
+const char* const kGeometryKey = "MainWindow/geometry";
+const char* const kSplitterKey = "MainWindow/pane";
+const char* const kPaneSplitterKey = "MainWindow/paneParts";
+
+QSettings WindowSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("yoheki"),
+                     QStringLiteral("window"));
+}
+
+} // namespace
+
+void TForm1::BuildLiveView() {
+    QWidget* area = takeCentralWidget();
+    LiveSplitter = new QSplitter(Qt::Horizontal, this);
+    LiveSplitter->setObjectName(QStringLiteral("LiveSplitter"));
+    Live = new LivePane(*this, LiveSplitter);
+    LiveSplitter->addWidget(area);
+    LiveSplitter->addWidget(Live);
+    LiveSplitter->setCollapsible(0, false);
+    LiveSplitter->setCollapsible(1, true);
+    LiveSplitter->setStretchFactor(0, 1);
+    LiveSplitter->setStretchFactor(1, 1);
+    LiveSplitter->setSizes({area->minimumWidth(), 520});
+    setCentralWidget(LiveSplitter);
+    auto* stretch = new AreaStretch(*this, area);
+    stretch->Apply();
+    ConnectLiveView();
+}
+
+// Every change of what a calculation reads asks the pane for a new run.
+void TForm1::ConnectLiveView() {
+    LivePane* pane = Live;
+    auto schedule = [pane] { pane->Schedule(); };
+    for (int n = 1; n <= 18; ++n)
+        connect(REdit(n), &QLineEdit::textChanged, pane, schedule);
+    for (TComboBox* combo : {ComboBox1, ComboBox2, ComboBox3, ComboBox4})
+        connect(combo, &QComboBox::currentTextChanged, pane, schedule);
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox5, CheckBox6})
+        connect(box, &QCheckBox::toggled, pane, schedule);
+    for (TRadioGroup* group : {RG_BL, RG_HL, RG_TL, RG_YL})
+        for (int i = 0; i < 3; ++i)
+            connect(group->Button(i), &QRadioButton::toggled, pane, schedule);
+    for (QAction* mark : findChildren<QAction*>())
+        if (mark->isCheckable())
+            connect(mark, &QAction::toggled, pane, schedule);
+    connect(this, &QWidget::windowTitleChanged, pane, schedule);
+    if (auto* drawing = qobject_cast<TDrawingLabel*>(Image1))
+        connect(drawing, &TDrawingLabel::DrawingResized, this, &TForm1::ShowModeDrawing);
+}
+
+void RestoreWindowState(TForm1& form) {
+    const QSettings settings = WindowSettings();
+    if (!form.restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()))
+        form.resize(1340, 620);
+    form.LiveSplitter->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray());
+    form.Live->Splitter()->restoreState(
+        settings.value(QLatin1String(kPaneSplitterKey)).toByteArray());
+}
+
+void SaveWindowState(const TForm1& form) {
+    QSettings settings = WindowSettings();
+    settings.setValue(QLatin1String(kGeometryKey), form.saveGeometry());
+    settings.setValue(QLatin1String(kSplitterKey), form.LiveSplitter->saveState());
+    settings.setValue(QLatin1String(kPaneSplitterKey), form.Live->Splitter()->saveState());
+}
