@@ -5,6 +5,8 @@
 #include "LivePane.h"
 #include "main1.h"
 
+#include "Checks.h"
+
 #include <QEvent>
 #include <QHash>
 #include <QSettings>
@@ -100,6 +102,13 @@ void TForm1::BuildLiveView() {
     LiveSplitter = new QSplitter(Qt::Horizontal, this);
     LiveSplitter->setObjectName(QStringLiteral("LiveSplitter"));
     Live = new LivePane(*this, LiveSplitter);
+    // The quantity checks of the item on screen, listed under its statement.
+    Live->SetFindingSource([](const engine::Snapshot& s, const engine::CalcOutput& out) {
+        QStringList texts;
+        for (const checks::Finding& finding : checks::CheckItem(s, out))
+            texts << QString::fromStdString(checks::FindingLine(finding));
+        return texts;
+    });
     LiveSplitter->addWidget(area);
     LiveSplitter->addWidget(Live);
     LiveSplitter->setCollapsible(0, false);
