@@ -2,6 +2,8 @@
 //   yoheki-batch text PROJECT.Fa1 [--item NAME] [-o FILE] [--utf8]
 //   yoheki-batch summary PROJECT.Fa1 [--csv FILE] [--utf8]
 //   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
+//   yoheki-batch compare EARLIER.Fa1 CURRENT.Fa1 [--csv FILE] [--utf8] [--all]
+#include "CompareCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -24,6 +26,7 @@ const Command kCommands[] = {
     {"text", TextCommand, "数量調書のテキスト出力", false},
     {"summary", SummaryCommand, "数量集計（表またはCSV）", false},
     {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）", true},
+    {"compare", CompareCommand, "二つの物件の数量比較（当初・変更・増減）", false},
 };
 
 // Standard error carries the program's messages, one per line; the
