@@ -6,6 +6,7 @@
 #include "Runs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <utility>
 
@@ -99,6 +100,10 @@ Row MakeRow(const Entry* before, const Entry* after) {
 Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen) {
     Revision rev;
     rev.path = path;
+    if (!QFileInfo(path).isFile()) {
+        rev.notes << U("物件ファイル【") + path + U("】が見つかりません");
+        return rev;
+    }
     std::optional<yoheki::IniFile> ini;
     try {
         ini.emplace(QFile::encodeName(path).toStdString());

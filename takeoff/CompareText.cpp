@@ -189,6 +189,10 @@ QString TextLine(const TextRow& r, const std::vector<int>& w, bool groupNames) {
     return line.trimmed().isEmpty() ? QString() : QString(line).remove(QRegularExpression(" +$"));
 }
 
+QString StopsText(const Comparison& cmp) {
+    return cmp.stopped ? U("演算できない拾い%1件は合計に含みません\n").arg(cmp.stopped) : QString();
+}
+
 QString ChangesText(const Comparison& cmp) {
     QString out;
     for (const Row& r : cmp.rows) {
@@ -233,8 +237,8 @@ QByteArray CsvBytes(const Comparison& cmp, bool utf8) {
 }
 
 QString AlignedText(const Comparison& cmp, bool all) {
-    if (!all && cmp.Same() && cmp.stopped == 0)
-        return U("当初と変更の数量は同じです\n") + ChangesText(cmp);
+    if (!all && cmp.Same())
+        return U("当初と変更の数量は同じです\n") + StopsText(cmp) + ChangesText(cmp);
     const std::vector<std::size_t> shown = ShownColumns(cmp, all);
     const std::vector<TextRow> rows = Rows(cmp, shown, all);
     const std::vector<int> w = Widths(rows, 3 * shown.size());
@@ -248,8 +252,7 @@ QString AlignedText(const Comparison& cmp, bool all) {
             out += rule + u'\n';
         out += TextLine(rows[i], w, i == 0) + u'\n';
     }
-    if (cmp.stopped)
-        out += U("演算できない拾い%1件は合計に含みません\n").arg(cmp.stopped);
+    out += StopsText(cmp);
     if (cmp.Same())
         out += U("当初と変更の数量は同じです\n");
     return out + ChangesText(cmp);
