@@ -141,6 +141,7 @@ void TSummaryForm::BuildControls() {
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+    BuildCompareControls(buttons, layout);
 }
 
 void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
@@ -156,6 +157,8 @@ void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
     FillItems();
     FillFinishes();
     FitToContents();
+    if (Comparing() && !ShowComparison())
+        SetComparing(false);
 }
 
 void TSummaryForm::FillItems() {
@@ -274,7 +277,7 @@ void TSummaryForm::Button1Click() {
         return;
     QByteArray bytes;
     try {
-        bytes = summary::CsvBytes(table_, CheckBox1->isChecked());
+        bytes = CsvOnHand(CheckBox1->isChecked());
     } catch (const yoheki::EncodingError& e) {
         return dialogs_.message(U("Shift-JISで書けない文字があるため保存できません\n\r") +
                                 U(e.what()) + U("\n\r「UTF-8で保存」にして保存して下さい"));
