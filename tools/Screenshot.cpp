@@ -2,8 +2,11 @@
 // layout and for the documentation: the three structure screens, both
 // panels and the condition menu, as PNG files in <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
+#include "IniFile.h"
 #include "ListIn.h"
 #include "PrnSys.h"
+#include "SummaryForm.h"
+#include "SummaryRun.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -100,6 +103,35 @@ bool Shoot(TForm1& f, const QDir& out) {
     return ok;
 }
 
+// Two revisions of the sample after a design change, in the summary
+// window's comparison: a raised back face, another excavation rule, one
+// ditch replaced by a longer one, and a wall that no longer calculates.
+bool ShootComparison(const QTemporaryDir& scratch, const QDir& out) {
+    const QString sample = QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(U("見本工事.Fa1"));
+    const QString earlier = scratch.filePath(U("見本工事_当初.Fa1"));
+    const QString current = scratch.filePath(U("見本工事_変更.Fa1"));
+    if (!QFile::copy(sample, earlier) || !QFile::copy(sample, current))
+        return false;
+    yoheki::IniFile ini(QFile::encodeName(current).toStdString());
+    ini.WriteString("L型擁壁　Ａ通り", "仕上高裏", "1500");
+    ini.WriteString("L型擁壁　Ｂ通り", "仕上高裏", "1500");
+    ini.WriteInteger("設備基礎　Ｐ－１", "根切要項", 4);
+    for (const std::string& key : ini.ReadSection("Ｕ字側溝　Ｕ－５００"))
+        ini.WriteString("Ｕ字側溝　Ｕ－６００", key, ini.ReadString("Ｕ字側溝　Ｕ－５００", key, ""));
+    ini.WriteString("Ｕ字側溝　Ｕ－６００", "延長さ", "6000");
+    ini.EraseSection("Ｕ字側溝　Ｕ－３００");
+    ini.UpdateFile();
+    yoheki::ScriptedDialogs dialogs;
+    TSummaryForm form(dialogs);
+    form.SetTable(summary::Summarize(CalculateProject(current).items), current);
+    dialogs.fileAnswers = {earlier};
+    form.CompareButtonClick();
+    form.CompareGrid->setCurrentCell(0, 0);
+    form.resize(1280, 560);
+    form.show();
+    return Save(form, out, QStringLiteral("summary-compare.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -128,5 +160,6 @@ int main(int argc, char** argv) {
     form.EquBase();
     FillSampleItem(form);
     form.show();
-    return Shoot(form, out) ? 0 : 1;
+    const bool ok = Shoot(form, out);
+    return ShootComparison(scratch, out) && ok ? 0 : 1;
 }
