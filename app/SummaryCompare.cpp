@@ -159,9 +159,8 @@ void TSummaryForm::SetComparing(bool on) {
 
 void TSummaryForm::CompareButtonClick() {
     const QString folder = QFileInfo(earlier_.isEmpty() ? project_ : earlier_).absolutePath();
-    const yoheki::OpenFileRequest request{U("比較する当初の物件を選択"),
-                                          U("物件ファイル (*.Fa1)|*.Fa1"), folder, QString(),
-                                          false};
+    const yoheki::OpenFileRequest request{
+        U("比較する当初の物件を選択"), U("物件ファイル (*.Fa1)|*.Fa1"), folder, QString(), false};
     const std::optional<QString> chosen = dialogs_.openFile(request);
     if (!chosen)
         return;
@@ -235,10 +234,10 @@ void TSummaryForm::FillComparison() {
 }
 
 void TSummaryForm::FillCompareRow(int row, const compare::Row& r) {
-    const QColor back = r.Stopped()                                 ? kStoppedBack
+    const QColor back = r.Stopped()                            ? kStoppedBack
                         : r.status == compare::Status::Added   ? kAddedBack
                         : r.status == compare::Status::Removed ? kRemovedBack
-                                                                : QColor();
+                                                               : QColor();
     QTableWidgetItem* head[] = {Cell(r.name), Cell(Kind(r)),
                                 Cell(compare::StatusMark(r.status), Qt::AlignHCenter)};
     head[0]->setToolTip(Detail(r));
@@ -307,7 +306,8 @@ void TSummaryForm::FitComparison() {
         const int have = CompareGrid->columnWidth(first) + CompareGrid->columnWidth(first + 1) +
                          CompareGrid->columnWidth(first + 2);
         for (int k = 0; k < 3 && have < need; ++k)
-            CompareGrid->setColumnWidth(first + k, CompareGrid->columnWidth(first + k) + (need - have + 2) / 3);
+            CompareGrid->setColumnWidth(first + k, CompareGrid->columnWidth(first + k) +
+                                                       (need - have + 2) / 3);
     }
     int width = 2 * CompareGrid->frameWidth() + 40;
     for (int c = 0; c < CompareGrid->columnCount(); ++c)

@@ -20,8 +20,8 @@ QString U(const char* utf8) {
 
 summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::CalcOutput>& out,
                      QStringList& said) {
-    summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
-                       std::exchange(said, {}), {}};
+    summary::Item item{
+        name, out ? out->quantities.mode : mode, std::nullopt, std::exchange(said, {}), {}};
     if (out)
         item.quantities = out->quantities;
     return item;
@@ -117,8 +117,7 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
         said << QString::fromStdString(text);
     };
     // As the continuous output runs them: no summary box between items.
-    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true},
-                                      collect};
+    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect};
     takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
         const QString name = QString::fromStdString(r.name);
         if (screen && name == screen->name) {

@@ -51,7 +51,7 @@ struct Row {
     QString stopped;
     bool stoppedOnce = false;    // calculated in one revision, stopped in the other
     bool finishesDiffer = false; // the finish quantities moved (not in the columns)
-    QStringList changes; // "仕上げ高[裏] 1200 → 1500", in screen order
+    QStringList changes;         // "仕上げ高[裏] 1200 → 1500", in screen order
 
     std::int64_t Difference(std::size_t column) const;
     bool Stopped() const { return !stopped.isEmpty(); }

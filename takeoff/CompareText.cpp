@@ -159,7 +159,8 @@ std::vector<int> Widths(const std::vector<TextRow>& rows, std::size_t cells) {
     std::vector<int> w(3 + cells, 0);
     for (const TextRow& r : rows) {
         for (int i = 0; i < 3; ++i)
-            w[static_cast<std::size_t>(i)] = std::max(w[static_cast<std::size_t>(i)], Width(r.head[i]));
+            w[static_cast<std::size_t>(i)] =
+                std::max(w[static_cast<std::size_t>(i)], Width(r.head[i]));
         if (&r == &rows.front())
             continue;
         for (qsizetype i = 0; i < r.cells.size(); ++i)
@@ -168,7 +169,8 @@ std::vector<int> Widths(const std::vector<TextRow>& rows, std::size_t cells) {
     }
     for (std::size_t g = 0; g * 3 < cells; ++g) {
         const int group = w[3 + 3 * g] + w[4 + 3 * g] + w[5 + 3 * g] + 4;
-        w[5 + 3 * g] += std::max(0, Width(rows.front().cells[static_cast<qsizetype>(3 * g)]) - group);
+        w[5 + 3 * g] +=
+            std::max(0, Width(rows.front().cells[static_cast<qsizetype>(3 * g)]) - group);
     }
     return w;
 }
@@ -225,8 +227,9 @@ QString CsvText(const Comparison& cmp) {
             out += CsvRow(head, CsvNumbers(r.earlier, r.current), {QString(), changes});
     }
     const QString note = cmp.stopped ? U("演算できない拾い%1件を除く").arg(cmp.stopped) : QString();
-    return out + CsvTotal("既存計", cmp.matched, QString()) + CsvTotal("新規計", cmp.added, QString()) +
-           CsvTotal("削除計", cmp.removed, QString()) + CsvTotal("合計", cmp.all, note);
+    return out + CsvTotal("既存計", cmp.matched, QString()) +
+           CsvTotal("新規計", cmp.added, QString()) + CsvTotal("削除計", cmp.removed, QString()) +
+           CsvTotal("合計", cmp.all, note);
 }
 
 QByteArray CsvBytes(const Comparison& cmp, bool utf8) {

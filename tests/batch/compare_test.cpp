@@ -24,10 +24,12 @@ TEST_F(CompareCommandTest, DiffersWithExitOneAndLeavesBothFiles) {
     EXPECT_TRUE(out.contains(U("当初   変更   増減"))) << out.toStdString();
     EXPECT_TRUE(out.contains(U("新規")));
     EXPECT_TRUE(out.contains(U("削除")));
-    EXPECT_TRUE(out.contains(U("【設備基礎　Ｐ－１】\r\n  根切要項 積算基準 → 45度勾配[+500]\r\n")));
+    EXPECT_TRUE(
+        out.contains(U("【設備基礎　Ｐ－１】\r\n  根切要項 積算基準 → 45度勾配[+500]\r\n")));
     EXPECT_FALSE(out.contains(U(revisions::kSame2)));
     // The stop is told on standard error too.
-    EXPECT_TRUE(QString::fromUtf8(r.err).contains(U("拾い【L型擁壁　Ｂ通り】は演算できません：変更：")));
+    EXPECT_TRUE(
+        QString::fromUtf8(r.err).contains(U("拾い【L型擁壁　Ｂ通り】は演算できません：変更：")));
     EXPECT_EQ(revisions::Hash(earlier), a);
     EXPECT_EQ(revisions::Hash(current), b);
 }

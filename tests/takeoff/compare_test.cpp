@@ -177,7 +177,7 @@ TEST(ChangedInputs, NamesFieldsAsTheScreenDoes) {
     a.REdit[1] = "10000";
     b.REdit[1] = "12000";
     a.REdit[8] = "200";
-    b.Ne = 3;  // a: nothing chosen
+    b.Ne = 3; // a: nothing chosen
     a.Sr = 1, b.Sr = 4;
     a.Sh = 2, b.Sh = 9; // out of range reads as nothing chosen
     a.embedDiff = true;
@@ -226,7 +226,8 @@ TEST_F(CompareTest, CsvCarriesThreeValuesPerQuantity) {
     ASSERT_GE(lines.size(), 2 + 7 + 4);
     EXPECT_EQ(Fields(lines[0]).mid(0, 4),
               (QStringList{U("拾い名称"), U("構造"), U("区分"), U("根切量(ｍ3)")}));
-    EXPECT_EQ(Fields(lines[1]).mid(3, 4), (QStringList{U("当初"), U("変更"), U("増減"), U("当初")}));
+    EXPECT_EQ(Fields(lines[1]).mid(3, 4),
+              (QStringList{U("当初"), U("変更"), U("増減"), U("当初")}));
     for (int i = 0; i < 2 + 7 + 4; ++i)
         EXPECT_EQ(Fields(lines[i]).size(), width) << i;
     const QStringList raised = Fields(lines[2]);
