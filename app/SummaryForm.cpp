@@ -160,6 +160,7 @@ void TSummaryForm::BuildControls() {
     connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
     connect(Button3, &QPushButton::clicked, this, &TSummaryForm::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+    BuildCompareControls(buttons, layout);
 }
 
 void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
@@ -175,6 +176,8 @@ void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
     FillItems();
     FillFinishes();
     FitToContents();
+    if (Comparing() && !ShowComparison())
+        SetComparing(false);
 }
 
 void TSummaryForm::FillItems() {
@@ -296,7 +299,7 @@ void TSummaryForm::Button1Click() {
     const QString& path = *chosen;
     QByteArray bytes;
     try {
-        bytes = summary::CsvBytes(table_, CheckBox1->isChecked());
+        bytes = CsvOnHand(CheckBox1->isChecked());
     } catch (const yoheki::EncodingError& e) {
         return dialogs_.message(U("Shift-JISで書けない文字があるため保存できません\n\r") +
                                 U(e.what()) + U("\n\r「UTF-8で保存」にして保存して下さい"));

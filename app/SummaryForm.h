@@ -1,15 +1,21 @@
 #pragma once
 // The summary window: one row per item and one column per quantity with the
 // total row, the finishes totalled by name below, and saving the table as CSV
-// or as an Excel workbook.
+// or as an Excel workbook. Against an earlier revision of the project it
+// shows 当初 / 変更 / 増減.
+#include "Compare.h"
 #include "Dialogs.h"
 #include "Summary.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+
+class QPlainTextEdit;
+class QVBoxLayout;
 
 class TSummaryForm : public QDialog {
     Q_OBJECT
@@ -43,7 +49,38 @@ class TSummaryForm : public QDialog {
     // paste them; Ctrl+C in either table puts them on the clipboard.
     static QString SelectedText(const QTableWidget& grid);
 
+    // ---- comparison with an earlier revision (SummaryCompare.cpp) ----
+    QPushButton* CompareButton;  // "比較対象…"
+    QPushButton* UncompareButton;  // "比較解除"
+    QTableWidget* CompareGrid;   // 当初 / 変更 / 増減 per quantity, under grouped headings
+    QPlainTextEdit* ChangesMemo; // the changed inputs of the selected item
+    // The item on the main window's screen, which the current revision takes
+    // instead of its saved section.
+    void SetScreenItem(std::optional<compare::ScreenEdit> screen) { screen_ = std::move(screen); }
+    // Asks for the earlier revision's project file and compares.
+    void CompareButtonClick();
+    // Back to the plain summary.
+    void UncompareButtonClick();
+    bool Comparing() const { return comparison_.has_value(); }
+    const std::optional<compare::Comparison>& Comparison() const { return comparison_; }
+    // The grouped heading of CompareGrid's column `column`: the quantity, or empty.
+    QString GroupHeading(int column) const;
+
   private:
+    void BuildCompareControls(QHBoxLayout* buttons, QVBoxLayout* layout);
+    bool ShowComparison();
+    void FillComparison();
+    void FillCompareRow(int row, const compare::Row& r);
+    void FillCompareTotal(int row, const char* label, const compare::Totals& t);
+    void FitComparison();
+    void ShowChanges();
+    void SetComparing(bool on);
+    QByteArray CsvOnHand(bool utf8) const;
+
+    std::optional<compare::ScreenEdit> screen_;
+    QString earlier_;
+    std::optional<compare::Comparison> comparison_;
+
     void BuildControls();
     void FillItems();
     void FillItemRow(int row, const summary::Item& item);

@@ -38,6 +38,10 @@ void TForm1::S4Click() {
     auto* form = findChild<TSummaryForm*>(QString(), Qt::FindDirectChildrenOnly);
     if (!form)
         form = new TSummaryForm(dialogs, this);
+    if (screen)
+        form->SetScreenItem(compare::ScreenEdit{screen->name, ScreenRecord(*this)});
+    else
+        form->SetScreenItem(std::nullopt);
     form->SetTable(std::move(table), CurrentProject);
     form->show();
     form->raise();

@@ -5,6 +5,8 @@
 //   yoheki-batch xlsx PROJECT.Fa1 -o OUT.xlsx
 //   yoheki-batch check PROJECT.Fa1 [--item NAME] [--utf8]
 #include "CheckCommand.h"
+//   yoheki-batch compare EARLIER.Fa1 CURRENT.Fa1 [--csv FILE] [--utf8] [--all]
+#include "CompareCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -30,6 +32,7 @@ const Command kCommands[] = {
     {"pdf", PdfCommand, "数量調書のPDF出力（1拾い1頁）", true},
     {"xlsx", XlsxCommand, "数量総括表と数量調書のExcel出力", false},
     {"check", CheckCommand, "数量の検算（1件1行）", false},
+    {"compare", CompareCommand, "二つの物件の数量比較（当初・変更・増減）", false},
 };
 
 // Standard error carries the program's messages, one per line; the

@@ -11,6 +11,7 @@
 #include "PrnSys.h"
 #include "SummaryForm.h"
 #include "Takeoff.h"
+#include "SummaryRun.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -158,6 +159,35 @@ bool ShootSummary(TForm1& f, const QTemporaryDir& scratch, const QDir& out) {
     return Save(*summary, out, QStringLiteral("summary-window.png"));
 }
 
+// Two revisions of the sample after a design change, in the summary
+// window's comparison: a raised back face, another excavation rule, one
+// ditch replaced by a longer one, and a wall that no longer calculates.
+bool ShootComparison(const QTemporaryDir& scratch, const QDir& out) {
+    const QString sample = QDir(QStringLiteral(YOHEKI_DATA_DIR)).filePath(U("見本工事.Fa1"));
+    const QString earlier = scratch.filePath(U("見本工事_当初.Fa1"));
+    const QString current = scratch.filePath(U("見本工事_変更.Fa1"));
+    if (!QFile::copy(sample, earlier) || !QFile::copy(sample, current))
+        return false;
+    yoheki::IniFile ini(QFile::encodeName(current).toStdString());
+    ini.WriteString("L型擁壁　Ａ通り", "仕上高裏", "1500");
+    ini.WriteString("L型擁壁　Ｂ通り", "仕上高裏", "1500");
+    ini.WriteInteger("設備基礎　Ｐ－１", "根切要項", 4);
+    for (const std::string& key : ini.ReadSection("Ｕ字側溝　Ｕ－５００"))
+        ini.WriteString("Ｕ字側溝　Ｕ－６００", key, ini.ReadString("Ｕ字側溝　Ｕ－５００", key, ""));
+    ini.WriteString("Ｕ字側溝　Ｕ－６００", "延長さ", "6000");
+    ini.EraseSection("Ｕ字側溝　Ｕ－３００");
+    ini.UpdateFile();
+    yoheki::ScriptedDialogs dialogs;
+    TSummaryForm form(dialogs);
+    form.SetTable(summary::Summarize(CalculateProject(current).items), current);
+    dialogs.fileAnswers = {earlier};
+    form.CompareButtonClick();
+    form.CompareGrid->setCurrentCell(0, 0);
+    form.resize(1280, 560);
+    form.show();
+    return Save(form, out, QStringLiteral("summary-compare.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -190,5 +220,5 @@ int main(int argc, char** argv) {
     Choose(form, 0);
     FillSampleItem(form);
     ok &= Shoot(form, out);
-    return ok && ShootSummary(form, scratch, out) ? 0 : 1;
+    return ok && ShootSummary(form, scratch, out) && ShootComparison(scratch, out) ? 0 : 1;
 }

@@ -1,0 +1,198 @@
+#include "Compare.h"
+
+#include "Checked.h"
+#include "Error.h"
+#include "IniFile.h"
+#include "Runs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <utility>
+
+namespace compare {
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::CalcOutput>& out,
+                     QStringList& said) {
+    summary::Item item{
+        name, out ? out->quantities.mode : mode, std::nullopt, std::exchange(said, {}), {}};
+    if (out)
+        item.quantities = out->quantities;
+    return item;
+}
+
+std::vector<std::int64_t> ValuesOf(const std::optional<engine::Quantities>& q) {
+    std::vector<std::int64_t> out(summary::Columns().size(), 0);
+    if (q)
+        for (std::size_t c = 0; c < out.size(); ++c)
+            out[c] = (*q).*summary::Columns()[c].field;
+    return out;
+}
+
+bool SameFinishes(const engine::Quantities& a, const engine::Quantities& b) {
+    if (a.finishes.size() != b.finishes.size())
+        return false;
+    for (std::size_t i = 0; i < a.finishes.size(); ++i) {
+        const auto &x = a.finishes[i], &y = b.finishes[i];
+        if (x.kind != y.kind || x.name != y.name || x.unit != y.unit || x.value != y.value)
+            return false;
+    }
+    return true;
+}
+
+void Add(Totals& t, const Row& row) {
+    ++t.items;
+    for (std::size_t c = 0; c < t.earlier.size(); ++c) {
+        t.earlier[c] = yoheki::Add(t.earlier[c], row.earlier[c]);
+        t.current[c] = yoheki::Add(t.current[c], row.current[c]);
+    }
+}
+
+Totals Empty() {
+    const std::size_t n = summary::Columns().size();
+    return {std::vector<std::int64_t>(n, 0), std::vector<std::int64_t>(n, 0), 0};
+}
+
+// A row for an item in either or both revisions.
+Row MakeRow(const Entry* before, const Entry* after) {
+    Row row;
+    const Entry& any = after ? *after : *before;
+    row.name = any.item.name;
+    row.status = !before ? Status::Added : !after ? Status::Removed : Status::Matched;
+    QStringList why;
+    if (before) {
+        row.earlierMode = before->item.mode;
+        row.earlier = ValuesOf(before->item.quantities);
+        if (!before->item.quantities)
+            why << U("当初：") + summary::StopText(before->item);
+    } else {
+        row.earlier = ValuesOf(std::nullopt);
+    }
+    if (after) {
+        row.currentMode = after->item.mode;
+        row.current = ValuesOf(after->item.quantities);
+        if (!after->item.quantities)
+            why << U("変更：") + summary::StopText(after->item);
+    } else {
+        row.current = ValuesOf(std::nullopt);
+    }
+    row.stopped = why.join(U("　／　"));
+    if (before && after) {
+        row.stoppedOnce = before->item.quantities.has_value() != after->item.quantities.has_value();
+        if (row.earlierMode != row.currentMode)
+            row.changes << U("構造 ") + summary::ModeName(row.earlierMode) + U(" → ") +
+                               summary::ModeName(row.currentMode);
+        row.changes << ChangedInputs(before->record, after->record);
+        row.finishesDiffer = before->item.quantities && after->item.quantities &&
+                             !SameFinishes(*before->item.quantities, *after->item.quantities);
+    }
+    return row;
+}
+
+} // namespace
+
+Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen) {
+    Revision rev;
+    rev.path = path;
+    if (!QFileInfo(path).isFile()) {
+        rev.notes << U("物件ファイル【") + path + U("】が見つかりません");
+        return rev;
+    }
+    std::optional<yoheki::IniFile> ini;
+    try {
+        ini.emplace(QFile::encodeName(path).toStdString());
+    } catch (const yoheki::Error& e) {
+        rev.notes << QString::fromUtf8(e.what());
+        return rev;
+    }
+    rev.opened = true;
+    QStringList said;
+    const yoheki::MessageFn collect = [&said](const std::string& text) {
+        said << QString::fromStdString(text);
+    };
+    // As the continuous output runs them: no summary box between items.
+    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect, {}};
+    takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
+        const QString name = QString::fromStdString(r.name);
+        if (screen && name == screen->name) {
+            said.clear();
+            const engine::Snapshot s =
+                takeoff::ToSnapshot(screen->record, r.name, context.caption, context.flags);
+            const auto out = takeoff::RunItem(s, collect);
+            rev.entries.push_back(
+                {screen->record, ItemOf(name, takeoff::Mode(screen->record), out, said)});
+            return;
+        }
+        rev.entries.push_back({r.record, ItemOf(name, takeoff::Mode(r.record), r.output, said)});
+    });
+    return rev;
+}
+
+std::int64_t Row::Difference(std::size_t column) const {
+    return yoheki::Sub(current[column], earlier[column]);
+}
+
+bool Row::Differs() const {
+    if (status != Status::Matched || stoppedOnce || finishesDiffer)
+        return true;
+    if (Stopped())
+        return !changes.isEmpty();
+    return earlier != current;
+}
+
+std::int64_t Totals::Difference(std::size_t column) const {
+    return yoheki::Sub(current[column], earlier[column]);
+}
+
+bool Comparison::Same() const {
+    for (const Row& row : rows)
+        if (row.Differs())
+            return false;
+    return true;
+}
+
+Comparison Compare(const Revision& earlier, const Revision& current) {
+    Comparison cmp{earlier.path, current.path, {}, Empty(), Empty(), Empty(), Empty(), 0};
+    QHash<QString, const Entry*> before, after;
+    for (const Entry& e : earlier.entries)
+        before.insert(e.item.name, &e);
+    for (const Entry& e : current.entries)
+        after.insert(e.item.name, &e);
+    for (const Entry& e : current.entries)
+        cmp.rows.push_back(MakeRow(before.value(e.item.name), &e));
+    for (const Entry& e : earlier.entries)
+        if (!after.contains(e.item.name))
+            cmp.rows.push_back(MakeRow(&e, nullptr));
+    for (const Row& row : cmp.rows) {
+        if (row.Stopped()) {
+            ++cmp.stopped;
+            continue;
+        }
+        Add(row.status == Status::Added     ? cmp.added
+            : row.status == Status::Removed ? cmp.removed
+                                            : cmp.matched,
+            row);
+        Add(cmp.all, row);
+    }
+    return cmp;
+}
+
+QString StatusMark(Status status) {
+    switch (status) {
+    case Status::Added:
+        return U("新規");
+    case Status::Removed:
+        return U("削除");
+    case Status::Matched:
+        break;
+    }
+    return QString();
+}
+
+} // namespace compare

@@ -1,0 +1,151 @@
+// The summary window against an earlier revision: the grouped 当初 / 変更 /
+// 増減 columns against each revision's own summary, the marks, highlighted
+// differences, the detail pane, the unsaved screen, CSV, and going back.
+#include "../takeoff/Revisions.h"
+#include "SummaryForm.h"
+#include "SummaryRun.h"
+#include "TakeoffFixture.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+class SummaryCompareTest : public TakeoffFixture {
+  protected:
+    void SetUp() override {
+        TakeoffFixture::SetUp();
+        std::tie(earlier, current) = revisions::Make(QDir(dir.path()));
+        Open(QFileInfo(current).fileName());
+    }
+    TSummaryForm* Compared() {
+        form->S4Click();
+        auto* summary = form->findChild<TSummaryForm*>();
+        if (!summary)
+            return nullptr;
+        dialogs.fileAnswers = {earlier};
+        summary->CompareButtonClick();
+        return summary;
+    }
+    static int RowOf(const QTableWidget* grid, const char* name) {
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (grid->item(r, 0) && grid->item(r, 0)->text() == U(name))
+                return r;
+        return -1;
+    }
+    static QString Text(const QTableWidget* grid, int row, int column) {
+        const QTableWidgetItem* item = grid->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QString earlier, current;
+};
+
+TEST_F(SummaryCompareTest, ColumnsAgreeWithEachRevisionsSummary) {
+    const QByteArray a = revisions::Hash(earlier), b = revisions::Hash(current);
+    TSummaryForm* summary = Compared();
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(summary->Comparing());
+    EXPECT_EQ(revisions::Hash(earlier), a);
+    EXPECT_EQ(revisions::Hash(current), b);
+    EXPECT_TRUE(summary->CompareGrid->isVisible());
+    EXPECT_FALSE(summary->Grid1->isVisible());
+
+    const QTableWidget* grid = summary->CompareGrid;
+    const auto& columns = summary::Columns();
+    ASSERT_EQ(grid->columnCount(), 3 + 3 * static_cast<int>(columns.size()));
+    EXPECT_EQ(summary->GroupHeading(3), U("根切量(ｍ3)"));
+    EXPECT_EQ(summary->GroupHeading(5), U("根切量(ｍ3)"));
+    EXPECT_EQ(summary->GroupHeading(6), U("不用土処分(ｍ3)"));
+    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), U("変更"));
+
+    const summary::Table before = summary::Summarize(CalculateProject(earlier).items);
+    const summary::Table after = summary::Summarize(CalculateProject(current).items);
+    const int row = RowOf(grid, revisions::kRaised);
+    ASSERT_GE(row, 0);
+    const auto value = [](const summary::Table& t, const char* name, std::size_t c) {
+        for (const summary::Item& item : t.items)
+            if (item.name == U(name))
+                return (*item.quantities).*summary::Columns()[c].field;
+        return std::int64_t{-1};
+    };
+    bool highlighted = false;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int at = 3 + 3 * static_cast<int>(c);
+        const std::int64_t e = value(before, revisions::kRaised, c);
+        const std::int64_t n = value(after, revisions::kRaised, c);
+        EXPECT_EQ(Text(grid, row, at), summary::FormatValue(columns[c], e));
+        EXPECT_EQ(Text(grid, row, at + 1), summary::FormatValue(columns[c], n));
+        EXPECT_EQ(Text(grid, row, at + 2),
+                  (n > e ? U("+") : QString()) + summary::FormatValue(columns[c], n - e));
+        const bool marked = grid->item(row, at + 2)->background().style() != Qt::NoBrush;
+        EXPECT_EQ(marked, n != e) << c;
+        highlighted |= marked;
+    }
+    EXPECT_TRUE(highlighted);
+}
+
+TEST_F(SummaryCompareTest, MarksStopsDetailAndBack) {
+    TSummaryForm* summary = Compared();
+    ASSERT_NE(summary, nullptr);
+    const QTableWidget* grid = summary->CompareGrid;
+    EXPECT_EQ(Text(grid, RowOf(grid, revisions::kAdded), 2), U("新規"));
+    EXPECT_EQ(Text(grid, RowOf(grid, revisions::kRemoved), 2), U("削除"));
+    EXPECT_EQ(Text(grid, RowOf(grid, revisions::kSame1), 2), QString());
+    // The removed item has no current values.
+    EXPECT_EQ(Text(grid, RowOf(grid, revisions::kRemoved), 4), QString());
+    const int stops = RowOf(grid, revisions::kStops);
+    EXPECT_TRUE(Text(grid, stops, 3).startsWith(U("演算できません：変更：")));
+    EXPECT_EQ(grid->columnSpan(stops, 3), grid->columnCount() - 3);
+    EXPECT_EQ(Text(grid, grid->rowCount() - 1, 0), U("合計"));
+    EXPECT_EQ(Text(grid, grid->rowCount() - 1, 1), U("6 件"));
+
+    summary->CompareGrid->setCurrentCell(RowOf(grid, revisions::kRule), 0);
+    EXPECT_EQ(summary->ChangesMemo->toPlainText(),
+              U("【設備基礎　Ｐ－１】\n  根切要項 積算基準 → 45度勾配[+500]"));
+    EXPECT_TRUE(grid->item(RowOf(grid, revisions::kRule), 0)->toolTip().contains(U("45度勾配")));
+
+    summary->UncompareButtonClick();
+    EXPECT_FALSE(summary->Comparing());
+    EXPECT_TRUE(summary->Grid1->isVisible());
+    EXPECT_FALSE(summary->CompareGrid->isVisible());
+    EXPECT_FALSE(summary->UncompareButton->isVisible());
+    EXPECT_EQ(summary->Grid1->rowCount(), 7); // six items and the total
+}
+
+TEST_F(SummaryCompareTest, UnsavedScreenIsTheCurrentRevision) {
+    ASSERT_EQ(form->ComboBox1->currentText(), U(revisions::kRaised));
+    form->REdit3->setText(QStringLiteral("1800"));
+    TSummaryForm* summary = Compared();
+    ASSERT_NE(summary, nullptr);
+    summary->CompareGrid->setCurrentCell(0, 0);
+    EXPECT_TRUE(summary->ChangesMemo->toPlainText().contains(U("仕上げ高[裏] 1200 → 1800")));
+}
+
+TEST_F(SummaryCompareTest, CsvCarriesTheComparisonAndCancelKeepsThePlainTable) {
+    TSummaryForm* summary = Compared();
+    ASSERT_NE(summary, nullptr);
+    summary->CheckBox1->setChecked(true);
+    dialogs.fileAnswers = {Path(U("比較.csv"))};
+    summary->Button1Click();
+    const QString csv = QString::fromUtf8(ReadFile(U("比較.csv")));
+    EXPECT_TRUE(csv.contains(U(",,,当初,変更,増減,"))) << csv.left(200).toStdString();
+    EXPECT_TRUE(csv.contains(U(",削除,")));
+
+    summary->UncompareButtonClick();
+    dialogs.fileAnswers = {std::nullopt};
+    summary->CompareButtonClick();
+    EXPECT_FALSE(summary->Comparing());
+    // A file that is no project: the reason is shown, the plain table stays.
+    dialogs.clear();
+    dialogs.fileAnswers = {Path(U("無い.Fa1"))};
+    summary->CompareButtonClick();
+    EXPECT_FALSE(summary->Comparing());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].contains(U("を読めません")));
+}
+
+} // namespace
