@@ -1,6 +1,7 @@
 #include "SummaryForm.h"
 
 #include "Error.h"
+#include "OutputGuard.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -261,6 +262,7 @@ void TSummaryForm::Button1Click() {
         csvName_ = QFileInfo(project_).completeBaseName() + U("_数量集計.csv");
     yoheki::OpenFileRequest request{U("CSVファイルに保存"), U("CSVファイル(*.csv)|*.CSV"), folder,
                                     csvName_, true};
+    request.save = true;
     std::optional<QString> chosen = dialogs_.openFile(request);
     if (!chosen)
         return;
@@ -268,6 +270,8 @@ void TSummaryForm::Button1Click() {
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
     csvName_ = path;
+    if (RefuseOutput(dialogs_, path, project_, QString()))
+        return;
     if (QFileInfo::exists(path) &&
         !dialogs_.question(U("【") + path + U("】は既にあります。\n\r置き換えますか？"),
                            yoheki::Dialogs::Icon::Warning))

@@ -4,6 +4,7 @@
 #include "Calc.h"
 #include "Error.h"
 #include "ItemTexts.h"
+#include "OutputGuard.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
 
@@ -124,10 +125,13 @@ void TForm1::T1Click() {
     ProjectStore& store = ProjectStore::Of(*this);
     yoheki::OpenFileRequest request{U(kTextTitle), U(kTextFilter), QDir::currentPath(),
                                     store.textFileName, true};
+    request.save = true;
     const auto chosen = dialogs.openFile(request);
     if (!chosen)
         return;
     const QString path = TextFileName(*chosen);
+    if (RefuseOutput(dialogs, path, CurrentProject, SettingsDir))
+        return;
     store.textFileName = path;
     // The continuous output loads every item over the screen: what was typed
     // on it goes to the file first, so it is neither lost nor left out.
