@@ -2,10 +2,13 @@
 // preview, and the separate edit-file print tool.
 #include "main1.h"
 
+#include "OutputGuard.h"
 #include "PrnSys.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 
 namespace {
@@ -14,6 +17,8 @@ const QString kCannotPrint =
     QStringLiteral("印刷は出来ません。説明書の【数量算出及び印刷】をお読みください");
 const QString kAllPrinted = QStringLiteral("全データの印刷が終わりました");
 const QString kEditTool = QStringLiteral("Hakobe.EXE");
+const QString kNothingToPrint =
+    QStringLiteral("印刷できるデータがありませんでした。\n\r演算が止まった拾いは印刷していません。");
 const QString kPrinterFailed =
     QStringLiteral("プリンタに出力できませんでした。\n\rプリンタの設定を確かめてください。");
 
@@ -29,6 +34,20 @@ StructureMode ModeOf(const TForm1& f) {
 void FillJob(TForm1& f) {
     f.Form2->Edit1->setText(f.ComboBox1->currentText());
     f.Form2->Edit2->setText(f.SettingsDir);
+}
+
+// A PDF chosen in the printer set-up must not overwrite what the program
+// reads: true (after the message) when it would.
+bool PdfOntoInput(TForm1& f) {
+    const QPrinter& printer = f.Form2->Printer();
+    return printer.outputFormat() == QPrinter::PdfFormat &&
+           RefuseOutput(f.dialogs, printer.outputFileName(), f.CurrentProject, f.SettingsDir);
+}
+
+// The printer set-up before the first page, offering a PDF named `title`.
+bool ChoosePrinter(TForm1& f, const QString& title) {
+    f.Form2->Printer().setDocName(title);
+    return f.dialogs.printerSetup(f.Form2->Printer()) && !PdfOntoInput(f);
 }
 
 bool PrintJob(TForm1& f) {
@@ -70,26 +89,38 @@ void BackToFirstItem(TForm1& f) {
 } // namespace
 
 void TForm1::Print1Click() {
+    Form2->Printer().setDocName(ComboBox1->currentText());
     if (Form2->ListBox1->count() == 0 || !dialogs.printerSetup(Form2->Printer())) {
         dialogs.message(kCannotPrint);
         return;
     }
-    PrintJob(*this);
+    if (!PdfOntoInput(*this))
+        PrintJob(*this);
 }
 
+// Every item as one print job, one page per item whose calculation ran, in
+// list order; on a PDF printer that is one file.
 void TForm1::A2Click() {
     ListOutPut(ComboBox1->currentText(), CurrentProject);
     D2->setChecked(false);
+    const QString title = QFileInfo(CurrentProject).completeBaseName();
     for (int i = 0; i < ComboBox1->count(); ++i) {
         const bool calculated = LoadAndCalculate(*this, i);
-        if (i == 0 && !dialogs.printerSetup(Form2->Printer()))
-            return;
-        if (calculated && !PrintJob(*this))
-            return;
+        if (i == 0) {
+            if (!ChoosePrinter(*this, title))
+                return;
+            Form2->BeginDocument(title);
+        }
+        FillJob(*this);
+        if (calculated && !Form2->AddPage(ModeOf(*this))) {
+            Form2->EndDocument();
+            return dialogs.message(kPrinterFailed);
+        }
         ListOutPut(ComboBox1->currentText(), CurrentProject);
     }
+    const int printed = Form2->EndDocument();
     BackToFirstItem(*this);
-    dialogs.message(kAllPrinted);
+    dialogs.message(printed > 0 || ComboBox1->count() == 0 ? kAllPrinted : kNothingToPrint);
 }
 
 void TForm1::PrintPreview1Click() {
