@@ -2,6 +2,7 @@
 // editor, created in this order; the first activation once the loop runs.
 #include "ListIn.h"
 #include "PrnSys.h"
+#include "Translations.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     NameApplication();
     InstallFontSubstitutes();
+    InstallToolkitTranslation();
 
     QStringList args = QApplication::arguments();
     if (!args.isEmpty())

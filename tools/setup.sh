@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont poppler-utils)
+          libbenchmark-dev fonts-ipafont poppler-utils qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
