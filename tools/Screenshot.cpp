@@ -1,18 +1,23 @@
 // yoheki-screenshot <folder>: pictures of the main window for checking the
 // layout and for the documentation: the three structure screens, both
-// panels and the condition menu, as PNG files in <folder>. Runs headless on
+// panels, the menus and the save and print dialogs (in Japanese under a
+// Japanese locale), as PNG files in <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
 #include "ListIn.h"
 #include "PrnSys.h"
+#include "Translations.h"
 #include "main1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -100,6 +105,31 @@ bool Shoot(TForm1& f, const QDir& out) {
     return ok;
 }
 
+// A modal dialog as `open` shows it: pictured once it is up, then cancelled.
+bool SaveDialog(const std::function<void()>& open, const QDir& out, const QString& name) {
+    bool ok = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            ok = Save(*dialog, out, name);
+            dialog->close();
+        }
+    });
+    open();
+    return ok;
+}
+
+bool ShootDialogs(TForm1& f, const QDir& out) {
+    yoheki::QtDialogs dialogs(&f);
+    yoheki::OpenFileRequest text{U("テキスト出力ファイルを選択"), U("テキストファイル(*.txt)|*.TXT"),
+                                 QDir::currentPath(), U("見本工事.txt"), true};
+    text.save = true;
+    bool ok = SaveDialog([&] { dialogs.openFile(text); }, out, QStringLiteral("dialog-save.png"));
+    f.Form2->Printer().setDocName(U("見本工事"));
+    ok &= SaveDialog([&] { dialogs.printerSetup(f.Form2->Printer()); }, out,
+                     QStringLiteral("dialog-print.png"));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -107,6 +137,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallFontSubstitutes();
+    InstallToolkitTranslation();
     if (argc < 2) {
         std::fprintf(stderr, "usage: yoheki-screenshot <output folder>\n");
         return 2;
@@ -128,5 +159,6 @@ int main(int argc, char** argv) {
     form.EquBase();
     FillSampleItem(form);
     form.show();
-    return Shoot(form, out) ? 0 : 1;
+    const bool screens = Shoot(form, out);
+    return screens && ShootDialogs(form, out) ? 0 : 1;
 }
