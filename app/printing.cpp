@@ -129,6 +129,7 @@ void TForm1::PrintPreview1Click() {
         return;
     }
     FillJob(*this);
+    Form2->MayPrint = [this](const QPrinter&) { return !PdfOntoInput(*this); };
     Form2->Preview({Form2->Page(ModeOf(*this))}, this);
 }
 

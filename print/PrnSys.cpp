@@ -92,7 +92,7 @@ void TForm2::Preview(const QList<StatementPage>& pages, QWidget* parent) {
     if (PreviewSink)
         PreviewSink(pages);
     else
-        PreviewStatements(Printer(), pages, parent);
+        PreviewStatements(Printer(), pages, parent, MayPrint);
 }
 
 namespace {

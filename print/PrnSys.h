@@ -62,6 +62,9 @@ class TForm2 : public QWidget {
 
     // Shows pages in the print preview on Printer().
     void Preview(const QList<StatementPage>& pages, QWidget* parent);
+    // Asked before the preview prints, with the printer as set up there;
+    // false keeps it from printing.
+    std::function<bool(const QPrinter&)> MayPrint;
 
     // When set, Print and Preview hand their pages here instead of to the
     // printer: for tests, and for output without a printer.

@@ -2,6 +2,7 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -60,7 +61,8 @@ bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages) 
     return PaintStatements(pdf, pages).has_value();
 }
 
-void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent) {
+void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent,
+                       const std::function<bool(const QPrinter&)>& mayPrint) {
     QStringList titles;
     for (const StatementPage& page : pages)
         titles << page.title;
@@ -68,6 +70,14 @@ void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWi
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&pages](QPrinter* target) { PaintStatements(*target, pages); });
+                     [&pages, &mayPrint](QPrinter* target) {
+                         // The preview's own pictures are drawn on another
+                         // engine; only real output is asked about.
+                         const bool output = target->paintEngine() &&
+                                             target->paintEngine()->type() == QPaintEngine::Pdf;
+                         if (output && mayPrint && !mayPrint(*target))
+                             return;
+                         PaintStatements(*target, pages);
+                     });
     dialog.exec();
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPainter>
 
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -51,5 +52,7 @@ std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
 bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages);
 
 // The toolkit's print preview of the pages on `printer`; printing from the
-// preview prints them all as one document.
-void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent);
+// preview prints them all as one document, unless `mayPrint` (when given)
+// refuses the printer as the user set it up there, say for its PDF file.
+void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent,
+                       const std::function<bool(const QPrinter&)>& mayPrint = {});

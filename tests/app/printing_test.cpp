@@ -5,7 +5,10 @@
 #include "Cp932.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -264,6 +267,48 @@ TEST_F(PrintAllToPdfTest, APdfOntoTheProjectOrTheSettingsIsRefused) {
     form->Print1Click();
     EXPECT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().value(0).contains(QStringLiteral("開いている物件ファイル")));
+}
+
+// The preview prints on its own: exported to a PDF named as the project,
+// it is refused, as the printer set-up's PDF is.
+TEST_F(PrintAllToPdfTest, PreviewExportOntoTheProjectIsRefused) {
+    UseThreeItemProject();
+    form->D1Click();
+    form2->PreviewSink = nullptr;
+    const QByteArray before = ReadFile(QStringLiteral("three.Fa1"));
+    form2->Printer().setOutputFileName(form->CurrentProject);
+    form2->Printer().setOutputFormat(QPrinter::PdfFormat);
+    // Plays the user: print from the preview, keep the PDF file offered
+    // there (the project), say yes to replacing it.
+    bool printed = false;
+    QTimer robot;
+    QObject::connect(&robot, &QTimer::timeout, [&] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (auto* setUp = qobject_cast<QPrintDialog*>(top)) {
+            QMetaObject::invokeMethod(setUp, "accept", Qt::QueuedConnection);
+        } else if (auto* files = qobject_cast<QFileDialog*>(top)) {
+            files->selectFile(form->CurrentProject);
+            QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
+            box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->click() : box->accept();
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(top); preview && !printed) {
+            printed = true;
+            for (QAction* a : preview->findChildren<QAction*>())
+                if (a->text() == QStringLiteral("Print")) {
+                    // Queued: a timer is not run again while its own call lasts.
+                    QMetaObject::invokeMethod(a, &QAction::trigger, Qt::QueuedConnection);
+                    return;
+                }
+        } else if (top) {
+            top->close();
+        }
+    });
+    robot.start(20);
+    form->PrintPreview1Click();
+    robot.stop();
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(ReadFile(QStringLiteral("three.Fa1")), before);
+    EXPECT_TRUE(dialogs.messages().join(u'|').contains(QStringLiteral("開いている物件ファイル")));
 }
 
 // The real printer set-up offers the PDF under the document's name in the
