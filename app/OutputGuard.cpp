@@ -23,8 +23,11 @@ std::optional<QString> OutputOntoInput(const QString& path, const QString& proje
                                        const QString& drawingFolder) {
     if (!project.isEmpty() && Same(path, project))
         return Refusal(path, QStringLiteral("開いている物件ファイル"));
-    if (Same(path, QDir::current().filePath(QStringLiteral("Qrtt.dat"))))
-        return Refusal(path, QStringLiteral("設定ファイル（Qrtt.dat）"));
+    // The settings file is read from the current folder and recorded in the
+    // settings folder; once a project is open these may differ.
+    for (const QString& folder : {QDir::currentPath(), drawingFolder})
+        if (!folder.isEmpty() && Same(path, QDir(folder).filePath(QStringLiteral("Qrtt.dat"))))
+            return Refusal(path, QStringLiteral("設定ファイル（Qrtt.dat）"));
     for (StructureMode mode : {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch}) {
         const QString drawing = FindDrawing(drawingFolder, mode);
         if (!drawing.isEmpty() && Same(path, drawing))

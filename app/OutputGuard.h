@@ -8,8 +8,8 @@
 #include <optional>
 
 // The message for an output onto `path`, or nothing when `path` is none of
-// the inputs: `project`, "Qrtt.dat" in the current folder and the drawings in
-// `drawingFolder`.
+// the inputs: `project`, "Qrtt.dat" in the current folder or in
+// `drawingFolder` (the settings folder), and the drawings there.
 std::optional<QString> OutputOntoInput(const QString& path, const QString& project,
                                        const QString& drawingFolder);
 

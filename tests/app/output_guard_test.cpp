@@ -57,6 +57,12 @@ TEST_F(OutputGuardTest, EachInputIsNamedAndOtherFilesPass) {
             EXPECT_TRUE(refusal->contains(U(c.named))) << refusal->toStdString();
         }
     }
+    // The settings folder's Qrtt.dat, also when the project's folder is current.
+    QDir(folder).mkdir(QStringLiteral("site"));
+    ASSERT_TRUE(QDir::setCurrent(Path(QStringLiteral("site"))));
+    EXPECT_TRUE(OutputOntoInput(Path(QStringLiteral("Qrtt.dat")), projectPath, folder));
+    EXPECT_FALSE(OutputOntoInput(Path(QStringLiteral("Qrtt.dat")), projectPath, QString()));
+    ASSERT_TRUE(QDir::setCurrent(folder));
     // Another project of the same content is not the open one.
     QFile::copy(projectPath, Path(U("copy.Fa1")));
     EXPECT_FALSE(OutputOntoInput(Path(U("copy.Fa1")), projectPath, folder));
