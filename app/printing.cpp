@@ -17,8 +17,8 @@ const QString kCannotPrint =
     QStringLiteral("印刷は出来ません。説明書の【数量算出及び印刷】をお読みください");
 const QString kAllPrinted = QStringLiteral("全データの印刷が終わりました");
 const QString kEditTool = QStringLiteral("Hakobe.EXE");
-const QString kNothingToPrint =
-    QStringLiteral("印刷できるデータがありませんでした。\n\r演算が止まった拾いは印刷していません。");
+const QString kNothingToPrint = QStringLiteral(
+    "印刷できるデータがありませんでした。\n\r演算が止まった拾いは印刷していません。");
 const QString kPrinterFailed =
     QStringLiteral("プリンタに出力できませんでした。\n\rプリンタの設定を確かめてください。");
 

@@ -44,7 +44,8 @@ TEST(ToolkitTranslation, JapaneseOnAJapaneseDesktopOnly) {
     request.save = true;
     const QStringList saving = ButtonsOfFileDialog([&] { dialogs.openFile(request); });
     ASSERT_FALSE(saving.isEmpty());
-    EXPECT_TRUE(saving.join(u'|').contains(QStringLiteral("保存"))) << saving.join(u'|').toStdString();
+    EXPECT_TRUE(saving.join(u'|').contains(QStringLiteral("保存")))
+        << saving.join(u'|').toStdString();
     EXPECT_FALSE(opening.join(u'|').contains(QStringLiteral("保存")));
     EXPECT_TRUE(saving.join(u'|').contains(QStringLiteral("キャンセル")));
 }
