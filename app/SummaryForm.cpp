@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "SaveBytes.h"
 #include "Workbook.h"
+#include "OutputGuard.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -315,13 +316,17 @@ std::optional<QString> TSummaryForm::ChooseFile(QString& last, const QString& ti
     const QString folder = QFileInfo(project_).absolutePath();
     if (last.isEmpty())
         last = QFileInfo(project_).completeBaseName() + U("_数量集計") + suffix;
-    std::optional<QString> chosen = dialogs_.openFile({title, filter, folder, last, true});
+    yoheki::OpenFileRequest request{title, filter, folder, last, true};
+    request.save = true;
+    std::optional<QString> chosen = dialogs_.openFile(request);
     if (!chosen)
         return std::nullopt;
     QString path = *chosen;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     last = path;
+    if (RefuseOutput(dialogs_, path, project_, QString()))
+        return std::nullopt;
     if (QFileInfo::exists(path) &&
         !dialogs_.question(U("【") + path + U("】は既にあります。\n\r置き換えますか？"),
                            yoheki::Dialogs::Icon::Warning))

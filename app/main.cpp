@@ -3,6 +3,7 @@
 #include "BundledData.h"
 #include "ListIn.h"
 #include "PrnSys.h"
+#include "Translations.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("yoheki"));
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
+    InstallToolkitTranslation();
 
     QStringList args = QApplication::arguments();
     if (!args.isEmpty())

@@ -89,6 +89,8 @@ TForm1::~TForm1() {
     for (const LayoutRow& row : dimRows_ + sideRows_)
         for (QWidget* w : row.widgets)
             w->removeEventFilter(this);
+    for (int n = 1; n <= 18; ++n)
+        REdit(n)->removeEventFilter(this);
 }
 
 void TForm1::Attach(TForm2* form2, TLI_Menu* liMenu) {
@@ -464,8 +466,11 @@ void TForm1::ConnectSignals() {
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
     connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
-    for (TREdit* pitch : {REdit12, REdit13, REdit14, REdit15})
-        pitch->installEventFilter(this);
+    // Every numeric field sees its Enter here: the pitch fields have their
+    // own rule, the others move on as Tab does. The row fields already have
+    // this filter for the column layout; a second install does nothing.
+    for (int n = 1; n <= 18; ++n)
+        REdit(n)->installEventFilter(this);
 }
 
 void TForm1::ConnectMenus() {
@@ -575,7 +580,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         REdit14KeyPress(key);
     else if (watched == REdit15)
         REdit15KeyPress(key);
+    else if (auto* field = qobject_cast<TREdit*>(watched))
+        EnterMovesOn(field, key);
     return key.isNull();
+}
+
+// Dimensions are typed one after another: Enter ends a field and goes to the
+// next one along the tab order, so "12000⏎1500" fills two fields.
+void TForm1::EnterMovesOn(TREdit* field, QChar& key) {
+    field->setFocus(Qt::TabFocusReason);
+    focusNextChild();
+    key = QChar();
 }
 
 // ---------------------------------------------------------------- help

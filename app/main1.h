@@ -283,6 +283,7 @@ class TForm1 : public QMainWindow {
     void ShowWallScreen(const char* drawing);
     void HideModeFields(std::initializer_list<QWidget*> widgets);
     void PitchEnter(TREdit* field, TREdit* partner, QChar& key);
+    void EnterMovesOn(TREdit* field, QChar& key);
     void FocusAhead(QWidget* from, int steps);
 
     struct LayoutRow {

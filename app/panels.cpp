@@ -198,21 +198,25 @@ void TForm1::FocusAhead(QWidget* from, int steps) {
     }
 }
 
+// Tab follows the screen: the name and its buttons, the dimension column,
+// the panel fields in the drawing's place, then the finish column with each
+// button right after the check box that shows it. Hidden fields are passed by.
 void TForm1::SetTabOrder() {
     pitchTabOrder_ = {RG_BL, REdit12, RG_HL,   REdit14,   RG_TL,    REdit13,
                       RG_YL, REdit15, Button2, CheckBox5, CheckBox6};
-    QList<QWidget*> chain = {ComboBox1, REdit1};
+    QList<QWidget*> chain = {ComboBox1, Button4, Button3};
+    for (int n = 1; n <= 9; ++n)
+        chain << REdit(n);
+    chain << REdit17 << REdit16 << REdit11;
     for (QWidget* w : pitchTabOrder_) {
         if (auto* group = qobject_cast<TRadioGroup*>(w))
             for (int i = 0; i < 3; ++i)
                 chain << group->Button(i);
-        else
+        else if (w != Button2)
             chain << w;
     }
-    for (int n = 2; n <= 9; ++n)
-        chain << REdit(n);
-    chain << REdit11 << REdit16 << REdit17 << ComboBox2 << ComboBox3 << ComboBox4 << CheckBox1
-          << REdit18 << CheckBox2 << REdit10 << CheckBox3 << Button1 << Button4 << Button3;
+    chain << ComboBox2 << ComboBox3 << ComboBox4 << CheckBox1 << REdit18 << Button2 << CheckBox2
+          << REdit10 << CheckBox3 << Button1;
     for (int i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

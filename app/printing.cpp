@@ -2,10 +2,18 @@
 // preview, and the separate edit-file print tool.
 #include "main1.h"
 
+#include "OutputGuard.h"
+#include "Error.h"
+#include "IniFile.h"
 #include "PrnSys.h"
+#include "Runs.h"
+#include "Takeoff.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 
 namespace {
@@ -14,6 +22,8 @@ const QString kCannotPrint =
     QStringLiteral("印刷は出来ません。説明書の【数量算出及び印刷】をお読みください");
 const QString kAllPrinted = QStringLiteral("全データの印刷が終わりました");
 const QString kEditTool = QStringLiteral("Hakobe.EXE");
+const QString kNothingToPrint = QStringLiteral(
+    "印刷できるデータがありませんでした。\n\r演算が止まった拾いは印刷していません。");
 const QString kPrinterFailed =
     QStringLiteral("プリンタに出力できませんでした。\n\rプリンタの設定を確かめてください。");
 
@@ -31,6 +41,20 @@ void FillJob(TForm1& f) {
     f.Form2->Edit2->setText(f.SettingsDir);
 }
 
+// A PDF chosen in the printer set-up must not overwrite what the program
+// reads: true (after the message) when it would.
+bool PdfOntoInput(TForm1& f) {
+    const QPrinter& printer = f.Form2->Printer();
+    return printer.outputFormat() == QPrinter::PdfFormat &&
+           RefuseOutput(f.dialogs, printer.outputFileName(), f.CurrentProject, f.SettingsDir);
+}
+
+// The printer set-up before the first page, offering a PDF named `title`.
+bool ChoosePrinter(TForm1& f, const QString& title) {
+    f.Form2->Printer().setDocName(title);
+    return f.dialogs.printerSetup(f.Form2->Printer()) && !PdfOntoInput(f);
+}
+
 bool PrintJob(TForm1& f) {
     FillJob(f);
     if (f.Form2->Print(ModeOf(f)).printed)
@@ -39,21 +63,15 @@ bool PrintJob(TForm1& f) {
     return false;
 }
 
-// Loads item `index` and runs the calculation of its mode. The statement
-// list is emptied first, so that an item whose calculation stopped on an
-// input error is not printed with the statement of the item before it.
-bool LoadAndCalculate(TForm1& f, int index) {
-    f.ComboBox1->setCurrentIndex(index);
-    f.ListInput(f.ComboBox1->itemText(index), f.CurrentProject);
-    f.RememberedIndex = index;
-    f.Form2->SetLines({});
-    if (f.B1->isChecked())
-        f.CalcSBs();
-    else if (f.U2->isChecked())
-        f.CalcUJS();
-    else
-        f.CalcYoH();
-    return f.Form2->ListBox1->count() > 0;
+StructureMode ModeOf(const takeoff::ItemRecord& item) {
+    return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
+}
+
+QStringList Lines(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines)
+        out << QString::fromStdString(line);
+    return out;
 }
 
 // After printing every item, the project's first item is on screen again.
@@ -70,26 +88,63 @@ void BackToFirstItem(TForm1& f) {
 } // namespace
 
 void TForm1::Print1Click() {
+    Form2->Printer().setDocName(ComboBox1->currentText());
     if (Form2->ListBox1->count() == 0 || !dialogs.printerSetup(Form2->Printer())) {
         dialogs.message(kCannotPrint);
         return;
     }
-    PrintJob(*this);
+    if (!PdfOntoInput(*this))
+        PrintJob(*this);
 }
 
+// Every item as one print job, one page per item whose calculation ran, in
+// list order; on a PDF printer that is one file.
+// Every item is calculated from the project file (the item on screen saved
+// there first), without loading it onto the screen; each run's messages are
+// shown as "演算実行(&D)" shows them, and an item whose run stopped is not
+// printed. The screen then shows the first item as a fresh load does.
 void TForm1::A2Click() {
     ListOutPut(ComboBox1->currentText(), CurrentProject);
     D2->setChecked(false);
-    for (int i = 0; i < ComboBox1->count(); ++i) {
-        const bool calculated = LoadAndCalculate(*this, i);
-        if (i == 0 && !dialogs.printerSetup(Form2->Printer()))
-            return;
-        if (calculated && !PrintJob(*this))
-            return;
-        ListOutPut(ComboBox1->currentText(), CurrentProject);
+    const QString title = QFileInfo(CurrentProject).completeBaseName();
+    const QStringList onHand = Form2->Lines();
+    std::vector<std::string> names;
+    const yoheki::IniFile* ini = nullptr;
+    try {
+        ini = &ProjectStore::Of(*this).project.Open(QFile::encodeName(CurrentProject).toStdString());
+        names = ini->ReadSections();
+    } catch (const yoheki::Error& e) {
+        return dialogs.message(QString::fromUtf8(e.what()));
     }
+    const takeoff::RunContext context{
+        windowTitle().toStdString(),
+        {false, Q1->isChecked()},
+        [this](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
+        {}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const takeoff::ItemRecord item = takeoff::ReadItem(*ini, names[i]);
+        const auto out = takeoff::RunItem(
+            takeoff::ToSnapshot(item, names[i], context.caption, context.flags), context.message);
+        if (i == 0) {
+            if (!ChoosePrinter(*this, title))
+                return;
+            Form2->BeginDocument(title);
+        }
+        if (!out)
+            continue;
+        Form2->SetLines(Lines(out->lines));
+        Form2->Edit1->setText(QString::fromStdString(names[i]));
+        Form2->Edit2->setText(SettingsDir);
+        if (!Form2->AddPage(ModeOf(item))) {
+            Form2->EndDocument();
+            Form2->SetLines(onHand);
+            return dialogs.message(kPrinterFailed);
+        }
+    }
+    const int printed = Form2->EndDocument();
+    Form2->SetLines(onHand);
     BackToFirstItem(*this);
-    dialogs.message(kAllPrinted);
+    dialogs.message(printed > 0 || names.empty() ? kAllPrinted : kNothingToPrint);
 }
 
 void TForm1::PrintPreview1Click() {
@@ -98,6 +153,7 @@ void TForm1::PrintPreview1Click() {
         return;
     }
     FillJob(*this);
+    Form2->MayPrint = [this](const QPrinter&) { return !PdfOntoInput(*this); };
     Form2->Preview({Form2->Page(ModeOf(*this))}, this);
 }
 

@@ -276,6 +276,8 @@ void TForm1::Button4Click() {
     ListInput(*name, CurrentProject);
     if (ComboBox1->count() > 1)
         Button3->show();
+    REdit1->setFocus(Qt::OtherFocusReason); // the new item's dimensions come next
+    REdit1->selectAll();
 }
 
 void TForm1::Button3Click() {

@@ -5,6 +5,7 @@
 #include "CheckView.h"
 #include "Error.h"
 #include "ItemTexts.h"
+#include "OutputGuard.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
 
@@ -120,10 +121,13 @@ void TForm1::T1Click() {
     ProjectStore& store = ProjectStore::Of(*this);
     yoheki::OpenFileRequest request{U(kTextTitle), U(kTextFilter), QDir::currentPath(),
                                     store.textFileName, true};
+    request.save = true;
     const auto chosen = dialogs.openFile(request);
     if (!chosen)
         return;
     const QString path = TextFileName(*chosen);
+    if (RefuseOutput(dialogs, path, CurrentProject, SettingsDir))
+        return;
     store.textFileName = path;
     // The continuous output reads every item from the file: what was typed on
     // the screen goes there first, so it is neither lost nor left out.

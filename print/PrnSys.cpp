@@ -14,6 +14,8 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include <utility>
+
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form2"));
     auto* layout = new QVBoxLayout(this);
@@ -64,11 +66,34 @@ PrintResult TForm2::Print(StructureMode mode) {
     return {true, QString()};
 }
 
+void TForm2::BeginDocument(const QString& title) {
+    document_.reset();
+    documentPages_ = 0;
+    if (PageSink)
+        return;
+    Printer().setDocName(title);
+    document_ = std::make_unique<StatementDocument>(Printer());
+}
+
+bool TForm2::AddPage(StructureMode mode) {
+    if (PageSink)
+        PageSink(Page(mode));
+    else if (!document_ || !document_->Add(Page(mode)))
+        return false;
+    ++documentPages_;
+    return true;
+}
+
+int TForm2::EndDocument() {
+    document_.reset(); // ends the job
+    return std::exchange(documentPages_, 0);
+}
+
 void TForm2::Preview(const QList<StatementPage>& pages, QWidget* parent) {
     if (PreviewSink)
         PreviewSink(pages);
     else
-        PreviewStatements(Printer(), pages, parent);
+        PreviewStatements(Printer(), pages, parent, MayPrint);
 }
 
 namespace {
@@ -137,14 +162,14 @@ void WriteNote(QPainter& canvas, const QRect& rect, const DeviceMetrics& m, cons
     canvas.restore();
 }
 
+} // namespace
+
 void SetDocumentTitle(QPaintDevice& device, const QString& title) {
     if (auto* printer = dynamic_cast<QPrinter*>(&device))
         printer->setDocName(title);
     else if (auto* pdf = dynamic_cast<QPdfWriter*>(&device))
         pdf->setTitle(title);
 }
-
-} // namespace
 
 QString DrawingFileName(StructureMode mode) {
     switch (mode) {

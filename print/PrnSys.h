@@ -16,6 +16,7 @@
 class QPaintDevice;
 class QPainter;
 class QPrinter;
+class StatementDocument;
 
 // Everything one printed page needs.
 struct StatementPage {
@@ -51,8 +52,19 @@ class TForm2 : public QWidget {
     QPrinter& Printer();
     // Prints the job on Printer(), one document titled with Edit1.
     PrintResult Print(StructureMode mode);
+    // Several pages as one print job on Printer(), titled `title`: each
+    // AddPage prints the job the form holds now as the next page, EndDocument
+    // ends the job and gives the number of pages printed. The printer is
+    // opened by the first page, so a job without pages prints nothing.
+    void BeginDocument(const QString& title);
+    bool AddPage(StructureMode mode); // false when the printer could not be opened
+    int EndDocument();
+
     // Shows pages in the print preview on Printer().
     void Preview(const QList<StatementPage>& pages, QWidget* parent);
+    // Asked before the preview prints, with the printer as set up there;
+    // false keeps it from printing.
+    std::function<bool(const QPrinter&)> MayPrint;
 
     // When set, Print and Preview hand their pages here instead of to the
     // printer: for tests, and for output without a printer.
@@ -61,6 +73,8 @@ class TForm2 : public QWidget {
 
   private:
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<StatementDocument> document_;
+    int documentPages_ = 0;
 };
 
 // The drawing file of a mode as the program names it, e.g. "擁壁１.BMP".
@@ -90,6 +104,9 @@ QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const Statement
 // The device's resolution and the offset of its printable area. No device
 // reports a scale to the toolkit, so it is 100.
 DeviceMetrics MetricsOf(const QPaintDevice& device);
+
+// The document title of a printer or PDF writer; other devices keep none.
+void SetDocumentTitle(QPaintDevice& device, const QString& title);
 
 // One document of one page on `device`, titled with the page's title where
 // the device keeps a title (printer, PDF). The document is ended on every path.

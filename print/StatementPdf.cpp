@@ -2,6 +2,7 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -9,20 +10,43 @@
 
 #include <optional>
 
+StatementDocument::StatementDocument(QPagedPaintDevice& device) : device_(device) {}
+
+StatementDocument::~StatementDocument() {
+    End();
+}
+
+bool StatementDocument::Add(const StatementPage& page) {
+    if (pages_ == 0) {
+        if (!canvas_.begin(&device_))
+            return false;
+        metrics_ = MetricsOf(device_);
+    } else if (!device_.newPage()) {
+        return false;
+    }
+    notes_ << PaintStatement(canvas_, metrics_, page);
+    ++pages_;
+    return true;
+}
+
+int StatementDocument::End() {
+    if (canvas_.isActive())
+        canvas_.end();
+    return pages_;
+}
+
 std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
                                            const QList<StatementPage>& pages) {
-    QPainter canvas;
-    if (!canvas.begin(&device))
-        return std::nullopt;
-    const DeviceMetrics metrics = MetricsOf(device);
-    QStringList notes;
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            device.newPage();
-        notes << PaintStatement(canvas, metrics, pages[i]);
+    if (pages.isEmpty()) { // still a document, begun and ended, as before
+        QPainter canvas;
+        return canvas.begin(&device) ? std::optional<QStringList>(QStringList()) : std::nullopt;
     }
-    canvas.end();
-    return notes;
+    StatementDocument document(device);
+    for (const StatementPage& page : pages)
+        if (!document.Add(page))
+            return std::nullopt;
+    document.End();
+    return document.Notes();
 }
 
 bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages) {
@@ -37,13 +61,23 @@ bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages) 
     return PaintStatements(pdf, pages).has_value();
 }
 
-void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent) {
+void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent,
+                       const std::function<bool(const QPrinter&)>& mayPrint) {
     QStringList titles;
     for (const StatementPage& page : pages)
         titles << page.title;
     printer.setDocName(titles.join(QStringLiteral("、")));
     QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&pages](QPrinter* target) { PaintStatements(*target, pages); });
+                     [&pages, &mayPrint](QPrinter* target) {
+                         // The preview's own pictures are drawn on another
+                         // engine; only real output is asked about.
+                         const bool output = target->paintEngine() &&
+                                             target->paintEngine()->type() == QPaintEngine::Pdf;
+                         if (output && mayPrint && !mayPrint(*target))
+                             return;
+                         PaintStatements(*target, pages);
+                     });
     dialog.exec();
 }

@@ -4,12 +4,41 @@
 #include "PrnSys.h"
 
 #include <QList>
+#include <QPainter>
 
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
+
+// Statements printed as one document, one page each, handed over one at a
+// time so that a long project is never held whole. The device is begun by
+// the first page, so a document without pages writes no file and sends no
+// job; it is ended by End() or at the latest when the object goes.
+class StatementDocument {
+  public:
+    explicit StatementDocument(QPagedPaintDevice& device);
+    ~StatementDocument();
+    StatementDocument(const StatementDocument&) = delete;
+    StatementDocument& operator=(const StatementDocument&) = delete;
+
+    // Paints `page` as the next page; false when the device cannot be begun.
+    bool Add(const StatementPage& page);
+    // Ends the document; the number of pages it holds.
+    int End();
+    int Pages() const { return pages_; }
+    // One note per page, empty where the drawing was drawn.
+    const QStringList& Notes() const { return notes_; }
+
+  private:
+    QPagedPaintDevice& device_;
+    QPainter canvas_;
+    DeviceMetrics metrics_;
+    int pages_ = 0;
+    QStringList notes_;
+};
 
 // Paints the pages one after another on `device`, each through
 // PrintStatement's page painter. Returns the drawing notes, one per page
@@ -23,5 +52,7 @@ std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
 bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages);
 
 // The toolkit's print preview of the pages on `printer`; printing from the
-// preview prints them all as one document.
-void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent);
+// preview prints them all as one document, unless `mayPrint` (when given)
+// refuses the printer as the user set it up there, say for its PDF file.
+void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent,
+                       const std::function<bool(const QPrinter&)>& mayPrint = {});

@@ -1,7 +1,9 @@
 #include "Dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -30,6 +32,18 @@ QString QtFilter(const QString& filter) {
     return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
 }
 
+// The toolkit offers "<document>.pdf" in the home folder unless the current
+// folder lies below it; the estimator expects the project's folder, which
+// is the current folder once a project is open.
+void OfferPdfName(QPrintDialog& dialog, const QPrinter& printer) {
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!field || printer.docName().isEmpty())
+        return;
+    QString name = printer.docName();
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    field->setText(QDir::current().filePath(name + QStringLiteral(".pdf")));
+}
+
 } // namespace
 
 void QtDialogs::message(const QString& text) {
@@ -53,8 +67,9 @@ std::optional<QString> QtDialogs::input(const QString& caption, const QString& p
 
 std::optional<QString> QtDialogs::openFile(const OpenFileRequest& r) {
     QFileDialog dialog(parent_, r.title, r.initialDir, QtFilter(r.filter));
-    dialog.setFileMode(r.allowNonExisting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(r.allowNonExisting || r.save ? QFileDialog::AnyFile
+                                                    : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -64,6 +79,8 @@ std::optional<QString> QtDialogs::openFile(const OpenFileRequest& r) {
 
 bool QtDialogs::printerSetup(QPrinter& printer) {
     QPrintDialog dialog(&printer, parent_);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    OfferPdfName(dialog, printer);
     return dialog.exec() == QDialog::Accepted;
 }
 

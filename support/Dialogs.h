@@ -17,6 +17,7 @@ struct OpenFileRequest {
     QString initialDir;
     QString fileName;    // preset name
     bool allowNonExisting = false;
+    bool save = false;   // a file to be written: the dialog's button says 保存
 };
 
 class Dialogs {
@@ -32,7 +33,8 @@ public:
     virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                          const QString& def) = 0;
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
-    // The printer set-up; true when the user chose to print.
+    // The printer set-up; true when the user chose to print. Printing to a
+    // PDF file offers the printer's document name in the current folder.
     virtual bool printerSetup(QPrinter& printer) = 0;
 };
 

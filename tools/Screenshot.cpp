@@ -1,8 +1,9 @@
 // yoheki-screenshot <folder>: pictures of the main window for checking the
 // layout and for the documentation: the start-up screen of the sample, the
 // statement pane over a wall, a base and a ditch item, the three structure
-// screens, both panels, the condition menu and the project summary, as PNG
-// files in <folder>. Runs headless on
+// screens, both panels, the condition menu, the project summary and the save
+// and print dialogs (in Japanese under a Japanese locale), as PNG files in
+// <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
 #include "IniFile.h"
 #include "LivePane.h"
@@ -12,6 +13,7 @@
 #include "SummaryForm.h"
 #include "Takeoff.h"
 #include "SummaryRun.h"
+#include "Translations.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -19,9 +21,12 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -188,6 +193,31 @@ bool ShootComparison(const QTemporaryDir& scratch, const QDir& out) {
     return Save(form, out, QStringLiteral("summary-compare.png"));
 }
 
+// A modal dialog as `open` shows it: pictured once it is up, then cancelled.
+bool SaveDialog(const std::function<void()>& open, const QDir& out, const QString& name) {
+    bool ok = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            ok = Save(*dialog, out, name);
+            dialog->close();
+        }
+    });
+    open();
+    return ok;
+}
+
+bool ShootDialogs(TForm1& f, const QDir& out) {
+    yoheki::QtDialogs dialogs(&f);
+    yoheki::OpenFileRequest text{U("テキスト出力ファイルを選択"), U("テキストファイル(*.txt)|*.TXT"),
+                                 QDir::currentPath(), U("見本工事.txt"), true};
+    text.save = true;
+    bool ok = SaveDialog([&] { dialogs.openFile(text); }, out, QStringLiteral("dialog-save.png"));
+    f.Form2->Printer().setDocName(U("見本工事"));
+    ok &= SaveDialog([&] { dialogs.printerSetup(f.Form2->Printer()); }, out,
+                     QStringLiteral("dialog-print.png"));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -195,6 +225,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallFontSubstitutes();
+    InstallToolkitTranslation();
     if (argc < 2) {
         std::fprintf(stderr, "usage: yoheki-screenshot <output folder>\n");
         return 2;
@@ -220,5 +251,8 @@ int main(int argc, char** argv) {
     Choose(form, 0);
     FillSampleItem(form);
     ok &= Shoot(form, out);
-    return ok && ShootSummary(form, scratch, out) && ShootComparison(scratch, out) ? 0 : 1;
+    return ok && ShootSummary(form, scratch, out) && ShootComparison(scratch, out) &&
+                   ShootDialogs(form, out)
+               ? 0
+               : 1;
 }

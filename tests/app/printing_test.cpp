@@ -4,7 +4,15 @@
 
 #include "Cp932.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -34,6 +42,7 @@ class PrintingTest : public AppFixture {
         WriteFile(QStringLiteral("three.Fa1"),
                   QByteArray::fromStdString(yoheki::cp932::Encode(three.toStdString())));
         form->CurrentProject = Path(QStringLiteral("three.Fa1"));
+        names.clear();
         for (int i : {0, 2, 4})
             names << sections[i].mid(1, sections[i].indexOf(u']') - 1);
         form->ComboBox1->clear();
@@ -151,6 +160,176 @@ TEST_F(PrintingTest, CancelledPrintAllPrintsAndSaysNothing) {
     EXPECT_EQ(dialogs.records.last().kind, QStringLiteral("printerSetup"));
     EXPECT_FALSE(dialogs.messages().contains(QStringLiteral("全データの印刷が終わりました")));
     EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
+}
+
+// What poppler makes of a PDF: its page count and the text of each page.
+struct PdfText {
+    int pages = -1;
+    QStringList pageTexts;
+};
+
+PdfText ReadPdf(const QString& path) {
+    PdfText out;
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(30000) || info.exitCode() != 0)
+        return out;
+    const QRegularExpression pagesLine(QStringLiteral("^Pages:\\s+(\\d+)"),
+                                       QRegularExpression::MultilineOption);
+    const auto match = pagesLine.match(QString::fromUtf8(info.readAllStandardOutput()));
+    if (!match.hasMatch())
+        return out;
+    out.pages = match.captured(1).toInt();
+    for (int page = 1; page <= out.pages; ++page) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page),
+                                                 QStringLiteral("-l"), QString::number(page),
+                                                 QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                 path, QStringLiteral("-")});
+        text.waitForFinished(30000);
+        // Spacing is the extractor's guess; the characters are what count.
+        out.pageTexts << QString::fromUtf8(text.readAllStandardOutput())
+                             .remove(QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
+    }
+    return out;
+}
+
+class PrintAllToPdfTest : public PrintingTest {
+  protected:
+    void SetUp() override {
+        PrintingTest::SetUp();
+        form2->PageSink = nullptr; // the real printer, writing a PDF file
+        pdf = Path(QStringLiteral("out.pdf"));
+        form2->Printer().setOutputFormat(QPrinter::PdfFormat);
+        form2->Printer().setOutputFileName(pdf);
+    }
+    QString pdf;
+};
+
+TEST_F(PrintAllToPdfTest, OneFileWithOnePagePerCalculatedItemInListOrder) {
+    UseThreeItemProject();
+    form->A2Click();
+    const PdfText read = ReadPdf(pdf);
+    ASSERT_EQ(read.pages, 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const auto heading = [&](int item) {
+            return QStringLiteral("《%1》").arg(names[item]).remove(
+                QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
+        };
+        EXPECT_TRUE(read.pageTexts[i].contains(heading(i)));
+        for (int other = 0; other < 3; ++other)
+            if (other != i) {
+                EXPECT_FALSE(read.pageTexts[i].contains(heading(other)));
+            }
+    }
+    EXPECT_EQ(form2->Printer().docName(), QStringLiteral("three")); // the project's name
+    EXPECT_EQ(dialogs.messages().last(), QStringLiteral("全データの印刷が終わりました"));
+
+    // An item that stops is left out; the others still make one file.
+    UseThreeItemProject(true);
+    form->A2Click();
+    EXPECT_EQ(ReadPdf(pdf).pages, 2);
+}
+
+TEST_F(PrintAllToPdfTest, NothingCalculatedWritesNoFileAndSaysSo) {
+    const QString wall = SampleSections().value(0).replace(
+        QRegularExpression(QStringLiteral("延長さ=\\d+")), QStringLiteral("延長さ=0"));
+    WriteFile(QStringLiteral("one.Fa1"),
+              QByteArray::fromStdString(yoheki::cp932::Encode(wall.toStdString())));
+    form->CurrentProject = Path(QStringLiteral("one.Fa1"));
+    form->ComboBox1->addItem(wall.mid(1, wall.indexOf(u']') - 1));
+    form->A2Click();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_NE(dialogs.messages().last(), QStringLiteral("全データの印刷が終わりました"));
+}
+
+TEST_F(PrintAllToPdfTest, APdfOntoTheProjectOrTheSettingsIsRefused) {
+    UseThreeItemProject();
+    QFile::link(form->CurrentProject, Path(QStringLiteral("link.pdf")));
+    const QString targets[] = {Path(QStringLiteral("link.pdf")), Path(QStringLiteral("./Qrtt.dat")),
+                               form->CurrentProject};
+    for (const QString& target : targets) {
+        SCOPED_TRACE(target.toStdString());
+        const QByteArray project = ReadFile(QStringLiteral("three.Fa1"));
+        const QByteArray settings = ReadFile(QStringLiteral("Qrtt.dat"));
+        form2->Printer().setOutputFileName(target);
+        form2->Printer().setOutputFormat(QPrinter::PdfFormat);
+        dialogs.clear();
+        form->A2Click();
+        EXPECT_EQ(ReadFile(QStringLiteral("three.Fa1")), project);
+        EXPECT_EQ(ReadFile(QStringLiteral("Qrtt.dat")), settings);
+        ASSERT_FALSE(dialogs.messages().isEmpty());
+        EXPECT_TRUE(dialogs.messages().last().contains(QStringLiteral("別のファイル名")));
+    }
+    form2->SetLines({QStringLiteral("【物件名：見本】")});
+    dialogs.clear();
+    form->Print1Click();
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().value(0).contains(QStringLiteral("開いている物件ファイル")));
+}
+
+// The preview prints on its own: exported to a PDF named as the project,
+// it is refused, as the printer set-up's PDF is.
+TEST_F(PrintAllToPdfTest, PreviewExportOntoTheProjectIsRefused) {
+    UseThreeItemProject();
+    form->D1Click();
+    form2->PreviewSink = nullptr;
+    const QByteArray before = ReadFile(QStringLiteral("three.Fa1"));
+    form2->Printer().setOutputFileName(form->CurrentProject);
+    form2->Printer().setOutputFormat(QPrinter::PdfFormat);
+    // Plays the user: print from the preview, keep the PDF file offered
+    // there (the project), say yes to replacing it.
+    bool printed = false;
+    QTimer robot;
+    QObject::connect(&robot, &QTimer::timeout, [&] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (auto* setUp = qobject_cast<QPrintDialog*>(top)) {
+            QMetaObject::invokeMethod(setUp, "accept", Qt::QueuedConnection);
+        } else if (auto* files = qobject_cast<QFileDialog*>(top)) {
+            files->selectFile(form->CurrentProject);
+            QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
+            box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->click() : box->accept();
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(top); preview && !printed) {
+            printed = true;
+            for (QAction* a : preview->findChildren<QAction*>())
+                if (a->text() == QStringLiteral("Print")) {
+                    // Queued: a timer is not run again while its own call lasts.
+                    QMetaObject::invokeMethod(a, &QAction::trigger, Qt::QueuedConnection);
+                    return;
+                }
+        } else if (top) {
+            top->close();
+        }
+    });
+    robot.start(20);
+    form->PrintPreview1Click();
+    robot.stop();
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(ReadFile(QStringLiteral("three.Fa1")), before);
+    EXPECT_TRUE(dialogs.messages().join(u'|').contains(QStringLiteral("開いている物件ファイル")));
+}
+
+// The real printer set-up offers the PDF under the document's name in the
+// current folder, which is the project's once one is open.
+TEST_F(PrintingTest, PrinterSetupOffersThePdfInTheProjectFolder) {
+    yoheki::QtDialogs real;
+    QPrinter printer;
+    printer.setDocName(QStringLiteral("見本工事"));
+    QString offered = QStringLiteral("<no dialog>"), title;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+            offered = field->text();
+        dialog->reject();
+    });
+    EXPECT_FALSE(real.printerSetup(printer));
+    EXPECT_EQ(offered, Path(QStringLiteral("見本工事.pdf")));
+    EXPECT_EQ(title, QStringLiteral("印刷"));
 }
 
 TEST_F(PrintingTest, MissingEditToolIsReportedAndTheWindowComesBack) {
