@@ -40,7 +40,7 @@ class ScreenAfterOutput : public TakeoffFixture {
     }
 };
 
-TEST_F(ScreenAfterOutput, ContinuousOutputLeavesTheFirstItemAsAFreshLoadShowsIt) {
+TEST_F(ScreenAfterOutput, ContinuousOutputAndPrintAllLeaveTheFirstItemAsAFreshLoadShowsIt) {
     CopyData(QStringLiteral("見本工事.Fa1"));
     const QString sample = U("見本工事.Fa1");
     Open(sample);
@@ -54,6 +54,14 @@ TEST_F(ScreenAfterOutput, ContinuousOutputLeavesTheFirstItemAsAFreshLoadShowsIt)
     dialogs.fileAnswers << Path("all.txt");
     form->T1Click();
     ASSERT_FALSE(ReadFile("all.txt").isEmpty());
+    EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
+    ExpectSame(State(), fresh);
+    // Print-all from the ditch again.
+    int pages = 0;
+    form2->PageSink = [&pages](const StatementPage&) { ++pages; };
+    ShowItem(*form, form->ComboBox1->count() - 1);
+    form->A2Click();
+    EXPECT_EQ(pages, form->ComboBox1->count());
     EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
     ExpectSame(State(), fresh);
     // And the next wall item still shows the wall screen, no stray field.
