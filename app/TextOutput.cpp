@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "ItemTexts.h"
 #include "PrnSys.h"
+#include "ProjectCheck.h"
 #include "Runs.h"
 #include "Takeoff.h"
 
@@ -48,11 +49,13 @@ QByteArray ComposeTextOutput(TForm1& f) {
         return EncodeTextOutput(SingleOutputLines(f.Form2->Lines()) << ClosingLine());
     const yoheki::IniFile& ini =
         ProjectStore::Of(f).project.Open(QFile::encodeName(f.CurrentProject).toStdString());
+    const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
     const takeoff::RunContext context{
         f.windowTitle().toStdString(),
         {f.D2->isChecked(), true},
         [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); },
-        {}};
+        // Items holding bytes that are not CP932 text were named at opening.
+        [&check](const std::string& name) { return check.Unreadable(name); }};
     return Bytes(takeoff::ContinuousOutput(ini, context, false));
 }
 

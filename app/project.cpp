@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "ItemTexts.h"
+#include "ProjectCheck.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
@@ -129,6 +130,20 @@ QStringList ProjectItems(TForm1& f, const QString& path) {
     try {
         const yoheki::IniFile& ini =
             ProjectStore::Of(f).project.Open(QFile::encodeName(path).toStdString());
+        // A file that is no project lists no items; items holding bytes that
+        // are not CP932 text are named once, so the estimator knows where to
+        // look (they keep their bytes when saved).
+        const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
+        if (check.kind == yoheki::ProjectCheck::Kind::NotProject) {
+            f.dialogs.message(Q(check.messages.front()));
+            return items;
+        }
+        if (!check.messages.empty()) {
+            QStringList said;
+            for (const std::string& m : check.messages)
+                said << Q(m);
+            f.dialogs.message(said.join(U("\n\r")));
+        }
         for (const std::string& name : ini.ReadSections())
             items << Q(name);
     } catch (const yoheki::Error& e) {

@@ -3,6 +3,7 @@
 #include "Checks.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "ProjectCheck.h"
 #include "Runs.h"
 
 #include <QFile>
@@ -46,13 +47,19 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
         run.notes << QString::fromUtf8(e.what());
         return run;
     }
+    const yoheki::ProjectCheck check = yoheki::CheckProject(*ini);
+    for (const std::string& m : check.messages)
+        run.notes << QString::fromStdString(m);
+    if (check.kind != yoheki::ProjectCheck::Kind::Project)
+        return run;
     QStringList said;
     const yoheki::MessageFn collect = [&said](const std::string& text) {
         said << QString::fromStdString(text);
     };
     // As the continuous output runs them: no summary box between items.
     const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true},
-                                      collect, {}};
+                                      collect,
+                                      [&check](const std::string& name) { return check.Unreadable(name); }};
     takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
         const QString name = QString::fromStdString(r.name);
         if (screen && name == screen->name) {
