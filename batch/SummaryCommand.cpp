@@ -42,7 +42,7 @@ std::optional<QString> Write(const SummaryOptions& o, const QByteArray& bytes, s
 }
 
 int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
-    ProjectRun run = CalculateProject(o.project);
+    ProjectRun run = CalculateProject(o.project, std::nullopt, false);
     for (const QString& note : run.notes)
         Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
     QByteArray bytes;

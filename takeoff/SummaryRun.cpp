@@ -3,6 +3,7 @@
 #include "Checks.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "SectionReader.h"
 #include "ProjectCheck.h"
 #include "Runs.h"
 
@@ -38,40 +39,57 @@ summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snap
 
 } // namespace
 
-ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>& screen) {
+ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>& screen,
+                            bool statements) {
     ProjectRun run;
-    std::optional<yoheki::IniFile> ini;
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string where = path.toStdString();
+    std::string bytes;
     try {
-        ini.emplace(QFile::encodeName(path).toStdString());
+        bytes = takeoff::ReadFileBytes(file);
     } catch (const yoheki::Error& e) {
         run.notes << QString::fromUtf8(e.what());
         return run;
     }
-    const yoheki::ProjectCheck check = yoheki::CheckProject(*ini);
-    for (const std::string& m : check.messages)
-        run.notes << QString::fromStdString(m);
-    if (check.kind != yoheki::ProjectCheck::Kind::Project)
-        return run;
+    // Read one section at a time: a project of a hundred thousand items is
+    // summed in little more memory than its file and the table.
+    takeoff::SectionReader reader(bytes);
     QStringList said;
     const yoheki::MessageFn collect = [&said](const std::string& text) {
         said << QString::fromStdString(text);
     };
     // As the continuous output runs them: no summary box between items.
-    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true},
-                                      collect,
-                                      [&check](const std::string& name) { return check.Unreadable(name); }};
-    takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
-        const QString name = QString::fromStdString(r.name);
-        if (screen && name == screen->name) {
-            said.clear();
-            engine::Snapshot s = screen->snapshot;
-            s.Q1 = true;
-            s.D2 = false;
-            const auto out = takeoff::RunItem(s, collect);
-            run.items.push_back(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said));
-            return;
-        }
-        run.items.push_back(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said));
-    });
+    const takeoff::RunContext context{takeoff::Caption(where), {false, true}, collect, {}};
+    QStringList unreadable;
+    const auto add = [&](summary::Item item) {
+        if (!statements)
+            item.statement.clear();
+        run.items.push_back(std::move(item));
+    };
+    takeoff::ForEachRun(
+        reader, context,
+        [&](const takeoff::ItemRun& r) {
+            const QString name = QString::fromStdString(r.name);
+            if (screen && name == screen->name) {
+                said.clear();
+                engine::Snapshot s = screen->snapshot;
+                s.Q1 = true;
+                s.D2 = false;
+                const auto out = takeoff::RunItem(s, collect);
+                return add(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said));
+            }
+            add(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said));
+        },
+        [&](const std::string& name, std::size_t line) {
+            unreadable << QString::fromStdString(yoheki::UnreadableItemMessage(where, name, line));
+        });
+    if (!reader.HasSections()) {
+        run.notes << QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(where)
+                                                           : yoheki::NotAProjectMessage(where));
+        return run;
+    }
+    for (const std::size_t line : reader.StrayBadLines())
+        run.notes << QString::fromStdString(yoheki::UnreadableLineMessage(where, line));
+    run.notes << unreadable;
     return run;
 }

@@ -22,6 +22,8 @@ struct ProjectRun {
 };
 
 // Every item of the project at `path`. The item named in `screen` is
-// calculated from that screen instead of from the file.
+// calculated from that screen instead of from the file. Without
+// `statements` the items carry no statement lines (a summary alone).
 ProjectRun CalculateProject(const QString& path,
-                            const std::optional<ScreenItem>& screen = std::nullopt);
+                            const std::optional<ScreenItem>& screen = std::nullopt,
+                            bool statements = true);
