@@ -1,5 +1,7 @@
 #include "Workbook.h"
 
+#include "AtomicFile.h"
+#include "Error.h"
 #include "SheetNames.h"
 #include "Sheets.h"
 
@@ -7,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
 
 namespace workbook {
 
@@ -74,15 +74,6 @@ QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table
     return refused;
 }
 
-// The permissions a new file gets, or those of the file it replaces.
-void SetPermissions(QFile& file, const QFileInfo& target) {
-    if (target.exists())
-        file.setPermissions(QFile(target.filePath()).permissions());
-    else
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
-}
-
 } // namespace
 
 QString SummarySheetName() {
@@ -113,13 +104,18 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
         return cannot + QString::fromUtf8(lxw_strerror(e));
     if (!refused.isEmpty())
         return cannot + U("シート名にできません：") + refused.join(U("、"));
-    SetPermissions(part, target);
-    std::error_code error;
-    std::filesystem::rename(partName.toStdString(),
-                            QFile::encodeName(target.filePath()).toStdString(), error);
-    if (error)
-        return cannot + QString::fromLocal8Bit(error.message());
-    part.setAutoRemove(false);
+    // Put in place by the program's one save: a link to a shared workbook is
+    // followed, owner and permissions kept, the folder flushed.
+    QFile built(part.fileName());
+    if (!built.open(QIODevice::ReadOnly))
+        return cannot + built.errorString();
+    const QByteArray bytes = built.readAll();
+    try {
+        yoheki::SaveAtomically(QFile::encodeName(target.filePath()).toStdString(),
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const yoheki::Error& e) {
+        return cannot + QString::fromUtf8(e.what());
+    }
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -66,4 +67,17 @@ TEST_F(WriteTest, FileOpenElsewhereOrAFolderInTheWayKeepsEverythingAsItWas) {
     ASSERT_TRUE(failure);
     EXPECT_TRUE(failure->contains(U("がありません"))) << failure->toStdString();
     EXPECT_EQ(Entries(), (QStringList{U(".~lock.a.xlsx#"), U("a.xlsx"), U("b.xlsx")}));
+}
+
+TEST_F(WriteTest, AWorkbookReachedThroughALinkIsWrittenWhereTheLinkPoints) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(U("shared")));
+    QFile old(Path("shared/a.xlsx"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("older");
+    old.close();
+    ASSERT_TRUE(QFile::link(Path("shared/a.xlsx"), Path("mine.xlsx")));
+    ASSERT_FALSE(workbook::WriteWorkbook(Path("mine.xlsx"), U("試験"), OneItem()));
+    EXPECT_TRUE(QFileInfo(Path("mine.xlsx")).isSymLink());
+    EXPECT_TRUE(Read(Path("shared/a.xlsx")).startsWith("PK\x03\x04"));
+    EXPECT_EQ(Entries(), (QStringList{U("mine.xlsx"), U("shared")}));
 }
