@@ -2,6 +2,7 @@
 #include "main1.h"
 
 #include "IniFile.h"
+#include "Lines.h"
 #include "ItemTexts.h"
 #include "PrnSys.h"
 #include "ProjectCheck.h"
@@ -11,13 +12,6 @@
 #include <QFile>
 
 namespace {
-
-QStringList Lines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& line : lines)
-        out << QString::fromStdString(line);
-    return out;
-}
 
 std::vector<std::string> Strings(const QStringList& lines) {
     std::vector<std::string> out;
@@ -34,7 +28,7 @@ QByteArray Bytes(const std::string& bytes) {
 } // namespace
 
 QStringList SingleOutputLines(const QStringList& statement) {
-    return Lines(takeoff::SingleOutputLines(Strings(statement)));
+    return takeoff::QtLines(takeoff::SingleOutputLines(Strings(statement)));
 }
 
 QString ClosingLine() {

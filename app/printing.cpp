@@ -5,6 +5,7 @@
 #include "OutputGuard.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "Lines.h"
 #include "PrnSys.h"
 #include "Runs.h"
 #include "Takeoff.h"
@@ -67,13 +68,6 @@ StructureMode ModeOf(const takeoff::ItemRecord& item) {
     return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
 }
 
-QStringList Lines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& line : lines)
-        out << QString::fromStdString(line);
-    return out;
-}
-
 // After printing every item, the project's first item is on screen again.
 void BackToFirstItem(TForm1& f) {
     f.ListOutPut(f.ComboBox1->currentText(), f.CurrentProject);
@@ -132,7 +126,7 @@ void TForm1::A2Click() {
         }
         if (!out)
             continue;
-        Form2->SetLines(Lines(out->lines));
+        Form2->SetLines(takeoff::QtLines(out->lines));
         Form2->Edit1->setText(QString::fromStdString(names[i]));
         Form2->Edit2->setText(SettingsDir);
         if (!Form2->AddPage(ModeOf(item))) {

@@ -45,28 +45,13 @@ QStringList Triple(std::size_t c, std::int64_t before, std::int64_t after, bool 
 
 // ---------------------------------------------------------------- CSV
 
-bool LooksLikeFormula(const QString& text) {
-    return !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front());
-}
-
-QString Field(const QString& text) {
-    if (LooksLikeFormula(text))
-        return Field(u'\'' + text);
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 QString CsvRow(const QStringList& head, const QStringList& numbers, const QStringList& tail) {
     QStringList fields;
     for (const QString& t : head)
-        fields << Field(t);
+        fields << summary::CsvField(t);
     fields << numbers; // ours, never formulas
     for (const QString& t : tail)
-        fields << Field(t);
+        fields << summary::CsvField(t);
     return fields.join(u',') + QStringLiteral("\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include "Checks.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "Lines.h"
 #include "SectionReader.h"
 #include "ProjectCheck.h"
 #include "Runs.h"
@@ -12,14 +13,6 @@
 
 namespace {
 
-QStringList Lines(const std::vector<std::string>& lines) {
-    QStringList out;
-    out.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        out << QString::fromStdString(line);
-    return out;
-}
-
 summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snapshot,
                      const std::optional<engine::CalcOutput>& out, QStringList& said) {
     summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
@@ -27,7 +20,7 @@ summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snap
     if (out) {
         item.quantities = out->quantities;
         item.findings = checks::CheckItem(snapshot, *out);
-        item.statement = Lines(takeoff::SingleOutputLines(out->lines));
+        item.statement = takeoff::QtLines(takeoff::SingleOutputLines(out->lines));
         // Calculated as in the continuous output, whose title line ends with
         // the structure digit; a single item's statement has none.
         const QString digit = u'】' + QString::number(out->quantities.mode);

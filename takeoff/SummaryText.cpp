@@ -13,29 +13,13 @@ QString U(const char* utf8) {
 
 // ---------------------------------------------------------------- CSV
 
-// A spreadsheet takes a cell that begins with one of these as a formula; an
-// item name such as "=1+1" must stay a name.
-bool LooksLikeFormula(const QString& text) {
-    return !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front());
-}
-
-QString Field(const QString& text) {
-    if (LooksLikeFormula(text))
-        return Field(u'\'' + text);
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
 
 // Numbers are written bare: they are ours, never formulas.
 QString Row(const QStringList& texts, const QStringList& numbers, const QString& note) {
     QStringList fields;
     for (const QString& t : texts)
-        fields << Field(t);
-    fields << numbers << Field(note);
+        fields << CsvField(t);
+    fields << numbers << CsvField(note);
     return fields.join(u',') + QStringLiteral("\r\n");
 }
 
@@ -133,6 +117,23 @@ QString FinishText(const Table& t) {
 }
 
 } // namespace
+
+// A spreadsheet takes a cell that begins with one of these as a formula; an
+// item name such as "=1+1" must stay a name.
+static bool LooksLikeFormula(const QString& text) {
+    return !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front());
+}
+
+QString CsvField(const QString& text) {
+    if (LooksLikeFormula(text))
+        return CsvField(u'\'' + text);
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r'))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
 
 QString CsvText(const Table& t) {
     QStringList header{U("拾い名称"), U("構造")};
