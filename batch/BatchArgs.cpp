@@ -1,7 +1,16 @@
 #include "BatchArgs.h"
 
 #include "BatchDialogs.h"
+#include "Error.h"
+#include "IniFile.h"
+#include "PdfCommand.h"
+#include "PrnSys.h"
+#include "ProjectCheck.h"
+#include "SameFile.h"
 #include "TextCommand.h"
+
+#include <QDir>
+#include <QFile>
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -43,7 +52,50 @@ bool Take(BatchOptions& o, const QStringList& args, int& i, int accepted, QStrin
     return why.isEmpty();
 }
 
+bool Same(const QString& a, const QString& b) {
+    return yoheki::SameFile(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString());
+}
+
+QString Refusal(const QString& output, const QString& what) {
+    return U("出力ファイル【") + output + U("】は") + what +
+           U("です。\n\r上書きしないよう、別のファイル名を指定して下さい");
+}
+
 } // namespace
+
+std::optional<QString> OutputOntoInput(const QString& output, const QStringList& projects) {
+    if (output.isEmpty())
+        return std::nullopt;
+    for (const QString& project : projects)
+        if (Same(output, project))
+            return Refusal(output, U("物件ファイル"));
+    QStringList folders{QDir::currentPath()};
+    for (const QString& project : projects)
+        folders << DrawingFolder(QFileInfo(project).absoluteFilePath());
+    for (const QString& folder : folders)
+        if (Same(output, QDir(folder).filePath(QStringLiteral("Qrtt.dat"))))
+            return Refusal(output, U("設定ファイル（Qrtt.dat）"));
+    for (const QString& folder : folders)
+        for (StructureMode mode : {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch}) {
+            // The drawing in the folder or, failing that, the delivered one.
+            const QString drawing = LocateDrawing(folder, DrawingFileName(mode));
+            if (!drawing.isEmpty() && Same(output, drawing))
+                return Refusal(output, U("図面ファイル"));
+        }
+    return std::nullopt;
+}
+
+std::optional<QString> NotAProject(const QString& project) {
+    try {
+        const yoheki::ProjectCheck check =
+            yoheki::CheckProject(yoheki::IniFile(QFile::encodeName(project).toStdString()));
+        if (check.kind == yoheki::ProjectCheck::Kind::Project)
+            return std::nullopt;
+        return QString::fromStdString(check.messages.front());
+    } catch (const yoheki::Error& e) {
+        return U(e.what());
+    }
+}
 
 std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted, QString& why) {
     BatchOptions o;

@@ -22,6 +22,18 @@ enum BatchOption { kOptItem = 1, kOptOut = 2, kOptCsv = 4, kOptUtf8 = 8 };
 // does not take counts as unknown; the project must be given unless --help is.
 std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted, QString& why);
 
+// Why an output must not be written to `output`: it is one of the `projects`,
+// "Qrtt.dat" of the start folder or of a project's drawing folder, or one of
+// the drawings the statements are printed with, however the name was spelled
+// (links and "./" included). Nothing when `output` is empty or none of these.
+// Call it from the start folder, before anything is written.
+std::optional<QString> OutputOntoInput(const QString& output, const QStringList& projects);
+
+// Why the project file at `project` gave no item to calculate: it is empty,
+// not a project, or cannot be read. Nothing when it is a project (whose items
+// were all left out for reasons already reported).
+std::optional<QString> NotAProject(const QString& project);
+
 // Prints "yoheki-batch: WHY" on one line and gives back `status`.
 int Fail(std::FILE* err, const QString& why, int status);
 

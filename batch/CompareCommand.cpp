@@ -129,6 +129,8 @@ int CompareCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         Print(out, CompareHelp());
         return kSame;
     }
+    if (const auto refusal = OutputOntoInput(o->csvFile, {o->earlier, o->current}))
+        return Fail(err, *refusal, kTrouble);
     return Run(*o, out, err);
 }
 

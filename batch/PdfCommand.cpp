@@ -4,6 +4,7 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "ProjectCheck.h"
 #include "Runs.h"
 #include "StatementPdf.h"
 #include "TextCommand.h"
@@ -101,7 +102,11 @@ int Run(const PdfOptions& o, std::FILE* err) {
     QString why;
     std::optional<QList<StatementPage>> pages;
     try {
-        pages = Pages(yoheki::IniFile(QFile::encodeName(o.project).toStdString()), o, err, why);
+        const yoheki::IniFile ini(QFile::encodeName(o.project).toStdString());
+        const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
+        if (check.kind != yoheki::ProjectCheck::Kind::Project)
+            return Fail(err, QString::fromStdString(check.messages.front()), kExitFailed);
+        pages = Pages(ini, o, err, why);
     } catch (const yoheki::Error& e) {
         return Fail(err, U(e.what()), kExitFailed);
     }
@@ -157,6 +162,8 @@ int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QFile project(o->project);
     if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
         return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    if (const auto refusal = OutputOntoInput(o->outFile, {o->project}))
+        return Fail(err, *refusal, kExitUsage);
     return Run(*o, err);
 }
 

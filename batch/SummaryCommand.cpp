@@ -45,13 +45,23 @@ int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
     ProjectRun run = CalculateProject(o.project, std::nullopt, false);
     for (const QString& note : run.notes)
         Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
+    if (run.items.empty())
+        if (const auto why = NotAProject(o.project))
+            return Fail(err, *why, kExitFailed);
     QByteArray bytes;
     try {
         const summary::Table table = summary::Summarize(std::move(run.items));
+        bool calculated = false;
         for (const summary::Item& item : table.items)
             if (!item.quantities)
                 Print(err, U("yoheki-batch: 拾い【") + item.name + U("】は演算できません：") +
                                summary::StopText(item) + u'\n');
+            else
+                calculated = true;
+        // The CSV, like the workbook, holds each item's reason; the table on
+        // standard output would hold nothing but the stops already reported.
+        if (!calculated && o.csvFile.isEmpty())
+            return Fail(err, U("演算できた拾いがありません（何も出力していません）"), kExitFailed);
         bytes = o.csvFile.isEmpty() ? TextBytes(summary::AlignedText(table), o.utf8)
                                     : summary::CsvBytes(table, o.utf8);
     } catch (const yoheki::Error& e) {
@@ -80,6 +90,8 @@ int SummaryCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QFile project(o->project);
     if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
         return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    if (const auto refusal = OutputOntoInput(o->csvFile, {o->project}))
+        return Fail(err, *refusal, kExitUsage);
     return Run(*o, out, err);
 }
 

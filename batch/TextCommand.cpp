@@ -179,6 +179,8 @@ int TextCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         o->outFile = QFileInfo(o->outFile).absoluteFilePath();
     if (!Readable(project))
         return Fail(err, U("物件ファイル【") + o->project + U("】を読めません"), kExitFailed);
+    if (const auto refusal = OutputOntoInput(o->outFile, {project}))
+        return Fail(err, *refusal, kExitUsage);
     if (!o->item)
         return RunContinuous(project, *o, out, err);
     const std::optional<std::string> bytes = Compose(project, *o, err, why);

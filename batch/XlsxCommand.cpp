@@ -28,6 +28,9 @@ int Run(const XlsxOptions& o, std::FILE* err) {
     ProjectRun run = CalculateProject(o.project);
     for (const QString& note : run.notes)
         Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
+    if (run.items.empty())
+        if (const auto why = NotAProject(o.project))
+            return Fail(err, *why, kExitFailed);
     summary::Table table;
     try {
         table = summary::Summarize(std::move(run.items));
@@ -62,6 +65,8 @@ int XlsxCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QFile project(o->project);
     if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
         return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    if (const auto refusal = OutputOntoInput(o->outFile, {o->project}))
+        return Fail(err, *refusal, kExitUsage);
     return Run(*o, err);
 }
 
