@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "ItemTexts.h"
+#include "Project.h"
 #include "ProjectCheck.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
@@ -24,19 +25,6 @@ QString U(const char* utf8) {
 }
 QString Q(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-// Section names match without regard to ASCII letter case in the file.
-QString AsciiFolded(const QString& text) {
-    QString out = text;
-    for (QChar& c : out)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    return out;
-}
-
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == QChar(0x3000);
 }
 
 void ClearStatement(TForm1& f) {
@@ -153,28 +141,10 @@ QStringList ProjectItems(TForm1& f, const QString& path) {
 }
 
 QString NameProblem(const QString& name, const QStringList& items) {
-    QString why;
-    if (name.contains(u'\n') || name.contains(u'\r'))
-        why = U("改行を含む名称は使えません");
-    else if (name.startsWith(u'['))
-        why = U("「[」で始まる名称は使えません");
-    else if (name.endsWith(u']'))
-        why = U("「]」で終わる名称は使えません");
-    else if (IsBlank(name.front()) || IsBlank(name.back()))
-        why = U("前後に空白のある名称は使えません");
-    else {
-        try {
-            yoheki::cp932::Encode(name.toStdString());
-        } catch (const yoheki::EncodingError& e) {
-            why = U(e.what());
-        }
-    }
+    std::vector<std::string> names;
     for (const QString& item : items)
-        if (why.isEmpty() && item != name && AsciiFolded(item) == AsciiFolded(name))
-            why = U("英字の大文字・小文字の違いだけで【") + item + U("】と同じ名称になります");
-    if (why.isEmpty())
-        return why;
-    return U("拾い名称【") + name + U("】は追加できません\n\r") + why;
+        names.push_back(item.toStdString());
+    return Q(takeoff::NameProblem(name.toStdString(), names));
 }
 
 // ---------------------------------------------------------------- project

@@ -3,6 +3,8 @@
 #include "ItemTexts.h"
 #include "TakeoffFixture.h"
 
+#include <QRegularExpression>
+
 #include <QFileInfo>
 
 namespace {
@@ -327,3 +329,42 @@ TEST_F(ItemsTest, ItemWithUndecodableNameBytesSurvivesAnEditAndASwitch) {
 }
 
 } // namespace
+
+// Names that CP932 holds only by a look-alike would read back as another
+// name: refused, naming what the file would give back; no two items ever
+// share a header, and deleting one leaves the others.
+TEST_F(ItemsTest, NamesTheFileWouldGiveBackChangedAreRefused) {
+    WriteText("p.Fa1", "[Ab]\n\n");
+    Open("p.Fa1");
+    const struct {
+        const char* typed;
+        const char* stored;
+    } cases[] = {{"A〜B", "A～B"}, {"A—B", "A―B"}, {"A¥B", "A\\B"}, {"A−B", "A－B"}};
+    for (const auto& c : cases) {
+        dialogs.clear();
+        const QByteArray before = ReadFile("p.Fa1");
+        dialogs.inputAnswers << U(c.typed);
+        form->Button4Click();
+        ASSERT_EQ(dialogs.messages().size(), 1) << c.typed;
+        EXPECT_TRUE(dialogs.messages()[0].contains(U(c.stored))) << c.typed;
+        EXPECT_EQ(ReadFile("p.Fa1"), before);
+        EXPECT_EQ(Items(), QStringList{"Ab"});
+    }
+    // The full-width tilde reads back as itself: it is taken; the wave dash
+    // that would give the same header is not.
+    for (const char* name : {"A～B", "A〜B", "C"}) {
+        dialogs.inputAnswers << U(name);
+        form->Button4Click();
+    }
+    EXPECT_EQ(Items(), (QStringList{"Ab", U("A～B"), "C"}));
+    const QStringList headers =
+        QString::fromStdString(yoheki::cp932::Decode(ReadFile("p.Fa1").toStdString()))
+            .split(QStringLiteral("\r\n"))
+            .filter(QRegularExpression(QStringLiteral("^\\[.*\\]$")));
+    EXPECT_EQ(headers, (QStringList{"[Ab]", U("[A～B]"), "[C]"}));
+    // Deleting the middle item removes it alone.
+    form->ComboBox1->setCurrentIndex(1);
+    form->Button3Click();
+    EXPECT_EQ(Items(), (QStringList{"Ab", "C"}));
+    EXPECT_EQ(Ini("p.Fa1").ReadSections(), (std::vector<std::string>{"Ab", "C"}));
+}
