@@ -5,10 +5,10 @@
 #include "Compare.h"
 #include "Cp932.h"
 #include "Error.h"
+#include "SaveBytes.h"
 #include "TextCommand.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -83,10 +83,10 @@ std::optional<QString> Write(const CompareOptions& o, const QByteArray& bytes, s
             return U("出力を書き込めません");
         return std::nullopt;
     }
-    QSaveFile file(QFileInfo(o.csvFile).absoluteFilePath());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return std::nullopt;
-    return U("CSVファイル【") + o.csvFile + U("】に書き込めません\n\r") + file.errorString();
+    // All or nothing, through the program's one save (links followed).
+    if (const auto failed = yoheki::SaveBytes(QFileInfo(o.csvFile).absoluteFilePath(), bytes))
+        return U("CSVファイル【") + o.csvFile + U("】に書き込めません\n\r") + *failed;
+    return std::nullopt;
 }
 
 void ReportStops(const compare::Comparison& cmp, std::FILE* err) {

@@ -5,17 +5,19 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "ProjectCheck.h"
+#include "Lines.h"
 #include "Runs.h"
+#include "SaveBytes.h"
 #include "StatementPdf.h"
 #include "TextCommand.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -35,13 +37,6 @@ StructureMode ModeOf(const takeoff::ItemRecord& item) {
     return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
 }
 
-QStringList Lines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& line : lines)
-        out << QString::fromStdString(line);
-    return out;
-}
-
 // The pages of every item, or of the one named; an item whose calculation
 // stops is left out (its messages went to standard error).
 std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfOptions& o,
@@ -57,7 +52,7 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfO
     const auto add = [&](const QString& name, const takeoff::ItemRecord& record,
                          const std::optional<engine::CalcOutput>& out) {
         if (out)
-            pages << StatementPage{name, drawings, ModeOf(record), Lines(out->lines)};
+            pages << StatementPage{name, drawings, ModeOf(record), takeoff::QtLines(out->lines)};
     };
     if (!o.item) {
         takeoff::ForEachRun(ini, context, [&](const takeoff::ItemRun& run) {
@@ -77,11 +72,10 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfO
 // A4 portrait at 600 dpi without margins, as the statements are printed;
 // written whole or not at all.
 bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringList& notes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(600);
         pdf.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
@@ -95,7 +89,8 @@ bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringLis
             return false;
         notes = *painted;
     }
-    return file.commit();
+    // Through the program's one save: links followed, the folder flushed.
+    return !yoheki::SaveBytes(path, buffer.data());
 }
 
 int Run(const PdfOptions& o, std::FILE* err) {

@@ -4,12 +4,12 @@
 #include "BatchDialogs.h"
 #include "Cp932.h"
 #include "Error.h"
+#include "SaveBytes.h"
 #include "SummaryRun.h"
 #include "TextCommand.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -35,10 +35,10 @@ std::optional<QString> Write(const SummaryOptions& o, const QByteArray& bytes, s
             return U("出力を書き込めません");
         return std::nullopt;
     }
-    QSaveFile file(o.csvFile);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return std::nullopt;
-    return U("CSVファイル【") + o.csvFile + U("】に書き込めません\n\r") + file.errorString();
+    // All or nothing, through the program's one save (links followed).
+    if (const auto failed = yoheki::SaveBytes(o.csvFile, bytes))
+        return U("CSVファイル【") + o.csvFile + U("】に書き込めません\n\r") + *failed;
+    return std::nullopt;
 }
 
 int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
