@@ -14,12 +14,15 @@
 namespace {
 
 summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snapshot,
-                     const std::optional<engine::CalcOutput>& out, QStringList& said) {
+                     const std::optional<engine::CalcOutput>& out, QStringList& said,
+                     bool statement) {
     summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
                        std::exchange(said, {}), {}};
     if (out) {
         item.quantities = out->quantities;
         item.findings = checks::CheckItem(snapshot, *out);
+        if (!statement)
+            return item;
         item.statement = takeoff::QtLines(takeoff::SingleOutputLines(out->lines));
         // Calculated as in the continuous output, whose title line ends with
         // the structure digit; a single item's statement has none.
@@ -54,11 +57,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
     // As the continuous output runs them: no summary box between items.
     const takeoff::RunContext context{takeoff::Caption(where), {false, true}, collect, {}};
     QStringList unreadable;
-    const auto add = [&](summary::Item item) {
-        if (!statements)
-            item.statement.clear();
-        run.items.push_back(std::move(item));
-    };
+    const auto add = [&](summary::Item item) { run.items.push_back(std::move(item)); };
     takeoff::ForEachRun(
         reader, context,
         [&](const takeoff::ItemRun& r) {
@@ -69,9 +68,9 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
                 s.Q1 = true;
                 s.D2 = false;
                 const auto out = takeoff::RunItem(s, collect);
-                return add(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said));
+                return add(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said, statements));
             }
-            add(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said));
+            add(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said, statements));
         },
         [&](const std::string& name, std::size_t line) {
             unreadable << QString::fromStdString(yoheki::UnreadableItemMessage(where, name, line));
