@@ -39,15 +39,19 @@ StructureMode ModeOf(const takeoff::ItemRecord& item) {
 
 // The pages of every item, or of the one named; an item whose calculation
 // stops is left out (its messages went to standard error).
-std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfOptions& o,
+std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
+                                          const yoheki::ProjectCheck& check, const PdfOptions& o,
                                           std::FILE* err, QString& why) {
     const QString drawings = DrawingFolder(o.project);
     BatchDialogs dialogs(err);
+    // Items with bytes that are not CP932 text are named and left out.
+    for (const std::string& m : check.messages)
+        dialogs.message(QString::fromStdString(m));
     const takeoff::RunContext context{
         takeoff::Caption(o.project.toStdString()),
         {false, false}, // "連続Text出力(&Q)" stays unchecked while printing
         [&dialogs](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
-        {}};
+        [&check](const std::string& name) { return check.Unreadable(name); }};
     QList<StatementPage> pages;
     const auto add = [&](const QString& name, const takeoff::ItemRecord& record,
                          const std::optional<engine::CalcOutput>& out) {
@@ -60,7 +64,10 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini, const PdfO
         });
         return pages;
     }
-    const std::optional<takeoff::NamedRun> run = takeoff::RunNamed(ini, o.item->toStdString(), context);
+    const std::optional<takeoff::NamedRun> run =
+        check.Unreadable(o.item->toStdString())
+            ? std::nullopt
+            : takeoff::RunNamed(ini, o.item->toStdString(), context);
     if (!run) {
         why = U("拾い【") + *o.item + U("】は物件にありません");
         return std::nullopt;
@@ -101,7 +108,7 @@ int Run(const PdfOptions& o, std::FILE* err) {
         const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
         if (check.kind != yoheki::ProjectCheck::Kind::Project)
             return Fail(err, QString::fromStdString(check.messages.front()), kExitFailed);
-        pages = Pages(ini, o, err, why);
+        pages = Pages(ini, check, o, err, why);
     } catch (const yoheki::Error& e) {
         return Fail(err, U(e.what()), kExitFailed);
     }

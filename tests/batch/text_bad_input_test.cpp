@@ -59,6 +59,15 @@ TEST_F(TextBadInput, AnUnreadableItemIsNamedAndTheOthersAreWritten) {
     EXPECT_TRUE(out.contains(U("《A》")) && out.contains(U("《C》")));
     EXPECT_FALSE(out.contains(U("《B》")));
     EXPECT_TRUE(QString::fromUtf8(r.err).contains(U("拾い【B】の14行目"))) << r.err.toStdString();
+    // The printed pages and the summary leave it out the same way.
+    const Result pdf = Run({"pdf", U("p.Fa1"), "-o", "p.pdf"});
+    EXPECT_EQ(pdf.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(pdf.err).contains(U("拾い【B】の14行目"))) << pdf.err.toStdString();
+    const Result summary = Run({"summary", U("p.Fa1"), "--utf8"});
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(summary.out).contains(U("C")));
+    EXPECT_FALSE(QString::fromUtf8(summary.out).contains(U("B ")));
+    EXPECT_TRUE(QString::fromUtf8(summary.err).contains(U("拾い【B】の14行目")));
 }
 
 } // namespace
