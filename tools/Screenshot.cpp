@@ -121,6 +121,19 @@ bool ShootStartUp(TForm1& f, const QDir& out) {
     return ok;
 }
 
+// The screen after "ﾃｷｽﾄ出力(&T)" with "連続Text出力(&Q)" checked, started
+// from the ditch item: the first item, a wall, as a fresh load shows it.
+bool ShootAfterContinuousOutput(TForm1& f, yoheki::ScriptedDialogs& dialogs,
+                                const QTemporaryDir& scratch, const QDir& out) {
+    SaveItem(f, 4, out, QStringLiteral("pane-ditch.png"));
+    f.Q1->setChecked(true);
+    dialogs.fileAnswers = {scratch.filePath(QStringLiteral("all.txt"))};
+    f.T1Click();
+    f.Q1->setChecked(false);
+    f.Live->Refresh();
+    return Save(f, out, QStringLiteral("after-continuous-output.png"));
+}
+
 bool Shoot(TForm1& f, const QDir& out) {
     bool ok = Save(f, out, QStringLiteral("wall.png"));
     f.Button1Click();
@@ -247,6 +260,7 @@ int main(int argc, char** argv) {
     if (form.terminated)
         return 1;
     bool ok = ShootStartUp(form, out);
+    ok &= ShootAfterContinuousOutput(form, dialogs, scratch, out);
     // The screens and panels with one item filled in by hand.
     Choose(form, 0);
     FillSampleItem(form);
