@@ -114,3 +114,26 @@ int Fail(std::FILE* err, const QString& why, int status) {
     Print(err, prefix + BatchDialogs::OneLine(why, static_cast<int>(prefix.size())) + u'\n');
     return status;
 }
+
+std::optional<int> StartOutputCommand(std::optional<BatchOptions>& o, const QString& why,
+                                      const char* command, QString (*help)(), std::FILE* out,
+                                      std::FILE* err) {
+    if (!o)
+        return Fail(err, why + U("（yoheki-batch ") + QLatin1String(command) +
+                             U(" --help で使い方を表示）"),
+                    kExitUsage);
+    if (o->help) {
+        Print(out, help());
+        return kExitOk;
+    }
+    // Paths are taken from the start folder.
+    const QString given = o->project;
+    o->project = QFileInfo(given).absoluteFilePath();
+    o->outFile = QFileInfo(o->outFile).absoluteFilePath();
+    QFile project(o->project);
+    if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
+        return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
+    if (const auto refusal = OutputOntoInput(o->outFile, {o->project}))
+        return Fail(err, *refusal, kExitUsage);
+    return std::nullopt;
+}

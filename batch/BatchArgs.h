@@ -37,4 +37,12 @@ std::optional<QString> NotAProject(const QString& project);
 // Prints "yoheki-batch: WHY" on one line and gives back `status`.
 int Fail(std::FILE* err, const QString& why, int status);
 
+// The common start of a subcommand that reads one project and writes one
+// file named with -o: the usage error, --help, absolute paths from the start
+// folder, an unreadable project and an output onto an input. The exit status
+// when the command ends there; nothing when `o` is ready to run.
+std::optional<int> StartOutputCommand(std::optional<BatchOptions>& o, const QString& why,
+                                      const char* command, QString (*help)(), std::FILE* out,
+                                      std::FILE* err);
+
 QString U(const char* utf8);

@@ -151,21 +151,8 @@ QString DrawingFolder(const QString& project) {
 int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QString why;
     std::optional<PdfOptions> o = Parse(args, why);
-    if (!o)
-        return Fail(err, why + U("（yoheki-batch pdf --help で使い方を表示）"), kExitUsage);
-    if (o->help) {
-        Print(out, PdfHelp());
-        return kExitOk;
-    }
-    // Paths are taken from the start folder; opening the project moves there.
-    const QString given = o->project;
-    o->project = QFileInfo(given).absoluteFilePath();
-    o->outFile = QFileInfo(o->outFile).absoluteFilePath();
-    QFile project(o->project);
-    if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
-        return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
-    if (const auto refusal = OutputOntoInput(o->outFile, {o->project}))
-        return Fail(err, *refusal, kExitUsage);
+    if (const std::optional<int> end = StartOutputCommand(o, why, "pdf", PdfHelp, out, err))
+        return *end;
     return Run(*o, err);
 }
 

@@ -52,21 +52,8 @@ int Run(const XlsxOptions& o, std::FILE* err) {
 int XlsxCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QString why;
     std::optional<XlsxOptions> o = Parse(args, why);
-    if (!o)
-        return Fail(err, why + U("（yoheki-batch xlsx --help で使い方を表示）"), kExitUsage);
-    if (o->help) {
-        Print(out, XlsxHelp());
-        return kExitOk;
-    }
-    // Paths are taken from the start folder; opening the project moves there.
-    const QString given = o->project;
-    o->project = QFileInfo(given).absoluteFilePath();
-    o->outFile = QFileInfo(o->outFile).absoluteFilePath();
-    QFile project(o->project);
-    if (!QFileInfo(o->project).isFile() || !project.open(QIODevice::ReadOnly))
-        return Fail(err, U("物件ファイル【") + given + U("】を読めません"), kExitFailed);
-    if (const auto refusal = OutputOntoInput(o->outFile, {o->project}))
-        return Fail(err, *refusal, kExitUsage);
+    if (const std::optional<int> end = StartOutputCommand(o, why, "xlsx", XlsxHelp, out, err))
+        return *end;
     return Run(*o, err);
 }
 
