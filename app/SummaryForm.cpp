@@ -6,6 +6,7 @@
 #include "OutputGuard.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QBrush>
 #include <QClipboard>
 #include <QFileInfo>
@@ -343,8 +344,10 @@ void TSummaryForm::Button3Click() {
     if (!path)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Against an earlier revision the workbook carries the comparison too.
     const std::optional<QString> failure =
-        workbook::WriteWorkbook(*path, QFileInfo(project_).completeBaseName(), table_);
+        workbook::WriteWorkbook(*path, QFileInfo(project_).completeBaseName(), table_,
+                                QDate::currentDate(), comparison_ ? &*comparison_ : nullptr);
     QApplication::restoreOverrideCursor();
     dialogs_.message(failure ? *failure : U("Excelファイル【") + *path + U("】に保存しました"));
 }

@@ -2,6 +2,10 @@
 // The parts of a workbook, shared by the files that write its sheets.
 #include "Summary.h"
 
+namespace compare {
+struct Comparison;
+}
+
 #include <QDate>
 #include <QString>
 #include <xlsxwriter.h>
@@ -45,5 +49,7 @@ void WriteSummarySheet(lxw_worksheet* ws, const Styles& s, const QString& projec
 void WriteFinishSheet(lxw_worksheet* ws, const Styles& s, const QString& project,
                       const summary::Table& table);
 void WriteItemSheet(lxw_worksheet* ws, const Styles& s, const summary::Item& item);
+void WriteComparisonSheet(lxw_worksheet* ws, const Styles& s, const QString& project,
+                          const compare::Comparison& comparison);
 
 } // namespace workbook

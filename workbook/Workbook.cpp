@@ -49,7 +49,7 @@ lxw_worksheet* AddSheet(lxw_workbook* wb, const QString& name, QStringList& refu
 
 // Every sheet; the names the library refused, which should be none.
 QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table& table,
-                  const QDate& date) {
+                  const QDate& date, const compare::Comparison* comparison) {
     const Styles styles(wb);
     QByteArray title = (SummarySheetName() + U("　") + project).toUtf8();
     lxw_doc_properties properties{};
@@ -58,6 +58,9 @@ QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table
     QStringList refused;
     if (lxw_worksheet* ws = AddSheet(wb, SummarySheetName(), refused))
         WriteSummarySheet(ws, styles, project, table, date);
+    if (comparison)
+        if (lxw_worksheet* ws = AddSheet(wb, ComparisonSheetName(), refused))
+            WriteComparisonSheet(ws, styles, project, *comparison);
     if (lxw_worksheet* ws = AddSheet(wb, FinishSheetName(), refused))
         WriteFinishSheet(ws, styles, project, table);
     std::vector<const summary::Item*> calculated;
@@ -67,7 +70,8 @@ QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table
             calculated.push_back(&item);
             names << item.name;
         }
-    const QStringList sheets = SheetNames(names, {SummarySheetName(), FinishSheetName()});
+    const QStringList sheets =
+        SheetNames(names, {SummarySheetName(), FinishSheetName(), ComparisonSheetName()});
     for (std::size_t i = 0; i < calculated.size(); ++i)
         if (lxw_worksheet* ws = AddSheet(wb, sheets[static_cast<qsizetype>(i)], refused))
             WriteItemSheet(ws, styles, *calculated[i]);
@@ -80,12 +84,17 @@ QString SummarySheetName() {
     return U("数量総括表");
 }
 
+QString ComparisonSheetName() {
+    return U("数量比較");
+}
+
 QString FinishSheetName() {
     return U("仕上集計");
 }
 
 std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
-                                     const summary::Table& table, const QDate& date) {
+                                     const summary::Table& table, const QDate& date,
+                                     const compare::Comparison* comparison) {
     const QFileInfo target(QFileInfo(path).absoluteFilePath());
     const QString cannot = U("Excelファイル【") + target.filePath() + U("】に保存できません\n\r");
     if (auto refusal = Refusal(target))
@@ -99,7 +108,7 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
     lxw_workbook* wb = workbook_new(partName.constData());
     if (!wb)
         return cannot + U("作業用のファイルを開けません");
-    const QStringList refused = Build(wb, projectName, table, date);
+    const QStringList refused = Build(wb, projectName, table, date, comparison);
     if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
         return cannot + QString::fromUtf8(lxw_strerror(e));
     if (!refused.isEmpty())

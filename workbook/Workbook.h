@@ -10,18 +10,26 @@
 #include <QString>
 #include <optional>
 
+namespace compare {
+struct Comparison;
+}
+
 namespace workbook {
 
 // Sheet names of the two summary sheets; item sheets never take them.
 QString SummarySheetName(); // "数量総括表"
 QString FinishSheetName();  // "仕上集計"
+QString ComparisonSheetName(); // "数量比較"
 
 // Writes the workbook of `table` for the project named `projectName` at
 // `path`, dated `date`. The file is built beside its target and put in
 // place whole: on failure nothing is written, any older file stays as it
 // was, and the reason comes back as a message.
+// With `comparison` the sheet "数量比較" follows the summary: 当初 / 変更 /
+// 増減 against an earlier revision, each difference a formula.
 std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
                                      const summary::Table& table,
-                                     const QDate& date = QDate::currentDate());
+                                     const QDate& date = QDate::currentDate(),
+                                     const compare::Comparison* comparison = nullptr);
 
 } // namespace workbook

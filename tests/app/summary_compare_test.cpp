@@ -6,6 +6,7 @@
 #include "SummaryRun.h"
 #include "TakeoffFixture.h"
 
+#include <QProcess>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 
@@ -149,3 +150,53 @@ TEST_F(SummaryCompareTest, CsvCarriesTheComparisonAndCancelKeepsThePlainTable) {
 }
 
 } // namespace
+
+// "Excelに保存" while comparing: the sheet 数量比較 holds 当初 and 変更 as
+// numbers and 増減 as the formula of the two, as a spreadsheet program reads it.
+TEST_F(SummaryCompareTest, TheWorkbookCarriesTheComparisonWithDifferencesAsFormulas) {
+    TSummaryForm* summary = Compared();
+    ASSERT_NE(summary, nullptr);
+    const QString xlsx = Path(QStringLiteral("比較.xlsx"));
+    dialogs.fileAnswers = {xlsx};
+    summary->Button3Click();
+    ASSERT_TRUE(QFileInfo::exists(xlsx)) << dialogs.messages().join(" | ").toStdString();
+    const summary::Table before = summary::Summarize(CalculateProject(earlier).items);
+    const summary::Table after = summary::Summarize(CalculateProject(current).items);
+    // The first quantity the change moved.
+    const summary::Item* a = nullptr;
+    const summary::Item* b = nullptr;
+    for (const summary::Item& item : before.items)
+        if (item.name == U(revisions::kRaised))
+            a = &item;
+    for (const summary::Item& item : after.items)
+        if (item.name == U(revisions::kRaised))
+            b = &item;
+    ASSERT_TRUE(a && b && a->quantities && b->quantities);
+    const auto& columns = summary::Columns();
+    std::size_t c = 0;
+    while (c < columns.size() && (*a->quantities).*columns[c].field == (*b->quantities).*columns[c].field)
+        ++c;
+    ASSERT_LT(c, columns.size());
+    const double was = ((*a->quantities).*columns[c].field) / 100.0;
+    const double is = ((*b->quantities).*columns[c].field) / 100.0;
+    // openpyxl, the reader a spreadsheet user's scripts use, reads the cells.
+    const QString script = QStringLiteral(
+        "import sys, openpyxl\n"
+        "wb = openpyxl.load_workbook(sys.argv[1])\n"
+        "ws = wb['数量比較']\n"
+        "c = 2 + 3 * int(sys.argv[3])\n"
+        "for row in ws.iter_rows(min_row=5):\n"
+        "    if row[0].value == sys.argv[2]:\n"
+        "        print(row[c].value, row[c + 1].value, row[c + 2].value, row[c].coordinate,"
+        " row[c + 1].coordinate)\n");
+    QProcess python;
+    python.start(QStringLiteral(YOHEKI_PYTHON3), {QStringLiteral("-c"), script, xlsx,
+                                             U(revisions::kRaised), QString::number(c)});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    const QStringList got =
+        QString::fromUtf8(python.readAllStandardOutput()).trimmed().split(u' ');
+    ASSERT_EQ(got.size(), 5) << python.readAllStandardError().toStdString();
+    EXPECT_DOUBLE_EQ(got[0].toDouble(), was);
+    EXPECT_DOUBLE_EQ(got[1].toDouble(), is);
+    EXPECT_EQ(got[2], U("=") + got[4] + U("-") + got[3]);
+}
