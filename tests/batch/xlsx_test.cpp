@@ -3,15 +3,13 @@
 // sheet names of awkward items, and what a failed save leaves.
 #include "BatchFixture.h"
 #include "IniFile.h"
+#include "../ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
 #include <QProcess>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -20,22 +18,6 @@ namespace {
 
 const char kSample[] = "見本工事.Fa1";
 
-// A folder that refuses new files, also for root: the immutable flag.
-bool SetReadOnly(const QString& dir, bool on) {
-    if (geteuid() != 0)
-        return QFile::setPermissions(dir, on ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ExeOwner);
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
-}
 
 class XlsxTest : public BatchFixture {
   protected:
@@ -126,9 +108,9 @@ TEST_F(XlsxTest, BadInputHasItsStatusAndWritesNothing) {
     EXPECT_EQ(Run({"xlsx", U(kSample), "-o", "a.xlsx", "--utf8"}).status, 2);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir(U("ro")));
-    if (SetReadOnly(Path("ro"), true)) {
+    if (SetReadOnly(QFile::encodeName(Path("ro")).toStdString(), true)) {
         r = Run({"xlsx", U(kSample), "-o", "ro/a.xlsx"});
-        SetReadOnly(Path("ro"), false);
+        SetReadOnly(QFile::encodeName(Path("ro")).toStdString(), false);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(QRegularExpression(U("】に保存できません\n +フォルダ【"))))
             << r.err.toStdString();

@@ -1,6 +1,7 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "../ReadOnlyFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,24 +19,6 @@ using namespace yoheki;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Makes a folder refuse new files, also for root (who ignores permission
-// bits): the immutable flag where the file system has it. False when neither
-// way is available.
-bool SetReadOnly(const std::string& dir, bool on) {
-    if (geteuid() != 0) {
-        fs::permissions(dir, on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::all);
-        return true;
-    }
-    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
-}
 
 class IniTest : public ::testing::Test {
 protected:
