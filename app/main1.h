@@ -19,7 +19,7 @@
 //   editorlink.cpp  opening the standard-finish editor
 #include "ComboBox.h"
 #include "PrnSys.h"
-#include "Dialogs.h"
+#include "QtDialogs.h"
 #include "REdit.h"
 #include "RadioGroup.h"
 #include "Snapshot.h"

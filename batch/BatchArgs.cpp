@@ -3,14 +3,13 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "IniFile.h"
-#include "PdfCommand.h"
-#include "PrnSys.h"
+#include "StatementPage.h"
 #include "ProjectCheck.h"
 #include "SameFile.h"
-#include "TextCommand.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -62,6 +61,32 @@ QString Refusal(const QString& output, const QString& what) {
 }
 
 } // namespace
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+QString DrawingFolder(const QString& project) {
+    QStringList folders;
+    if (QFileInfo::exists(QStringLiteral("Qrtt.dat"))) {
+        try {
+            const std::string dir =
+                yoheki::IniFile("Qrtt.dat").ReadString("出力ファイル名", "TF", "");
+            if (!dir.empty())
+                folders << QString::fromStdString(dir);
+        } catch (const yoheki::Error&) {
+        }
+        folders << QDir::currentPath();
+    }
+    folders << QFileInfo(project).absolutePath();
+    for (const QString& folder : folders)
+        for (StructureMode mode : {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch})
+            if (!FindDrawing(folder, mode).isEmpty())
+                return folder;
+    return folders.first();
+}
 
 std::optional<QString> OutputOntoInput(const QString& output, const QStringList& projects) {
     if (output.isEmpty())

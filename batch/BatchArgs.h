@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <optional>
 
+// Exit statuses of the command-line program.
+enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
 struct BatchOptions {
     QString project;
     std::optional<QString> item; // --item NAME
@@ -46,3 +49,11 @@ std::optional<int> StartOutputCommand(std::optional<BatchOptions>& o, const QStr
                                       std::FILE* err);
 
 QString U(const char* utf8);
+
+// Writes `text` as UTF-8.
+void Print(std::FILE* stream, const QString& text);
+
+// The folder of the drawings, as the window finds it: "TF" of the settings
+// file in the start folder, or that folder itself; failing those (no settings
+// file, or no drawing there), the project's folder.
+QString DrawingFolder(const QString& project);

@@ -8,7 +8,6 @@
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "SectionReader.h"
-#include "TextCommand.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,7 +6,6 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "SaveBytes.h"
-#include "TextCommand.h"
 
 #include <QFileInfo>
 #include <optional>

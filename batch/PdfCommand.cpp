@@ -9,7 +9,6 @@
 #include "Runs.h"
 #include "SaveBytes.h"
 #include "StatementPdf.h"
-#include "TextCommand.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -127,26 +126,6 @@ int Run(const PdfOptions& o, std::FILE* err) {
 }
 
 } // namespace
-
-QString DrawingFolder(const QString& project) {
-    QStringList folders;
-    if (QFileInfo::exists(QStringLiteral("Qrtt.dat"))) {
-        try {
-            const std::string dir =
-                yoheki::IniFile("Qrtt.dat").ReadString("出力ファイル名", "TF", "");
-            if (!dir.empty())
-                folders << QString::fromStdString(dir);
-        } catch (const yoheki::Error&) {
-        }
-        folders << QDir::currentPath();
-    }
-    folders << QFileInfo(project).absolutePath();
-    for (const QString& folder : folders)
-        for (StructureMode mode : {StructureMode::Wall, StructureMode::Base, StructureMode::Ditch})
-            if (!FindDrawing(folder, mode).isEmpty())
-                return folder;
-    return folders.first();
-}
 
 int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QString why;

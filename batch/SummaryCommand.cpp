@@ -6,7 +6,6 @@
 #include "Error.h"
 #include "SaveBytes.h"
 #include "SummaryRun.h"
-#include "TextCommand.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -158,12 +158,6 @@ int Write(std::FILE* out, const TextOptions& o, const std::string& text, std::FI
 
 } // namespace
 
-void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 int TextCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QString why;
     std::optional<TextOptions> o = Parse(args, why);

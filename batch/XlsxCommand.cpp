@@ -4,7 +4,6 @@
 #include "BatchDialogs.h"
 #include "Error.h"
 #include "SummaryRun.h"
-#include "TextCommand.h"
 #include "Workbook.h"
 
 #include <QFile>

@@ -4,8 +4,9 @@
 //   yoheki-batch pdf PROJECT.Fa1 -o OUT.pdf [--item NAME]
 //   yoheki-batch xlsx PROJECT.Fa1 -o OUT.xlsx
 //   yoheki-batch check PROJECT.Fa1 [--item NAME] [--utf8]
-#include "CheckCommand.h"
 //   yoheki-batch compare EARLIER.Fa1 CURRENT.Fa1 [--csv FILE] [--utf8] [--all]
+#include "BatchArgs.h"
+#include "CheckCommand.h"
 #include "CompareCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"

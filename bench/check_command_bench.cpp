@@ -6,7 +6,7 @@
 #include "LargeProject.h"
 #include "TextCommand.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const int items = argc > 1 ? std::atoi(argv[1]) : 10000;
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    QCoreApplication app(qtArgc, argv);
     QTemporaryDir dir;
     for (const char* name : {"Qrtt.dat", "擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"})
         QFile::copy(BundledFile(name), dir.filePath(QString::fromUtf8(name)));

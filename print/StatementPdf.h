@@ -1,17 +1,14 @@
 #pragma once
 // Several statements as one document, one page each: a PDF file, or the
 // pages of a print preview.
-#include "PrnSys.h"
+#include "StatementPage.h"
 
 #include <QList>
 #include <QPainter>
 
-#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
-class QPrinter;
-class QWidget;
 
 // Statements printed as one document, one page each, handed over one at a
 // time so that a long project is never held whole. The device is begun by
@@ -50,9 +47,3 @@ std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
 // A4 portrait at 600 dpi, no margins, so that paper and device positions
 // share their origin. The document title lists the pages' titles.
 bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages);
-
-// The toolkit's print preview of the pages on `printer`; printing from the
-// preview prints them all as one document, unless `mayPrint` (when given)
-// refuses the printer as the user set it up there, say for its PDF file.
-void PreviewStatements(QPrinter& printer, const QList<StatementPage>& pages, QWidget* parent,
-                       const std::function<bool(const QPrinter&)>& mayPrint = {});

@@ -1,87 +1,11 @@
 #include "Dialogs.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-
 namespace yoheki {
 
 QString ShownText(const QString& text) {
     QString t = text;
     t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     return t;
-}
-
-namespace {
-
-QString AppTitle() { return QStringLiteral("擁壁数量調書"); }
-
-// "物件ファイル (*.Fa1)|*.Fa1" -> "物件ファイル (*.Fa1)"
-QString QtFilter(const QString& filter) {
-    QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (%1)").arg(parts[i + 1]);
-        out << name;
-    }
-    return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
-}
-
-// The toolkit offers "<document>.pdf" in the home folder unless the current
-// folder lies below it; the estimator expects the project's folder, which
-// is the current folder once a project is open.
-void OfferPdfName(QPrintDialog& dialog, const QPrinter& printer) {
-    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
-    if (!field || printer.docName().isEmpty())
-        return;
-    QString name = printer.docName();
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    field->setText(QDir::current().filePath(name + QStringLiteral(".pdf")));
-}
-
-} // namespace
-
-void QtDialogs::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, AppTitle(), ShownText(text), QMessageBox::Ok, parent_);
-    box.exec();
-}
-
-bool QtDialogs::question(const QString& text, Icon icon) {
-    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information,
-                    AppTitle(), ShownText(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
-    return box.exec() == QMessageBox::Ok;
-}
-
-std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,
-                                        const QString& def) {
-    bool ok = false;
-    QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, def, &ok);
-    if (!ok) return std::nullopt;
-    return text;
-}
-
-std::optional<QString> QtDialogs::openFile(const OpenFileRequest& r) {
-    QFileDialog dialog(parent_, r.title, r.initialDir, QtFilter(r.filter));
-    dialog.setFileMode(r.allowNonExisting || r.save ? QFileDialog::AnyFile
-                                                    : QFileDialog::ExistingFile);
-    dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
-}
-
-bool QtDialogs::printerSetup(QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent_);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    OfferPdfName(dialog, printer);
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void ScriptedDialogs::message(const QString& text) { records.append({"message", text}); }

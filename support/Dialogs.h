@@ -1,13 +1,13 @@
 #pragma once
 // Every message box, question, input box, open-file dialog and printer set-up
 // of the program goes through this interface, so that handlers can be driven
-// by tests and by the command-line program without a screen.
+// by tests and by the command-line program without a screen. The real
+// dialogs (QtDialogs.h) sit a layer up, with the widgets.
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 class QPrinter;
-class QWidget;
 
 namespace yoheki {
 
@@ -36,22 +36,6 @@ public:
     // The printer set-up; true when the user chose to print. Printing to a
     // PDF file offers the printer's document name in the current folder.
     virtual bool printerSetup(QPrinter& printer) = 0;
-};
-
-// Real dialogs, parented to `parent`.
-class QtDialogs : public Dialogs {
-public:
-    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-    void message(const QString& text) override;
-    bool question(const QString& text, Icon icon) override;
-    std::optional<QString> input(const QString& caption, const QString& prompt,
-                                 const QString& def) override;
-    std::optional<QString> openFile(const OpenFileRequest& request) override;
-    bool printerSetup(QPrinter& printer) override;
-
-private:
-    QWidget* parent_;
 };
 
 // Records every text in order and answers as the test chose. Unscripted

@@ -1,7 +1,7 @@
 #include "Drawings.h"
 
 #include "DrawingKit.h"
-#include "PrnSys.h"
+#include "StatementPage.h"
 
 #include <QFontMetrics>
 

@@ -3,7 +3,8 @@
 #include "BatchDialogs.h"
 #include "BatchFixture.h"
 #include "Cp932.h"
-#include "Takeoff.h"
+#include "Lines.h"
+#include "Runs.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +76,11 @@ TEST_F(BatchTest, OneItemLeavesOutTheDrawingLabelsAndTheModeDigit) {
     QStringList statement = all.mid(start, end - start);
     ASSERT_EQ(statement[0], U("【物件名：見本工事】1"));
     statement[0] = U("【物件名：見本工事】");
-    const QStringList expected = SingleOutputLines(statement) << ClosingLine();
+    std::vector<std::string> lines;
+    for (const QString& line : statement)
+        lines.push_back(line.toStdString());
+    const QStringList expected = takeoff::QtLines(takeoff::SingleOutputLines(lines))
+                                 << QString::fromStdString(takeoff::ClosingLine());
     EXPECT_EQ(QString::fromUtf8(r.out), expected.join(QStringLiteral("\r\n")) + "\r\n");
 }
 

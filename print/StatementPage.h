@@ -1,22 +1,17 @@
 #pragma once
-// The hidden form that carries the statement list and a print job, and the
-// printed statement page: the heading column, the structure's drawing with
-// its dimension labels, the quantity caption and the quantity lines.
+// The printed statement page: the heading column, the structure's drawing
+// with its dimension labels, the quantity caption and the quantity lines,
+// painted on any paint device. Qt Gui only: the printer and its form are a
+// layer up (PrnSys.h).
 #include "PageLayout.h"
 
+#include <QFont>
 #include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
-#include <functional>
-#include <memory>
 
 class QPaintDevice;
 class QPainter;
-class QPrinter;
-class StatementDocument;
 
 // Everything one printed page needs.
 struct StatementPage {
@@ -30,51 +25,6 @@ struct StatementPage {
 struct PrintResult {
     bool printed = false; // the document could be begun (and was ended)
     QString note;         // written in the drawing's place; empty when it was drawn
-};
-
-class TForm2 : public QWidget {
-    Q_OBJECT
-  public:
-    explicit TForm2(QWidget* parent = nullptr);
-    ~TForm2() override;
-
-    QListWidget* ListBox1; // the statement list of the last calculation
-    QLineEdit* Edit1;      // document title: the item name
-    QLineEdit* Edit2;      // folder of the drawing files
-
-    QStringList Lines() const;
-    void SetLines(const QStringList& lines);
-    // The print job the form holds, for a structure of `mode`.
-    StatementPage Page(StructureMode mode) const;
-
-    // The printer chosen in the set-up dialog; it keeps its settings for the
-    // rest of the session.
-    QPrinter& Printer();
-    // Prints the job on Printer(), one document titled with Edit1.
-    PrintResult Print(StructureMode mode);
-    // Several pages as one print job on Printer(), titled `title`: each
-    // AddPage prints the job the form holds now as the next page, EndDocument
-    // ends the job and gives the number of pages printed. The printer is
-    // opened by the first page, so a job without pages prints nothing.
-    void BeginDocument(const QString& title);
-    bool AddPage(StructureMode mode); // false when the printer could not be opened
-    int EndDocument();
-
-    // Shows pages in the print preview on Printer().
-    void Preview(const QList<StatementPage>& pages, QWidget* parent);
-    // Asked before the preview prints, with the printer as set up there;
-    // false keeps it from printing.
-    std::function<bool(const QPrinter&)> MayPrint;
-
-    // When set, Print and Preview hand their pages here instead of to the
-    // printer: for tests, and for output without a printer.
-    std::function<void(const StatementPage&)> PageSink;
-    std::function<void(const QList<StatementPage>&)> PreviewSink;
-
-  private:
-    std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<StatementDocument> document_;
-    int documentPages_ = 0;
 };
 
 // The drawing file of a mode as the program names it, e.g. "擁壁１.BMP".
@@ -105,11 +55,11 @@ QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const Statement
 // reports a scale to the toolkit, so it is 100.
 DeviceMetrics MetricsOf(const QPaintDevice& device);
 
-// The document title of a printer or PDF writer; other devices keep none.
+// The document title of a PDF writer; other devices keep none here (a
+// printer's is set by PrintStatement of PrnSys.h).
 void SetDocumentTitle(QPaintDevice& device, const QString& title);
 
 // One document of one page on `device`, titled with the page's title where
 // the device keeps a title (printer, PDF). The document is ended on every path.
 PrintResult PrintStatement(QPaintDevice& device, const DeviceMetrics& m, const StatementPage& page);
 PrintResult PrintStatement(QPaintDevice& device, const StatementPage& page);
-PrintResult PrintStatement(const TForm2& form, StructureMode mode, QPaintDevice& device);
