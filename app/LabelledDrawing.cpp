@@ -1,5 +1,7 @@
 #include "LabelledDrawing.h"
 
+#include "SectionPainter.h"
+
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
@@ -44,6 +46,19 @@ void TDrawingLabel::ClearLabels() {
     update();
 }
 
+void TDrawingLabel::SetSection(std::optional<engine::section::Drawing> section) {
+    section_ = std::move(section);
+    if (sectionShown_)
+        update();
+}
+
+void TDrawingLabel::ShowSection(bool on) {
+    if (on == sectionShown_)
+        return;
+    sectionShown_ = on;
+    update();
+}
+
 double TDrawingLabel::Scale() const {
     const QRect room = contentsRect();
     return std::min(room.width() / double(kWindowRight - kWindowLeft),
@@ -80,6 +95,14 @@ QFont TDrawingLabel::LabelFont() const {
 void TDrawingLabel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(contentsRect(), Qt::white);
+    if (sectionShown_) {
+        if (section_)
+            print::PaintSection(p, QRectF(contentsRect()).adjusted(4, 4, -4, -4), *section_,
+                                25.4 / logicalDpiX());
+        p.end();
+        QFrame::paintEvent(event);
+        return;
+    }
     const QPixmap picture = pixmap();
     if (!picture.isNull())
         p.drawPixmap(DrawingRect(), picture);

@@ -4,9 +4,11 @@
 // and the labels are placed by the page layout, scaled as one to the widget:
 // the part of the page around the drawing that the labels reach is shown.
 #include "PageLayout.h"
+#include "Section.h"
 
 #include <QLabel>
 #include <QStringList>
+#include <optional>
 
 class TDrawingLabel : public QLabel {
     Q_OBJECT
@@ -17,6 +19,13 @@ class TDrawingLabel : public QLabel {
     // lines leave the rest blank.
     void SetLabels(const QStringList& labels, StructureMode mode);
     void ClearLabels();
+
+    // The section drawn to scale from the item's dimensions (寸法図), shown in
+    // place of the picture and its labels (標準図) while SectionShown().
+    void SetSection(std::optional<engine::section::Drawing> section);
+    void ShowSection(bool on);
+    bool SectionShown() const { return sectionShown_; }
+    const std::optional<engine::section::Drawing>& Section() const { return section_; }
     QStringList Labels() const { return labels_; }
     StructureMode Mode() const { return mode_; }
 
@@ -41,4 +50,6 @@ class TDrawingLabel : public QLabel {
 
     QStringList labels_;
     StructureMode mode_ = StructureMode::Wall;
+    std::optional<engine::section::Drawing> section_;
+    bool sectionShown_ = false;
 };

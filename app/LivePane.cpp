@@ -120,6 +120,7 @@ LivePane::Outcome LivePane::Run() const {
     }
     const engine::Snapshot snapshot = form_.TakeSnapshot();
     result.mode = ModeOf(snapshot);
+    result.section = engine::section::SectionOf(snapshot);
     const yoheki::MessageFn collect = [&result](const std::string& text) {
         result.messages << QString::fromStdString(text);
     };
@@ -158,6 +159,7 @@ void LivePane::ShowLabels(const Outcome& outcome) {
     auto* drawing = qobject_cast<TDrawingLabel*>(form_.Image1);
     if (!drawing)
         return;
+    drawing->SetSection(outcome.section);
     const std::vector<std::string>* lines = outcome.output ? &outcome.output->lines : nullptr;
     if (!lines || lines->size() < kFirstLabel + kLabelCount) {
         drawing->ClearLabels();

@@ -8,6 +8,7 @@
 // file is touched. "演算実行" stays the only way to fill the statement list.
 #include "Calc.h"
 #include "PageLayout.h"
+#include "Section.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -70,6 +71,7 @@ class LivePane : public QWidget {
         QStringList messages;
         QString stop; // why the run stopped; empty when it did not
         StructureMode mode = StructureMode::Wall; // places the drawing labels
+        std::optional<engine::section::Drawing> section; // the 寸法図 of the screen
     };
     Outcome Run() const;
     void Show(const Outcome& outcome);

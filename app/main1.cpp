@@ -355,6 +355,7 @@ void TForm1::BuildMenus() {
         a->setCheckable(true);
 
     BuildHelpMenu();
+    BuildDrawingMenu();
 }
 
 void TForm1::BuildConditionMenu() {
@@ -451,6 +452,7 @@ void TForm1::Connect(QAction* action, void (TForm1::*handler)()) {
 
 void TForm1::ConnectSignals() {
     ConnectMenus();
+    ConnectDrawingMenu();
     ConnectConditionMenus();
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);

@@ -22,6 +22,7 @@
 #include "QtDialogs.h"
 #include "REdit.h"
 #include "RadioGroup.h"
+#include "Dxf.h"
 #include "Snapshot.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@
 #include <QStringList>
 #include <array>
 #include <initializer_list>
+#include <vector>
 
 class TForm2;
 class TLI_Menu;
@@ -104,6 +106,9 @@ class TForm1 : public QMainWindow {
     QAction *N14, *N15, *N16, *N17, *N18;
     QAction *N19, *N20, *N24, *N25, *N26;
     QAction *N29, *Q1, *E1;
+    // The drawing beside the fields (表示) and the DXF output of the sections.
+    QAction *V1, *SectionDrawing1, *StandardDrawing1, *DxfOut1;
+    QMenu* V1Menu;
     QMenu *File1Menu, *J1Menu, *N1Menu, *S2Menu, *N2Menu, *N3Menu, *K2Menu, *N21Menu;
     QMenu *I1Menu, *S3Menu, *HelpH1Menu, *HelpH2Menu, *J2Menu, *N14Menu, *N19Menu;
 
@@ -231,6 +236,11 @@ class TForm1 : public QMainWindow {
     void CalcUJS();
     engine::Snapshot TakeSnapshot() const;
     void S4Click();
+    void DxfOut1Click();
+    // 寸法図 (true) or 標準図, as chosen in the 表示 menu; remembered per user.
+    bool SectionDrawingChosen() const;
+    void ShowChosenDrawing();
+    std::vector<takeoff::DxfItem> DxfItems() const;
 
     // ---- start-up, activation, shut-down (lifecycle.cpp) ----
     void FormCreate();
@@ -267,6 +277,8 @@ class TForm1 : public QMainWindow {
     void BuildConditionMenu();
     void BuildRunMenu();
     void BuildHelpMenu();
+    void BuildDrawingMenu();
+    void ConnectDrawingMenu();
     void ConnectSignals();
     void BuildLiveView();
     void ConnectLiveView();

@@ -37,9 +37,17 @@ StructureMode ModeOf(const TForm1& f) {
 }
 
 // The print job fields: the item's name as the title, the drawings' folder.
+// The drawing printed with a statement follows the window's choice.
+std::optional<engine::section::Drawing> PrintedSection(const TForm1& f, const engine::Snapshot& s) {
+    if (!f.SectionDrawingChosen())
+        return std::nullopt;
+    return engine::section::SectionOf(s);
+}
+
 void FillJob(TForm1& f) {
     f.Form2->Edit1->setText(f.ComboBox1->currentText());
     f.Form2->Edit2->setText(f.SettingsDir);
+    f.Form2->Section = PrintedSection(f, f.TakeSnapshot());
 }
 
 // A PDF chosen in the printer set-up must not overwrite what the program
@@ -117,8 +125,9 @@ void TForm1::A2Click() {
         {}};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const takeoff::ItemRecord item = takeoff::ReadItem(*ini, names[i]);
-        const auto out = takeoff::RunItem(
-            takeoff::ToSnapshot(item, names[i], context.caption, context.flags), context.message);
+        const engine::Snapshot snapshot =
+            takeoff::ToSnapshot(item, names[i], context.caption, context.flags);
+        const auto out = takeoff::RunItem(snapshot, context.message);
         if (i == 0) {
             if (!ChoosePrinter(*this, title))
                 return;
@@ -129,6 +138,7 @@ void TForm1::A2Click() {
         Form2->SetLines(takeoff::QtLines(out->lines));
         Form2->Edit1->setText(QString::fromStdString(names[i]));
         Form2->Edit2->setText(SettingsDir);
+        Form2->Section = PrintedSection(*this, snapshot);
         if (!Form2->AddPage(ModeOf(item))) {
             Form2->EndDocument();
             Form2->SetLines(onHand);

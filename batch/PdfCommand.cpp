@@ -21,10 +21,16 @@
 
 namespace {
 
-using PdfOptions = BatchOptions;
+struct PdfOptions : BatchOptions {
+    bool section = false; // --section: the 寸法図 in the drawing's place
+};
 
-std::optional<PdfOptions> Parse(const QStringList& args, QString& why) {
-    std::optional<PdfOptions> o = ParseBatchArgs(args, kOptItem | kOptOut, why);
+std::optional<PdfOptions> Parse(QStringList args, QString& why) {
+    const bool section = args.removeAll(QStringLiteral("--section")) > 0;
+    std::optional<BatchOptions> parsed = ParseBatchArgs(args, kOptItem | kOptOut, why);
+    if (!parsed)
+        return std::nullopt;
+    std::optional<PdfOptions> o = PdfOptions{*parsed, section};
     if (o && !o->help && o->outFile.isEmpty()) {
         why = U("-o で出力するPDFファイルを指定して下さい");
         return std::nullopt;
@@ -54,8 +60,12 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
     QList<StatementPage> pages;
     const auto add = [&](const QString& name, const takeoff::ItemRecord& record,
                          const std::optional<engine::CalcOutput>& out) {
-        if (out)
-            pages << StatementPage{name, drawings, ModeOf(record), takeoff::QtLines(out->lines)};
+        if (!out)
+            return;
+        pages << StatementPage{name, drawings, ModeOf(record), takeoff::QtLines(out->lines), {}};
+        if (o.section)
+            pages.back().section = engine::section::SectionOf(
+                takeoff::ToSnapshot(record, name.toStdString(), context.caption, context.flags));
     };
     if (!o.item) {
         takeoff::ForEachRun(ini, context, [&](const takeoff::ItemRun& run) {
@@ -129,20 +139,24 @@ int Run(const PdfOptions& o, std::FILE* err) {
 
 int PdfCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     QString why;
-    std::optional<PdfOptions> o = Parse(args, why);
+    const std::optional<PdfOptions> parsed = Parse(args, why);
+    std::optional<BatchOptions> o;
+    if (parsed)
+        o = *parsed;
     if (const std::optional<int> end = StartOutputCommand(o, why, "pdf", PdfHelp, out, err))
         return *end;
-    return Run(*o, err);
+    return Run(PdfOptions{*o, parsed->section}, err);
 }
 
 QString PdfHelp() {
-    return U("使い方: yoheki-batch pdf 物件.Fa1 -o 出力.pdf [--item 拾い名称]\n"
+    return U("使い方: yoheki-batch pdf 物件.Fa1 -o 出力.pdf [--item 拾い名称] [--section]\n"
              "\n"
              "物件の数量調書を、画面の「全印刷(&A)」と同じ頁（1拾い1頁、図面付き）で\n"
              "PDFファイルに書きます。プリンタも画面も要りません。\n"
              "\n"
              "  -o 出力.pdf       書き出すPDFファイル（既にあれば置き換え）\n"
              "  --item 拾い名称   その拾いの頁だけを出力\n"
+             "  --section         図面の場所に寸法図（入力寸法から描いた断面と根切り）\n"
              "\n"
              "図面は Qrtt.dat の図面フォルダ（TF）から、Qrtt.dat が無ければ物件の\n"
              "フォルダから読みます。演算できない拾いは頁にせず、そのメッセージを\n"

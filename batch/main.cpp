@@ -5,9 +5,11 @@
 //   yoheki-batch xlsx PROJECT.Fa1 -o OUT.xlsx
 //   yoheki-batch check PROJECT.Fa1 [--item NAME] [--utf8]
 //   yoheki-batch compare EARLIER.Fa1 CURRENT.Fa1 [--csv FILE] [--utf8] [--all]
+//   yoheki-batch dxf PROJECT.Fa1 -o OUT.dxf [--item NAME]
 #include "BatchArgs.h"
 #include "CheckCommand.h"
 #include "CompareCommand.h"
+#include "DxfCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -34,6 +36,7 @@ const Command kCommands[] = {
     {"xlsx", XlsxCommand, "数量総括表と数量調書のExcel出力", false},
     {"check", CheckCommand, "数量の検算（1件1行）", false},
     {"compare", CompareCommand, "二つの物件の数量比較（当初・変更・増減）", false},
+    {"dxf", DxfCommand, "寸法図（断面・根切り）のDXF出力", false},
 };
 
 // Standard error carries the program's messages, one per line; the

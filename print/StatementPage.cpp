@@ -1,5 +1,7 @@
 #include "StatementPage.h"
 
+#include "SectionPainter.h"
+
 #include "BundledData.h"
 
 #include <QDir>
@@ -38,7 +40,9 @@ void WriteAt(QPainter& canvas, QPoint pos, const QString& text) {
 }
 
 void WriteLines(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
-    const int labelsEnd = qMin<int>(page.lines.size(), PageLayout::kFirstQuantity);
+    // The section carries its own dimensions: the eight labels are left out.
+    const int labelsEnd = qMin<int>(page.lines.size(), page.section ? PageLayout::kHeadingLines
+                                                                    : PageLayout::kFirstQuantity);
     for (int i = 0; i < labelsEnd; ++i)
         WriteAt(canvas, ToDevice(PageLayout::LinePos(i, page.mode), m), page.lines[i]);
     WriteAt(canvas, ToDevice(PageLayout::CaptionPos(), m), kQuantityCaption);
@@ -139,11 +143,15 @@ QFont StatementFont(const DeviceMetrics& m) {
 }
 
 QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
-    const Drawing drawing = LoadDrawing(page);
     canvas.setFont(StatementFont(m));
     canvas.setPen(Qt::black);
     WriteLines(canvas, m, page);
     const QRect rect = ToDevice(PageLayout::DrawingRect(), m);
+    if (page.section) {
+        print::PaintSection(canvas, rect, *page.section, 25.4 / m.dpiX);
+        return QString();
+    }
+    const Drawing drawing = LoadDrawing(page);
     if (drawing.image.isNull())
         WriteNote(canvas, rect, m, drawing.note);
     else

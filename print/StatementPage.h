@@ -4,11 +4,13 @@
 // painted on any paint device. Qt Gui only: the printer and its form are a
 // layer up (PrnSys.h).
 #include "PageLayout.h"
+#include "Section.h"
 
 #include <QFont>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QPaintDevice;
 class QPainter;
@@ -19,6 +21,9 @@ struct StatementPage {
     QString drawingFolder; // where the drawing files are
     StructureMode mode = StructureMode::Wall;
     QStringList lines; // the statement list
+    // When set, the section drawn to scale (寸法図) stands in the drawing's
+    // place, without the picture and its eight labels.
+    std::optional<engine::section::Drawing> section;
 };
 
 // What came of printing a page.

@@ -43,7 +43,7 @@ void TForm2::SetLines(const QStringList& lines) {
 TForm2::~TForm2() = default;
 
 StatementPage TForm2::Page(StructureMode mode) const {
-    return {Edit1->text(), Edit2->text(), mode, Lines()};
+    return {Edit1->text(), Edit2->text(), mode, Lines(), Section};
 }
 
 QPrinter& TForm2::Printer() {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class StatementDocument;
@@ -21,6 +22,8 @@ class TForm2 : public QWidget {
     QListWidget* ListBox1; // the statement list of the last calculation
     QLineEdit* Edit1;      // document title: the item name
     QLineEdit* Edit2;      // folder of the drawing files
+    // The 寸法図 printed in the drawing's place; none prints the standard picture.
+    std::optional<engine::section::Drawing> Section;
 
     QStringList Lines() const;
     void SetLines(const QStringList& lines);
