@@ -118,6 +118,8 @@ void MarkFault(Drawing& d, View& v, Shape shape, Pt at, std::string text) {
     d.faults.push_back(std::move(text));
 }
 
+Box ExtentsOf(const View& v);
+
 // L-type wall: the upstand on the front edge of the base, the heel under the
 // back ground.
 void Wall(const Snapshot& s, const Reader& r, Drawing& out) {
@@ -153,7 +155,7 @@ void Wall(const Snapshot& s, const Reader& r, Drawing& out) {
     if (s.CheckBox2 && d.Pp > 0) {
         double y = std::max(0.0, backGround) + 100;
         if (y < top)
-            v.shapes.push_back(Line(Layer::Body, {-150, y - 30}, {w, y}));
+            v.shapes.push_back(Line(Layer::Note, {-150, y - 30}, {w, y}));
         v.notes.push_back({{-150, y}, "水抜ﾊﾟｲﾌﾟ @" + Mm(d.Pp)});
     }
 
@@ -163,14 +165,14 @@ void Wall(const Snapshot& s, const Reader& r, Drawing& out) {
     ExcavationLine(v, d.G, -left, bw + back.topOffset());
 
     const double chain = -std::max(left, double(p1)) - kDimGap, bedLeft = -double(p1);
-    v.dims.push_back(Vertical(0, chain, 0, top, "仕上げ高[表]"));
-    v.dims.push_back(Vertical(0, chain, bottom, 0, "根入長"));
-    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tc), bottom, "均しｺﾝ"));
-    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tc + d.Ts), bottom - double(d.Tc), "砕石"));
+    v.dims.push_back(Vertical(0, chain, 0, top, "H表"));
+    v.dims.push_back(Vertical(0, chain, bottom, 0, "根入"));
+    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tc), bottom, "均"));
+    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tc + d.Ts), bottom - double(d.Tc), "砕"));
     const double right = bw + std::max(back.topOffset(), double(p2)) + kDimGap;
-    v.dims.push_back(Vertical(w, right, backGround, top, "仕上げ高[裏]"));
-    v.dims.push_back(Vertical(bw, right, bottom, slab, "ﾍﾞｰｽ(B)"));
-    v.dims.push_back(Horizontal(0, w, top, top + kDimGap, "幅(W)"));
+    v.dims.push_back(Vertical(w, right, backGround, top, "H裏"));
+    v.dims.push_back(Vertical(bw, right, bottom, slab, "B"));
+    v.dims.push_back(Horizontal(0, w, top, top + kDimGap, "W"));
     const double bedBottom = bottom - double(d.Tc + d.Ts);
     v.dims.push_back(Horizontal(0, bw, bottom, bedBottom - kDimGap, "ﾍﾞｰｽ幅"));
     // The counted excavation: its mean width at mid-depth and its front depth.
@@ -217,16 +219,15 @@ void Base(const Reader& r, Drawing& out) {
     Ground(sec, bw, bw + reach + kGroundRun, 0);
     ExcavationLine(sec, d.G, -side.topOffset(), bw + side.topOffset());
     const double chain = -reach - kDimGap, bedLeft = -double(p1);
-    sec.dims.push_back(Vertical(0, chain, 0, top, "仕上げ高"));
-    sec.dims.push_back(Vertical(0, chain, bottom, 0, "根入長"));
-    sec.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.tL), bottom, "均しｺﾝ"));
-    sec.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.tL + d.tS), bottom - double(d.tL), "砕石"));
+    sec.dims.push_back(Vertical(0, chain, 0, top, "H"));
+    sec.dims.push_back(Vertical(0, chain, bottom, 0, "根入"));
+    sec.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.tL), bottom, "均"));
+    sec.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.tL + d.tS), bottom - double(d.tL), "砕"));
     sec.dims.push_back(Horizontal(0, bw, bottom, bottom - double(d.tL + d.tS) - kDimGap, "ﾍﾞｰｽ幅"));
     const double mid = side.top - double(d.D) / 2;
     sec.dims.push_back(Horizontal(-double(d.W), bw + double(d.W), mid, mid, "[D]"));
     sec.dims.push_back(Vertical(bw + side.bottomOffset(), bw + reach + kDimGap, side.top - double(d.D),
                                 side.top, "[H]"));
-    out.views.push_back(std::move(sec));
 
     // The plan: the base, the sub-base and the excavation at mid-depth.
     View plan;
@@ -241,6 +242,14 @@ void Base(const Reader& r, Drawing& out) {
     plan.dims.push_back(Vertical(bw, bw + w + kDimGap, 0, a, "長さ"));
     plan.dims.push_back(Horizontal(-w, bw + w, a + w, a + w + kDimGap, "[D]"));
     plan.dims.push_back(Vertical(-w, -w - kDimGap, -w, a + w, "[L]"));
+    // The plan stands under the section, the base's edges in line.
+    const double dy = ExtentsOf(sec).y0 - 3 * kDimGap - (a + w + 2 * kDimGap);
+    for (Shape& shape : plan.shapes)
+        for (Pt& pt : shape.pts)
+            pt.y += dy;
+    for (Dim& dim : plan.dims)
+        dim.a.y += dy, dim.b.y += dy;
+    out.views.push_back(std::move(sec));
     out.views.push_back(std::move(plan));
 
     out.excavationWidth = d.Bw + 2 * d.W;
@@ -272,11 +281,11 @@ void Ditch(const Reader& r, Drawing& out) {
     Ground(v, bw, bw + right + kGroundRun, 0);
     ExcavationLine(v, d.G, -front.topOffset(), bw + back.topOffset());
     const double chain = -left - kDimGap, bedLeft = -double(p1);
-    v.dims.push_back(Vertical(0, chain, bottom, 0, "根入長"));
-    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tl), bottom, "均しｺﾝ"));
-    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tl + d.Ts), bottom - double(d.Tl), "砕石"));
-    v.dims.push_back(Vertical(bw, bw + right + kDimGap, bottom, slab, "ﾍﾞｰｽ(B)"));
-    v.dims.push_back(Horizontal(0, w, 0, kDimGap, "幅(W)"));
+    v.dims.push_back(Vertical(0, chain, bottom, 0, "根入"));
+    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tl), bottom, "均"));
+    v.dims.push_back(Vertical(bedLeft, chain, bottom - double(d.Tl + d.Ts), bottom - double(d.Tl), "砕"));
+    v.dims.push_back(Vertical(bw, bw + right + kDimGap, bottom, slab, "B"));
+    v.dims.push_back(Horizontal(0, w, 0, kDimGap, "W"));
     v.dims.push_back(Horizontal(0, bw, bottom, bottom - double(d.Tl + d.Ts) - kDimGap, "ﾍﾞｰｽ幅"));
     const double mid = front.top - double(d.Df) / 2;
     v.dims.push_back(Horizontal(-double(d.Xf), bw + double(d.Xb), mid, mid, "[延L]"));
@@ -308,6 +317,8 @@ Pt Offset(const Dim& d, Pt p) {
     return {p.x - dy / len * d.offset, p.y + dx / len * d.offset};
 }
 
+Box ExtentsOf(const View& v) { return Extents(v); }
+
 } // namespace
 
 DimLines Layout(const Dim& d) {
@@ -332,15 +343,8 @@ DimLines Layout(const Dim& d) {
 }
 
 std::vector<double> ViewOffsets(const Drawing& d) {
-    std::vector<double> out;
-    double right = 0;
-    for (const View& v : d.views) {
-        Box b = Extents(v);
-        double x = out.empty() ? 0 : right + 4 * kDimGap - b.x0;
-        out.push_back(x);
-        right = x + b.x1;
-    }
-    return out;
+    // Views are placed by SectionOf itself (a base's plan under its section).
+    return std::vector<double>(d.views.size(), 0.0);
 }
 
 Drawing SectionOf(const Snapshot& s) {

@@ -36,7 +36,7 @@ struct Shape {
 struct Dim {
     Pt a, b;
     double offset = 0;
-    std::string symbol; // "[延L]", "[D]", "仕上げ高[表]" ...
+    std::string symbol; // the formula's "[延L]", "[D]", "[H]"; "W", "B", "H表", "根入" ...
     std::int64_t mm = 0;
     bool fault = false;
 };
@@ -85,8 +85,8 @@ struct DimLines {
 };
 DimLines Layout(const Dim& d);
 
-// The views side by side, each moved right of the one before with a gap:
-// the x offset of each view.
+// The x offset at which each view is drawn: none, as SectionOf places a
+// base's plan under its section.
 std::vector<double> ViewOffsets(const Drawing& d);
 
 // The extents of a view: shapes, dimension lines and notes' anchors.

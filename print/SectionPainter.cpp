@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -18,7 +19,7 @@ namespace sec = engine::section;
 namespace {
 
 // Sizes on paper, in millimetres.
-constexpr double kTextMm = 2.5;
+constexpr double kTextMm = 2.2;
 constexpr double kBodyPenMm = 0.5;
 constexpr double kThinPenMm = 0.18;
 constexpr double kTickMm = 1.2;
@@ -63,7 +64,7 @@ Layout LayoutOf(const sec::Drawing& d) {
 // dimension lines and a band under it for the scale and the notes.
 QRectF Room(const QRectF& area, double unit, size_t faults) {
     const double text = kTextMm * unit;
-    return area.adjusted(6 * text, 2 * text, -6 * text, -(3.0 + double(faults) * 1.4) * text);
+    return area.adjusted(3 * text, 2 * text, -3 * text, -(3.0 + double(faults) * 1.4) * text);
 }
 
 QPen Pen(const QColor& c, double mm, double unit, Qt::PenStyle style = Qt::SolidLine) {
@@ -128,13 +129,22 @@ void PaintDim(QPainter& p, const Mapping& m, const sec::Dim& d, double dx) {
     const double t = kTickMm * m.unit / 2;
     for (QPointF e : {a, b})
         p.drawLine(e + QPointF(-t, t), e + QPointF(t, -t));
-    const QString text = Q(l.text);
+    // A label longer than its line keeps only the figure; a figure still too
+    // long stands upright beside the line's end.
     const QFontMetricsF fm(p.font());
+    const double room = QLineF(a, b).length();
+    QString text = Q(l.text);
+    if (fm.horizontalAdvance(text) > room)
+        text = QString::number(d.mm);
     const QPointF at = m(l.label, dx);
     p.save();
     p.translate(at);
-    p.rotate(-l.angle);
-    p.drawText(QPointF(-fm.horizontalAdvance(text) / 2, -fm.descent() - kThinPenMm * m.unit), text);
+    if (fm.horizontalAdvance(text) <= room || l.angle == 0) {
+        p.rotate(-l.angle);
+        p.drawText(QPointF(-fm.horizontalAdvance(text) / 2, -fm.descent() - kThinPenMm * m.unit), text);
+    } else {
+        p.drawText(QPointF(-fm.horizontalAdvance(text) - t * 2, fm.ascent() / 2), text);
+    }
     p.restore();
 }
 
@@ -170,7 +180,7 @@ int ScaleFor(double sizeMm, double roomMm) {
         return 1;
     if (roomMm <= 0)
         return 0;
-    static constexpr std::array<int, 9> kSteps{1, 2, 5, 10, 20, 25, 30, 40, 50};
+    static constexpr std::array<int, 12> kSteps{1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60, 75};
     for (int decade = 1; decade <= 100000; decade *= 100)
         for (int step : kSteps)
             if (sizeMm / (double(step) * decade) <= roomMm)

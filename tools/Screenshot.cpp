@@ -115,6 +115,12 @@ bool SaveItem(TForm1& f, int index, const QDir& out, const QString& name) {
 bool ShootStartUp(TForm1& f, const QDir& out) {
     f.Live->Refresh();
     bool ok = Save(f, out, QStringLiteral("start.png"));
+    // The 寸法図 of the three structures, then the standard picture with its labels.
+    f.SectionDrawing1->setChecked(true);
+    ok &= SaveItem(f, 1, out, QStringLiteral("section-wall.png"));
+    ok &= SaveItem(f, 2, out, QStringLiteral("section-base.png"));
+    ok &= SaveItem(f, 4, out, QStringLiteral("section-ditch.png"));
+    f.StandardDrawing1->setChecked(true);
     ok &= SaveItem(f, 1, out, QStringLiteral("pane-wall.png"));
     ok &= SaveItem(f, 2, out, QStringLiteral("pane-base.png"));
     ok &= SaveItem(f, 4, out, QStringLiteral("pane-ditch.png"));

@@ -28,7 +28,9 @@ args=(dxf 見本工事.Fa1 -o sample.dxf)
 [ -n "$item" ] && args+=(--item "$item")
 "$top/$build/batch/yoheki-batch" "${args[@]}" 2>/dev/null
 sed 's/^msgothic\.ttc\r$/kochigothic\r/' sample.dxf > librecad.dxf
-librecad dxf2pdf -a -p 297x210 -o sample.pdf librecad.dxf > librecad.log 2>&1
+# LibreCAD names the PDF after the drawing.
+librecad dxf2pdf -a -p 297x210 librecad.dxf > librecad.log 2>&1
+mv librecad.pdf sample.pdf
 pages=$(pdfinfo sample.pdf | awk '/^Pages:/ {print $2}')
 echo "LibreCAD printed $(stat -c %s sample.dxf) bytes of DXF to a PDF of $pages page(s)"
 [ "$pages" -ge 1 ]

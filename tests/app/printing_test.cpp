@@ -3,6 +3,8 @@
 #include "AppFixture.h"
 
 #include "Cp932.h"
+#include "LabelledDrawing.h"
+#include "LivePane.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -364,3 +366,49 @@ TEST_F(PrintingTest, EditToolRunsInTheCurrentFolderAndIsWaitedFor) {
 }
 
 } // namespace
+
+namespace {
+
+const engine::section::Dim* DimOf(const engine::section::Drawing& d, const char* symbol) {
+    for (const auto& dim : d.views.at(0).dims)
+        if (dim.symbol == symbol)
+            return &dim;
+    return nullptr;
+}
+
+} // namespace
+
+// 表示 → 寸法図 draws the screen's item to scale, follows an edit, and is what
+// 全印刷 prints in the drawing's place; 標準図 prints the picture as before.
+TEST_F(PrintingTest, SectionDrawingFollowsTheScreenAndIsPrintedByChoice) {
+    UseThreeItemProject();
+    auto* drawing = qobject_cast<TDrawingLabel*>(form->Image1);
+    ASSERT_TRUE(drawing);
+    form->SectionDrawing1->setChecked(true);
+    EXPECT_TRUE(drawing->SectionShown());
+    form->REdit4->setText(QStringLiteral("730"));
+    form->Live->Refresh();
+    ASSERT_TRUE(drawing->Section() && !drawing->Section()->views.empty());
+    const engine::section::Dim* embed = DimOf(*drawing->Section(), "根入");
+    ASSERT_TRUE(embed);
+    EXPECT_EQ(embed->mm, 730); // as typed, rounded to 10 like every dimension
+
+    form->A2Click();
+    ASSERT_EQ(pages.size(), 3);
+    for (const StatementPage& page : pages) {
+        ASSERT_TRUE(page.section.has_value());
+        QImage image(200, 280, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter canvas(&image);
+        EXPECT_EQ(PaintStatement(canvas, {24, 24, 0, 0, 100}, page), QString());
+    }
+    EXPECT_EQ(pages[1].section->views.size(), 2u); // a base: section and plan
+
+    pages.clear();
+    form->StandardDrawing1->setChecked(true);
+    EXPECT_FALSE(drawing->SectionShown());
+    form->A2Click();
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_FALSE(pages[0].section.has_value());
+    form->SectionDrawing1->setChecked(true); // the default stays for the next test
+}

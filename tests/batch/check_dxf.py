@@ -17,7 +17,8 @@ if auditor.has_errors:
     for e in auditor.errors:
         print("error", e.message)
     sys.exit(1)
-layers = sorted(layer.dxf.name for layer in doc.layers)
+# ezdxf adds the layer Defpoints on loading; it is not in the file.
+layers = sorted(layer.dxf.name for layer in doc.layers if layer.dxf.name != "Defpoints")
 print(doc.dxfversion, doc.encoding, doc.header.get("$INSUNITS", 0), " ".join(layers))
 for insert in doc.modelspace().query("INSERT"):
     print("INSERT\t%s\t%.0f" % (insert.dxf.name, insert.dxf.insert.x))
