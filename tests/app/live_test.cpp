@@ -166,6 +166,7 @@ TEST_F(LiveTest, TextOutputAndPrintingAreTheSameWithThePaneOpenOrClosed) {
 }
 
 TEST_F(LiveTest, TheDrawingCarriesTheLabelsOfTheScreenAtTheirPagePlaces) {
+    form->StandardDrawing1->setChecked(true); // the picture with its labels
     Show(BaseP1);
     const QStringList labels = Drawing().Labels();
     form->D1Click();
@@ -202,6 +203,7 @@ TEST_F(LiveTest, TheDrawingCarriesTheLabelsOfTheScreenAtTheirPagePlaces) {
     const QImage blank = labelArea();
     EXPECT_EQ(blank.pixelColor(blank.rect().center()), QColor(Qt::white));
     EXPECT_NE(blank, shown);
+    form->SectionDrawing1->setChecked(true);
 }
 
 TEST_F(LiveTest, TheWindowGrowsWithItsDrawingAndPaneAndIsRememberedAsLeft) {

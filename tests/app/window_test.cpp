@@ -20,7 +20,9 @@ struct Entry {
 
 // Every menu with its entries in order.
 const std::vector<std::pair<const char*, std::vector<Entry>>> kMenus = {
-    {"File1Menu", {{"F1", "物件選択(&F)"}, {"N7", nullptr}, {"Exit1", "終了(&Q)"}}},
+    {"File1Menu",
+     {{"F1", "物件選択(&F)"}, {"DxfOut1", "DXF出力(&X)..."}, {"N7", nullptr}, {"Exit1", "終了(&Q)"}}},
+    {"V1Menu", {{"SectionDrawing1", "寸法図(&Z)"}, {"StandardDrawing1", "標準図(&K)"}}},
     {"J1Menu",
      {{"N1", "根切要項(&B)"},
       {"S2", "埋戻し土(&S)"},
@@ -88,7 +90,7 @@ TEST_F(WindowTest, MenuTreeHasEveryEntryInOrderWithItsCaption) {
         bar << a->objectName() + QLatin1Char('=') + a->text();
     EXPECT_EQ(bar, QStringList({"File1=" + U("ﾌｧｲﾙ(&F)"), "J1=" + U("条件(&J)"),
                                 "I1=" + U("数量算出(&I)"), "S3=" + U("オプション(&S)"),
-                                "HelpH1=" + U("Help(&H)")}));
+                                "V1=" + U("表示(&V)"), "HelpH1=" + U("Help(&H)")}));
     for (const auto& [menuName, entries] : kMenus) {
         auto* menu = form->findChild<QMenu*>(U(menuName));
         ASSERT_NE(menu, nullptr) << menuName;
@@ -112,7 +114,8 @@ TEST_F(WindowTest, CheckMarksTestModeEntriesAndMemberPointers) {
                                        form->M2,  form->N1001, form->N5051, form->N001,  form->N4,
                                        form->N5,  form->N8,    form->H1,    form->U1,    form->R2,
                                        form->N22, form->M1,    form->N110,  form->N23,   form->A1,
-                                       form->D2,  form->B1,    form->U2,    form->Q1};
+                                       form->D2,  form->B1,    form->U2,    form->Q1,
+                                       form->SectionDrawing1, form->StandardDrawing1};
     for (QAction* a : form->findChildren<QAction*>())
         EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
     EXPECT_FALSE(form->N30->isVisible());
