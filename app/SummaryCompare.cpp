@@ -3,6 +3,8 @@
 // quantity, new and removed items marked, and the inputs that moved.
 #include "SummaryForm.h"
 
+#include "FrozenColumns.h"
+
 #include "Error.h"
 
 #include <QApplication>
@@ -170,6 +172,15 @@ void TSummaryForm::CompareButtonClick() {
         earlier_ = previous;
 }
 
+bool TSummaryForm::CompareWith(const QString& path) {
+    const QString previous = earlier_;
+    earlier_ = path;
+    if (ShowComparison())
+        return true;
+    earlier_ = previous;
+    return false;
+}
+
 void TSummaryForm::UncompareButtonClick() {
     SetComparing(false);
     SetTable(std::move(table_), project_);
@@ -314,6 +325,8 @@ void TSummaryForm::FitComparison() {
         width += CompareGrid->columnWidth(c);
     const QRect screen = this->screen()->availableGeometry();
     resize(std::min(std::max(width, this->width()), screen.width() - 40), height());
+    // The names stay in sight while the quantities scroll sideways.
+    FreezeColumns(CompareGrid, 1);
 }
 
 void TSummaryForm::ShowChanges() {

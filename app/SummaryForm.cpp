@@ -143,9 +143,13 @@ void TSummaryForm::BuildControls() {
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = new QPushButton(U("Excelに保存"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
+    PrintButton = new QPushButton(U("印刷…"), this);
+    PrintButton->setObjectName(QStringLiteral("PrintButton"));
+    PrintButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CheckBox1);
     buttons->addStretch(1);
+    buttons->addWidget(PrintButton);
     buttons->addWidget(Button1);
     buttons->addWidget(Button3);
     buttons->addWidget(Button2);
@@ -162,6 +166,7 @@ void TSummaryForm::BuildControls() {
     connect(Button1, &QPushButton::clicked, this, &TSummaryForm::Button1Click);
     connect(Button3, &QPushButton::clicked, this, &TSummaryForm::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+    connect(PrintButton, &QPushButton::clicked, this, &TSummaryForm::PrintClick);
     BuildCompareControls(buttons, layout);
 }
 
@@ -371,7 +376,14 @@ QString TSummaryForm::SelectedText(const QTableWidget& grid) {
         first = std::min(first, columns.begin()->first);
         last = std::max(last, columns.rbegin()->first);
     }
-    QString text;
+    // The headings of the copied columns come first, so the pasted numbers
+    // say what they are.
+    QStringList heads;
+    for (int c = first; c <= last; ++c) {
+        const QTableWidgetItem* head = grid.horizontalHeaderItem(c);
+        heads << (head ? head->text().replace(u'\n', u' ') : QString());
+    }
+    QString text = cells.empty() ? QString() : heads.join(u'\t') + u'\n';
     for (const auto& [row, columns] : cells) {
         QStringList fields;
         for (int c = first; c <= last; ++c)

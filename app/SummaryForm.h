@@ -13,8 +13,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <memory>
 
+class QPagedPaintDevice;
 class QPlainTextEdit;
+class QPrinter;
 class QVBoxLayout;
 
 class TSummaryForm : public QDialog {
@@ -46,8 +49,19 @@ class TSummaryForm : public QDialog {
     // only after asking; a failed save leaves it as it was.
     void Button3Click();
     // The selected cells of `grid` as tab-separated lines, as spreadsheets
-    // paste them; Ctrl+C in either table puts them on the clipboard.
+    // paste them, under the headings of their columns; Ctrl+C in either table
+    // puts them on the clipboard.
     static QString SelectedText(const QTableWidget& grid);
+
+    // ---- printing (SummaryPrint.cpp) ----
+    QPushButton* PrintButton; // "印刷…"
+    // The printer set-up, then the table on show: the summary with the
+    // finish totals, or the comparison; A4 landscape unless chosen otherwise,
+    // the settings kept while the program runs.
+    void PrintClick();
+    // The table on show, on pages of `device`; the number of pages.
+    int PrintTo(QPagedPaintDevice& device);
+    bool TitleBlockOn = true;
 
     // ---- comparison with an earlier revision (SummaryCompare.cpp) ----
     QPushButton* CompareButton;  // "比較対象…"
@@ -59,6 +73,8 @@ class TSummaryForm : public QDialog {
     void SetScreenItem(std::optional<compare::ScreenEdit> screen) { screen_ = std::move(screen); }
     // Asks for the earlier revision's project file and compares.
     void CompareButtonClick();
+    // Compares with the earlier revision at `path` without asking.
+    bool CompareWith(const QString& path);
     // Back to the plain summary.
     void UncompareButtonClick();
     bool Comparing() const { return comparison_.has_value(); }
@@ -95,5 +111,6 @@ class TSummaryForm : public QDialog {
     summary::Table table_;
     QString project_;
     QString csvName_; // the file chosen last; offered again
+    std::shared_ptr<QPrinter> printer_;
     QString xlsxName_;
 };

@@ -43,6 +43,8 @@ class ProjectStore : public QObject {
 
 // The item as the controls hold it, for saving.
 takeoff::ItemRecord ScreenRecord(const TForm1& form);
+// Puts `record` on the screen as loading an item does (for undo and redo).
+void ShowScreenRecord(TForm1& form, const takeoff::ItemRecord& record);
 // ListOutPut that tells whether the item reached the file. A failed save is
 // reported; the file keeps its previous content, the screen its values.
 bool SaveItem(TForm1& form, const QString& section, const QString& path);

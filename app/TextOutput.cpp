@@ -8,6 +8,7 @@
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "Takeoff.h"
+#include "UndoStack.h"
 
 #include <QFile>
 
@@ -45,7 +46,7 @@ QByteArray ComposeTextOutput(TForm1& f) {
         ProjectStore::Of(f).project.Open(QFile::encodeName(f.CurrentProject).toStdString());
     const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
     const takeoff::RunContext context{
-        f.windowTitle().toStdString(),
+        ProjectCaption(f).toStdString(),
         {f.D2->isChecked(), true},
         [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); },
         // Items holding bytes that are not CP932 text were named at opening.

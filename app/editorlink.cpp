@@ -38,6 +38,12 @@ void TForm1::E1Click() {
         activateWindow();
         FormActivate();
     };
+    // The main window stays in sight behind the editor, closed to input
+    // until the editor is done, since its return reloads the item.
+    LI_Menu->setWindowModality(Qt::ApplicationModal);
+    LI_Menu->adjustSize();
+    QRect place = LI_Menu->frameGeometry();
+    place.moveCenter(frameGeometry().center());
+    LI_Menu->move(place.topLeft());
     LI_Menu->show();
-    hide();
 }

@@ -7,6 +7,7 @@
 #include "PrnSys.h"
 #include "Project.h"
 #include "Takeoff.h"
+#include "UndoStack.h"
 
 #include <QFile>
 
@@ -121,6 +122,10 @@ void ShowRecord(TForm1& f, const takeoff::ItemRecord& r) {
 
 } // namespace
 
+void ShowScreenRecord(TForm1& f, const takeoff::ItemRecord& record) {
+    ShowRecord(f, record);
+}
+
 takeoff::ItemRecord ScreenRecord(const TForm1& f) {
     using C = TForm1::Cond;
     takeoff::ItemRecord r;
@@ -171,6 +176,7 @@ void TForm1::ListInput(const QString& section, const QString& path) {
     }
     CloseOpenPanel();
     ShowRecord(*this, takeoff::ReadItem(*ini, S(section)));
+    ItemHistory::Of(*this).Loaded();
     // Loading puts the file into the writer's form. Its data is already on
     // disk, so a folder that refuses the rewrite loses nothing: stay quiet.
     try {
@@ -193,6 +199,8 @@ bool SaveItem(TForm1& f, const QString& section, const QString& path) {
     ProjectFile& file = ProjectStore::Of(f).project;
     try {
         takeoff::SaveItem(file, FilePath(path), S(section), ScreenRecord(f));
+        if (section == ItemOnScreen(f))
+            ItemHistory::Of(f).Saved();
         return true;
     } catch (const yoheki::Error& e) {
         QString text = QString::fromUtf8("拾い【") + section +

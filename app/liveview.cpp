@@ -6,6 +6,7 @@
 #include "main1.h"
 
 #include "Checks.h"
+#include "FileMenu.h"
 
 #include <QEvent>
 #include <QHash>
@@ -150,6 +151,7 @@ void RestoreWindowState(TForm1& form) {
     form.LiveSplitter->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray());
     form.Live->Splitter()->restoreState(
         settings.value(QLatin1String(kPaneSplitterKey)).toByteArray());
+    FileCommands::Of(form).ReadRecent(settings);
 }
 
 void SaveWindowState(const TForm1& form) {
@@ -157,4 +159,5 @@ void SaveWindowState(const TForm1& form) {
     settings.setValue(QLatin1String(kGeometryKey), form.saveGeometry());
     settings.setValue(QLatin1String(kSplitterKey), form.LiveSplitter->saveState());
     settings.setValue(QLatin1String(kPaneSplitterKey), form.Live->Splitter()->saveState());
+    FileCommands::Of(const_cast<TForm1&>(form)).WriteRecent(settings);
 }

@@ -2,6 +2,7 @@
 // menu's exit and the help messages.
 #include "main1.h"
 
+#include "Desktop.h"
 #include "LabelledDrawing.h"
 
 #include <QApplication>
@@ -81,6 +82,9 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
     BuildMenus();
     ConnectSignals();
     SetTabOrder();
+    // Before the pane takes the room: the structure choice on the form must
+    // move with the fields when the window grows.
+    BuildDesktop(*this);
     BuildLiveView();
     FormCreate();
 }

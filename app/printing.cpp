@@ -9,6 +9,7 @@
 #include "PrnSys.h"
 #include "Runs.h"
 #include "Takeoff.h"
+#include "UndoStack.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -36,7 +37,6 @@ StructureMode ModeOf(const TForm1& f) {
     return StructureMode::Wall;
 }
 
-// The print job fields: the item's name as the title, the drawings' folder.
 // The drawing printed with a statement follows the window's choice.
 std::optional<engine::section::Drawing> PrintedSection(const TForm1& f, const engine::Snapshot& s) {
     if (!f.SectionDrawingChosen())
@@ -44,10 +44,22 @@ std::optional<engine::section::Drawing> PrintedSection(const TForm1& f, const en
     return engine::section::SectionOf(s);
 }
 
+// The print job fields: the item's name as the title, the drawings' folder,
+// the project's name for the title block.
 void FillJob(TForm1& f) {
     f.Form2->Edit1->setText(f.ComboBox1->currentText());
     f.Form2->Edit2->setText(f.SettingsDir);
     f.Form2->Section = PrintedSection(f, f.TakeSnapshot());
+    f.Form2->ProjectName = QFileInfo(f.CurrentProject).completeBaseName();
+}
+
+// The printer set-up with the title block's switch, kept for the session.
+bool PrinterSetup(TForm1& f) {
+    yoheki::PrintOptions options{f.Form2->TitleBlockOn};
+    if (!f.dialogs.printSetup(f.Form2->Printer(), options))
+        return false;
+    f.Form2->TitleBlockOn = options.titleBlock;
+    return true;
 }
 
 // A PDF chosen in the printer set-up must not overwrite what the program
@@ -61,7 +73,7 @@ bool PdfOntoInput(TForm1& f) {
 // The printer set-up before the first page, offering a PDF named `title`.
 bool ChoosePrinter(TForm1& f, const QString& title) {
     f.Form2->Printer().setDocName(title);
-    return f.dialogs.printerSetup(f.Form2->Printer()) && !PdfOntoInput(f);
+    return PrinterSetup(f) && !PdfOntoInput(f);
 }
 
 bool PrintJob(TForm1& f) {
@@ -87,11 +99,25 @@ void BackToFirstItem(TForm1& f) {
     f.RememberedIndex = 0;
 }
 
+// How many pages printing every item gives: the items whose run goes through,
+// worked out silently before the first page so each page can say "x / y".
+int PrintablePages(const yoheki::IniFile& ini, const std::vector<std::string>& names,
+                   const takeoff::RunContext& context) {
+    int pages = 0;
+    for (const std::string& name : names) {
+        const takeoff::ItemRecord item = takeoff::ReadItem(ini, name);
+        pages += takeoff::RunItem(takeoff::ToSnapshot(item, name, context.caption, context.flags),
+                                  [](const std::string&) {})
+                     .has_value();
+    }
+    return pages;
+}
+
 } // namespace
 
 void TForm1::Print1Click() {
     Form2->Printer().setDocName(ComboBox1->currentText());
-    if (Form2->ListBox1->count() == 0 || !dialogs.printerSetup(Form2->Printer())) {
+    if (Form2->ListBox1->count() == 0 || !PrinterSetup(*this)) {
         dialogs.message(kCannotPrint);
         return;
     }
@@ -119,10 +145,11 @@ void TForm1::A2Click() {
         return dialogs.message(QString::fromUtf8(e.what()));
     }
     const takeoff::RunContext context{
-        windowTitle().toStdString(),
+        ProjectCaption(*this).toStdString(),
         {false, Q1->isChecked()},
         [this](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
         {}};
+    Form2->ProjectName = title;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const takeoff::ItemRecord item = takeoff::ReadItem(*ini, names[i]);
         const engine::Snapshot snapshot =
@@ -131,7 +158,7 @@ void TForm1::A2Click() {
         if (i == 0) {
             if (!ChoosePrinter(*this, title))
                 return;
-            Form2->BeginDocument(title);
+            Form2->BeginDocument(title, PrintablePages(*ini, names, context));
         }
         if (!out)
             continue;

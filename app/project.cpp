@@ -11,6 +11,8 @@
 #include "PrnSys.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
+#include "FileMenu.h"
+#include "UndoStack.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,36 +151,58 @@ QString NameProblem(const QString& name, const QStringList& items) {
 
 // ---------------------------------------------------------------- project
 
-void TForm1::SelectProject() {
+namespace {
+
+// The project dialog: the chosen project with its extension, made as an
+// empty file when it is new; nothing when the dialog was cancelled.
+std::optional<QString> ChooseProject(TForm1& f) {
     yoheki::OpenFileRequest request;
     request.title = U(kProjectTitle);
     request.filter = U(kProjectFilter);
-    request.initialDir = CurrentProject.isEmpty()
+    request.initialDir = f.CurrentProject.isEmpty()
                              ? QDir::currentPath()
-                             : Q(yoheki::FolderOf(CurrentProject.toStdString()));
+                             : Q(yoheki::FolderOf(f.CurrentProject.toStdString()));
     request.fileName = U(kPresetName);
     request.allowNonExisting = true;
-    const auto chosen = dialogs.openFile(request);
-    if (!chosen) {
+    for (;;) {
+        const auto chosen = f.dialogs.openFile(request);
+        if (!chosen)
+            return std::nullopt;
+        QString path = *chosen;
+        if (!path.endsWith(U(kProjectExt), Qt::CaseSensitive))
+            path += U(kProjectExt);
+        if (QFileInfo::exists(path))
+            return path;
+        f.dialogs.message(U(kCreate1) + QDir::toNativeSeparators(QFileInfo(path).absolutePath()) +
+                          U(kCreate2) + Q(yoheki::BareName(path.toStdString())) + U(kCreate3));
+        // A folder that refuses the file leaves nothing to work in: ask again.
+        if (CreateEmptyFile(f, path))
+            return path;
+    }
+}
+
+} // namespace
+
+void TForm1::SelectProject() {
+    const auto path = ChooseProject(*this);
+    if (!path) {
         dialogs.message(U(kEndMessage));
         Terminate();
         return;
     }
-    QString path = *chosen;
-    if (!path.endsWith(U(kProjectExt), Qt::CaseSensitive))
-        path += U(kProjectExt);
-    if (!QFileInfo::exists(path)) {
-        dialogs.message(U(kCreate1) + QDir::toNativeSeparators(QFileInfo(path).absolutePath()) +
-                        U(kCreate2) + Q(yoheki::BareName(path.toStdString())) + U(kCreate3));
-        // A folder that refuses the file leaves nothing to work in: ask again.
-        if (!CreateEmptyFile(*this, path))
-            return SelectProject();
-    }
-    OpenProject(*this, path);
+    OpenProject(*this, *path);
 }
 
+// From the menu, the item on screen is saved before another project replaces
+// it, and cancelling keeps the open project (only at start-up, with nothing
+// open, does a cancelled choice end the program).
 void TForm1::F1Click() {
-    SelectProject();
+    if (CurrentProject.isEmpty())
+        return SelectProject();
+    if (!SaveItem(*this, ItemOnScreen(*this), CurrentProject))
+        return;
+    if (const auto path = ChooseProject(*this))
+        OpenProject(*this, *path);
 }
 
 void OpenProject(TForm1& f, const QString& path) {
@@ -197,6 +221,8 @@ void OpenProject(TForm1& f, const QString& path) {
             ShowItem(f, 0);
     }
     f.Button3->setVisible(f.ComboBox1->count() > 0);
+    ItemHistory::Of(f).Loaded();
+    RememberRecentProject(f, path);
 }
 
 // ---------------------------------------------------------------- items

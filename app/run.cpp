@@ -8,6 +8,7 @@
 #include "OutputGuard.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
+#include "UndoStack.h"
 
 #include <QDir>
 
@@ -93,7 +94,7 @@ engine::Snapshot TForm1::TakeSnapshot() const {
     s.CB_H = S(CB_H->text());
     s.CB_U = S(CB_U->text());
     s.CB_T = S(CB_T->text());
-    s.caption = S(windowTitle());
+    s.caption = S(ProjectCaption(*this));
     s.CheckBox1 = CheckBox1->isChecked();
     s.CheckBox2 = CheckBox2->isChecked();
     s.CheckBox3 = CheckBox3->isChecked();

@@ -11,6 +11,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <cstring>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <langinfo.h>
+#include <unistd.h>
+#endif
+
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -122,11 +132,24 @@ std::optional<QString> NotAProject(const QString& project) {
     }
 }
 
+// Text for a person at a terminal that shows UTF-8; files and pipes get the
+// Shift-JIS bytes they always had, which other programs rely on.
+bool TerminalShowsUtf8() {
+#ifdef _WIN32
+    return _isatty(_fileno(stdout)) && GetConsoleOutputCP() == CP_UTF8;
+#else
+    const char* codeset = nl_langinfo(CODESET);
+    return isatty(STDOUT_FILENO) && codeset && std::strcmp(codeset, "UTF-8") == 0;
+#endif
+}
+
 std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted, QString& why) {
     BatchOptions o;
     for (int i = 0; i < args.size(); ++i)
         if (!Take(o, args, i, accepted, why))
             return std::nullopt;
+    if ((accepted & kOptUtf8) && o.outFile.isEmpty() && o.csvFile.isEmpty() && TerminalShowsUtf8())
+        o.utf8 = true;
     if (o.project.isEmpty() && !o.help) {
         why = U("物件ファイル(.Fa1)を指定して下さい");
         return std::nullopt;

@@ -66,6 +66,9 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
         if (o.section)
             pages.back().section = engine::section::SectionOf(
                 takeoff::ToSnapshot(record, name.toStdString(), context.caption, context.flags));
+        // Numbered through the document when it is painted.
+        pages.back().titleBlock = TitleBlock{QFileInfo(o.project).completeBaseName(), name,
+                                             QDate::currentDate(), 1, 1};
     };
     if (!o.item) {
         takeoff::ForEachRun(ini, context, [&](const takeoff::ItemRun& run) {

@@ -117,6 +117,10 @@ void TLI_Menu::BuildControls() {
     ListBox4->setPalette(orange);
     ListBox4->setAutoFillBackground(true);
     ListBox4->setEnabled(false);
+    // Reserved and never used: not shown, so nothing on screen is an empty
+    // placeholder.
+    Label6->hide();
+    ListBox4->hide();
     Edit1 = new QLineEdit(central);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Label4)}) {
@@ -283,6 +287,9 @@ void TLI_Menu::ListBoxClick(int kind) {
     Label4->setText(Caption(kind));
     Label5->setText(QString::number(index));
     Edit1->setText(list->item(index)->text());
+    // The text is there to be changed: typing replaces it, Enter registers.
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
 }
 
 void TLI_Menu::Edit1KeyPress(QChar key) {

@@ -46,6 +46,10 @@ PageRect DrawingRect() {
     return {2200, 2000, 7400, 8000};
 }
 
+PageRect TitleBlockRect() {
+    return {1300, 600, 19700, 1300};
+}
+
 } // namespace PageLayout
 
 int DevicePos(int v, int dpi, int offset, int scale) {

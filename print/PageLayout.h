@@ -18,6 +18,10 @@ struct DeviceMetrics {
     int offsetX = 0;
     int offsetY = 0;
     int scale = 100;
+    // The paper in hundredths of a millimetre, as oriented; 0 when the device
+    // is no paper (an image), which prints the page as laid out, unfitted.
+    int paperWidth = 0;
+    int paperHeight = 0;
 };
 
 // A rectangle by its four edges, right and bottom exclusive.
@@ -37,6 +41,10 @@ constexpr int kLinePitch = 500;    // 5 mm between lines
 QPoint LinePos(int line, StructureMode mode); // any line of the statement
 QPoint CaptionPos();                          // the quantity caption
 PageRect DrawingRect();                       // the structure's drawing
+// The title block: in the top margin, 13 mm in from either side of A4 and
+// 6 to 13 mm from the top edge, clear of what printers cannot reach and of
+// the wall thickness written at 16 mm.
+PageRect TitleBlockRect();
 
 } // namespace PageLayout
 

@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 const QString kStatementFamily = QStringLiteral("ＭＳ 明朝");
@@ -142,7 +145,14 @@ QFont StatementFont(const DeviceMetrics& m) {
     return FontAt(12, m.dpiY);
 }
 
-QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+namespace {
+
+constexpr int kA4Width = 21000, kA4Height = 29700; // the page as laid out
+constexpr int kFitMargin = 500;                    // kept free beyond the last text
+
+QString PaintLaidOut(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    if (page.titleBlock)
+        PaintTitleBlock(canvas, ToDevice(PageLayout::TitleBlockRect(), m), *page.titleBlock);
     canvas.setFont(StatementFont(m));
     canvas.setPen(Qt::black);
     WriteLines(canvas, m, page);
@@ -159,6 +169,53 @@ QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const Statement
     return drawing.note;
 }
 
+// The paper the page needs: A4, or more where a line runs past its right
+// edge or the lines run past its foot.
+QSize NeededPaper(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    canvas.save();
+    canvas.setFont(StatementFont(m));
+    const QFontMetrics metrics = canvas.fontMetrics();
+    canvas.restore();
+    const auto toPaper = [](int dots, int dpi) {
+        return static_cast<int>(std::int64_t{dots} * 2540 / std::max(1, dpi));
+    };
+    int right = kA4Width, bottom = kA4Height;
+    for (int i = 0; i < page.lines.size(); ++i) {
+        const QPoint at = PageLayout::LinePos(i, page.mode);
+        right = std::max(right, at.x() + toPaper(metrics.horizontalAdvance(page.lines[i]), m.dpiX) +
+                                    kFitMargin);
+        bottom = std::max(bottom, at.y() + toPaper(metrics.height(), m.dpiY) + kFitMargin);
+    }
+    return {right, bottom};
+}
+
+} // namespace
+
+double StatementFit(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    if (m.paperWidth <= 0 || m.paperHeight <= 0)
+        return 1.0;
+    const QSize needed = NeededPaper(canvas, m, page);
+    return std::min({1.0, double(m.paperWidth) / needed.width(),
+                     double(m.paperHeight) / needed.height()});
+}
+
+QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page) {
+    const double fit = StatementFit(canvas, m, page);
+    if (fit >= 1.0)
+        return PaintLaidOut(canvas, m, page);
+    // Scaled about the paper's corner, centred across: device positions are
+    // fit x paper - offset, so the unscaled layout is painted without offsets.
+    const int spare = m.paperWidth - static_cast<int>(fit * NeededPaper(canvas, m, page).width());
+    canvas.save();
+    canvas.translate(DevicePos(spare / 2, m.dpiX, m.offsetX, m.scale), -m.offsetY);
+    canvas.scale(fit, fit);
+    DeviceMetrics flat = m;
+    flat.offsetX = flat.offsetY = 0;
+    const QString note = PaintLaidOut(canvas, flat, page);
+    canvas.restore();
+    return note;
+}
+
 DeviceMetrics MetricsOf(const QPaintDevice& device) {
     DeviceMetrics m;
     m.dpiX = device.logicalDpiX();
@@ -169,6 +226,9 @@ DeviceMetrics MetricsOf(const QPaintDevice& device) {
         const QRect paint = paged->pageLayout().paintRectPixels(m.dpiX);
         m.offsetX = paint.left();
         m.offsetY = paint.top();
+        const QRectF paper = paged->pageLayout().fullRect(QPageLayout::Millimeter);
+        m.paperWidth = qRound(paper.width() * 100);
+        m.paperHeight = qRound(paper.height() * 100);
     }
     return m;
 }

@@ -5,6 +5,7 @@
 // layer up (PrnSys.h).
 #include "PageLayout.h"
 #include "Section.h"
+#include "TitleBlock.h"
 
 #include <QFont>
 #include <QImage>
@@ -24,6 +25,8 @@ struct StatementPage {
     // When set, the section drawn to scale (寸法図) stands in the drawing's
     // place, without the picture and its eight labels.
     std::optional<engine::section::Drawing> section;
+    // The block in the top margin; none on a page printed without it.
+    std::optional<TitleBlock> titleBlock{};
 };
 
 // What came of printing a page.
@@ -52,12 +55,19 @@ void StretchDrawBitmap(QPainter& canvas, const QRect& rect, const QImage& bitmap
 // The statement font, 12 pt at the device's vertical resolution.
 QFont StatementFont(const DeviceMetrics& m);
 
-// Paints one page on an active painter: text first, then the drawing.
-// Returns the note that stands in for a missing or unreadable drawing.
+// Paints one page on an active painter: the title block, the text, then the
+// drawing. The page is laid out for A4 portrait; on paper that cannot hold it
+// (a smaller size, landscape, a statement longer than the sheet) it is scaled
+// down as a whole and centred across, never cut. Returns the note that stands
+// in for a missing or unreadable drawing.
 QString PaintStatement(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page);
 
-// The device's resolution and the offset of its printable area. No device
-// reports a scale to the toolkit, so it is 100.
+// How much a statement page is scaled down to fit the paper of `m`: 1 when it
+// fits (or the device is no paper), else the largest factor that fits.
+double StatementFit(QPainter& canvas, const DeviceMetrics& m, const StatementPage& page);
+
+// The device's resolution, the offset of its printable area and the paper as
+// oriented. No device reports a scale to the toolkit, so it is 100.
 DeviceMetrics MetricsOf(const QPaintDevice& device);
 
 // The document title of a PDF writer; other devices keep none here (a

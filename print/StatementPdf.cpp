@@ -14,7 +14,15 @@ StatementDocument::~StatementDocument() {
     End();
 }
 
+void StatementDocument::SetRange(int from, int to) {
+    from_ = from;
+    to_ = to;
+}
+
 bool StatementDocument::Add(const StatementPage& page) {
+    ++offered_;
+    if ((from_ > 0 && offered_ < from_) || (to_ > 0 && offered_ > to_))
+        return true;
     if (pages_ == 0) {
         if (!canvas_.begin(&device_))
             return false;
@@ -40,9 +48,15 @@ std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
         return canvas.begin(&device) ? std::optional<QStringList>(QStringList()) : std::nullopt;
     }
     StatementDocument document(device);
-    for (const StatementPage& page : pages)
+    for (int i = 0; i < pages.size(); ++i) {
+        StatementPage page = pages[i];
+        if (page.titleBlock) {
+            page.titleBlock->page = i + 1;
+            page.titleBlock->pages = pages.size();
+        }
         if (!document.Add(page))
             return std::nullopt;
+    }
     document.End();
     return document.Notes();
 }

@@ -21,7 +21,11 @@ class StatementDocument {
     StatementDocument(const StatementDocument&) = delete;
     StatementDocument& operator=(const StatementDocument&) = delete;
 
+    // Only pages `from` to `to` (counted from 1) are painted; the others are
+    // passed over, so a range chosen in the print dialog prints those pages.
+    void SetRange(int from, int to);
     // Paints `page` as the next page; false when the device cannot be begun.
+    // A page outside the range is passed over and counts as done.
     bool Add(const StatementPage& page);
     // Ends the document; the number of pages it holds.
     int End();
@@ -33,7 +37,9 @@ class StatementDocument {
     QPagedPaintDevice& device_;
     QPainter canvas_;
     DeviceMetrics metrics_;
-    int pages_ = 0;
+    int pages_ = 0;   // painted
+    int offered_ = 0; // handed to Add
+    int from_ = 0, to_ = 0;
     QStringList notes_;
 };
 
@@ -45,5 +51,6 @@ std::optional<QStringList> PaintStatements(QPagedPaintDevice& device,
                                            const QList<StatementPage>& pages);
 
 // A4 portrait at 600 dpi, no margins, so that paper and device positions
-// share their origin. The document title lists the pages' titles.
+// share their origin. The document title lists the pages' titles; pages with
+// a title block are numbered through the document.
 bool WriteStatementsPdf(const QString& path, const QList<StatementPage>& pages);

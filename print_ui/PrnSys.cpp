@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
@@ -43,7 +44,10 @@ void TForm2::SetLines(const QStringList& lines) {
 TForm2::~TForm2() = default;
 
 StatementPage TForm2::Page(StructureMode mode) const {
-    return {Edit1->text(), Edit2->text(), mode, Lines(), Section};
+    StatementPage page{Edit1->text(), Edit2->text(), mode, Lines(), Section};
+    if (TitleBlockOn)
+        page.titleBlock = TitleBlock{ProjectName, Edit1->text(), QDate::currentDate(), 1, 1};
+    return page;
 }
 
 QPrinter& TForm2::Printer() {
@@ -59,27 +63,37 @@ PrintResult TForm2::Print(StructureMode mode) {
     return {true, QString()};
 }
 
-void TForm2::BeginDocument(const QString& title) {
+void TForm2::BeginDocument(const QString& title, int pages) {
     document_.reset();
     documentPages_ = 0;
+    documentSize_ = pages;
     if (PageSink)
         return;
     Printer().setDocName(title);
     document_ = std::make_unique<StatementDocument>(Printer());
+    if (Printer().printRange() == QPrinter::PageRange)
+        document_->SetRange(Printer().fromPage(), Printer().toPage());
 }
 
 bool TForm2::AddPage(StructureMode mode) {
+    StatementPage page = Page(mode);
+    if (page.titleBlock) {
+        page.titleBlock->page = documentPages_ + 1;
+        page.titleBlock->pages = std::max(documentSize_, documentPages_ + 1);
+    }
     if (PageSink)
-        PageSink(Page(mode));
-    else if (!document_ || !document_->Add(Page(mode)))
+        PageSink(page);
+    else if (!document_ || !document_->Add(page))
         return false;
     ++documentPages_;
     return true;
 }
 
 int TForm2::EndDocument() {
+    const int printed = document_ ? document_->Pages() : documentPages_;
     document_.reset(); // ends the job
-    return std::exchange(documentPages_, 0);
+    documentPages_ = 0;
+    return printed;
 }
 
 void TForm2::Preview(const QList<StatementPage>& pages, QWidget* parent) {

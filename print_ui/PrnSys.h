@@ -27,8 +27,14 @@ class TForm2 : public QWidget {
 
     QStringList Lines() const;
     void SetLines(const QStringList& lines);
-    // The print job the form holds, for a structure of `mode`.
+    // The print job the form holds, for a structure of `mode`; with the title
+    // block (page 1 / 1) unless it is switched off.
     StatementPage Page(StructureMode mode) const;
+
+    // The title block of printed pages: switched in the print set-up, kept
+    // for the session; the project's name for its 工事名.
+    bool TitleBlockOn = true;
+    QString ProjectName;
 
     // The printer chosen in the set-up dialog; it keeps its settings for the
     // rest of the session.
@@ -39,7 +45,10 @@ class TForm2 : public QWidget {
     // AddPage prints the job the form holds now as the next page, EndDocument
     // ends the job and gives the number of pages printed. The printer is
     // opened by the first page, so a job without pages prints nothing.
-    void BeginDocument(const QString& title);
+    // `pages` is the number the document will hold, for the title blocks'
+    // "x / y"; a page range set up on the printer is honoured: pages outside
+    // it are numbered but not printed.
+    void BeginDocument(const QString& title, int pages = 1);
     bool AddPage(StructureMode mode); // false when the printer could not be opened
     int EndDocument();
 
@@ -57,7 +66,8 @@ class TForm2 : public QWidget {
   private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<StatementDocument> document_;
-    int documentPages_ = 0;
+    int documentPages_ = 0; // pages added, printed or outside the range
+    int documentSize_ = 1;
 };
 
 // One page as one print job on `printer`, titled with the page's title.

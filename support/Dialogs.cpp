@@ -33,6 +33,12 @@ bool ScriptedDialogs::printerSetup(QPrinter&) {
     return printerAnswers.isEmpty() ? true : printerAnswers.takeFirst();
 }
 
+bool ScriptedDialogs::printSetup(QPrinter& printer, PrintOptions& options) {
+    if (!printOptionAnswers.isEmpty())
+        options = printOptionAnswers.takeFirst();
+    return printerSetup(printer);
+}
+
 QStringList ScriptedDialogs::messages() const {
     QStringList out;
     for (const auto& r : records)

@@ -20,6 +20,11 @@ struct OpenFileRequest {
     bool save = false;   // a file to be written: the dialog's button says 保存
 };
 
+// What the print set-up offers beside the printer's own settings.
+struct PrintOptions {
+    bool titleBlock = true; // 工事名, 拾い名称, 作成日 and page x / y in the margin
+};
+
 class Dialogs {
 public:
     enum class Icon { Information, Warning };
@@ -36,6 +41,12 @@ public:
     // The printer set-up; true when the user chose to print. Printing to a
     // PDF file offers the printer's document name in the current folder.
     virtual bool printerSetup(QPrinter& printer) = 0;
+    // The printer set-up with the program's options beside it; unless a
+    // dialog offers them, the options stay as they are.
+    virtual bool printSetup(QPrinter& printer, PrintOptions& options) {
+        (void)options;
+        return printerSetup(printer);
+    }
 };
 
 // Records every text in order and answers as the test chose. Unscripted
@@ -52,8 +63,12 @@ public:
                                  const QString& def) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
     bool printerSetup(QPrinter& printer) override;
+    // As printerSetup; the next of `printOptionAnswers`, when there is one,
+    // is what the user set.
+    bool printSetup(QPrinter& printer, PrintOptions& options) override;
 
     QList<Record> records;
+    QList<PrintOptions> printOptionAnswers;
     QList<bool> questionAnswers;
     QList<std::optional<QString>> inputAnswers;
     QList<std::optional<QString>> fileAnswers;

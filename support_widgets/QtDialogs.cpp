@@ -1,12 +1,17 @@
 #include "QtDialogs.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPageLayout>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <optional>
 
 namespace yoheki {
 
@@ -72,10 +77,34 @@ std::optional<QString> QtDialogs::openFile(const OpenFileRequest& r) {
 }
 
 bool QtDialogs::printerSetup(QPrinter& printer) {
+    PrintOptions unused;
+    return printSetup(printer, unused);
+}
+
+// The paper, orientation and margins chosen last are set again before the
+// dialog opens, so that a session keeps all of its printer settings alike.
+bool QtDialogs::printSetup(QPrinter& printer, PrintOptions& options) {
+    static std::optional<QPageLayout> chosen;
+    if (chosen)
+        printer.setPageLayout(*chosen);
     QPrintDialog dialog(&printer, parent_);
     dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    auto* tab = new QWidget;
+    tab->setWindowTitle(QStringLiteral("表題欄"));
+    auto* box = new QCheckBox(QStringLiteral("表題欄を印刷する（工事名・拾い名称・作成日・頁）"), tab);
+    box->setObjectName(QStringLiteral("TitleBlockBox"));
+    box->setChecked(options.titleBlock);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(box);
+    layout->addStretch();
+    dialog.setOptionTabs({tab});
     OfferPdfName(dialog, printer);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options.titleBlock = box->isChecked();
+    chosen = printer.pageLayout();
+    return true;
 }
 
 } // namespace yoheki

@@ -18,6 +18,7 @@ public:
                                  const QString& def) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
     bool printerSetup(QPrinter& printer) override;
+    bool printSetup(QPrinter& printer, PrintOptions& options) override;
 
 private:
     QWidget* parent_;

@@ -78,7 +78,8 @@ std::vector<checks::Finding> ErrorsAbout(const Item& item, const Column& column)
 // One CSV field: RFC 4180 quoting, and a leading ' before a text a
 // spreadsheet would take as a formula ("=1+1" stays a name).
 QString CsvField(const QString& text);
-// Header row, one row per item, the total row; RFC 4180 quoting, CR LF.
+// Header row, one row per item, the total row, then after an empty row the
+// finish totals (仕上集計) under their own header; RFC 4180 quoting, CR LF.
 QString CsvText(const Table& table);
 // CSV bytes: CP932, or UTF-8 with a byte order mark so that spreadsheets
 // detect it. Throws yoheki::EncodingError for a character CP932 lacks.

@@ -147,7 +147,20 @@ QString CsvText(const Table& t) {
         else
             out += Row(head, QStringList(Columns().size(), QString()), StoppedNote(item));
     }
-    return out + Row({U("合計"), QString()}, Values(t.totals), TotalNote(t));
+    out += Row({U("合計"), QString()}, Values(t.totals), TotalNote(t));
+    // The finish totals follow after an empty row, as the window shows them
+    // under the table.
+    if (t.finishes.empty())
+        return out;
+    out += QStringLiteral("\r\n") + CsvField(U("仕上集計")) + QStringLiteral("\r\n");
+    out += QStringList{U("仕上名称"), U("数量"), U("単位"), U("区分")}.join(u',') +
+           QStringLiteral("\r\n");
+    for (const FinishTotal& f : t.finishes)
+        out += QStringList{CsvField(f.name), FormatHundredths(f.value), CsvField(f.unit),
+                           CsvField(f.kinds.join(U("・")))}
+                   .join(u',') +
+               QStringLiteral("\r\n");
+    return out;
 }
 
 QByteArray CsvBytes(const Table& table, bool utf8) {

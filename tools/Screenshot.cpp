@@ -5,6 +5,7 @@
 // and print dialogs (in Japanese under a Japanese locale), as PNG files in
 // <folder>. Runs headless on
 // the offscreen platform unless another platform is asked for.
+#include "HelpWindow.h"
 #include "IniFile.h"
 #include "LivePane.h"
 #include "ListIn.h"
@@ -21,7 +22,12 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QProcess>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -212,6 +218,51 @@ bool ShootComparison(const QTemporaryDir& scratch, const QDir& out) {
     return Save(form, out, QStringLiteral("summary-compare.png"));
 }
 
+// The menu bar and the tool bar of the main window, the file and edit menus,
+// and the manual's window searching for a word.
+bool ShootDesktop(TForm1& f, const QDir& out) {
+    QApplication::processEvents();
+    auto* bar = f.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const int bottom = bar ? bar->geometry().bottom() + 1 : f.menuBar()->height();
+    const QString path = out.filePath(QStringLiteral("toolbar.png"));
+    bool ok = f.grab(QRect(0, 0, std::min(f.width(), 900), bottom)).save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(QDir::toNativeSeparators(path)));
+    const QPoint below = f.menuBar()->mapToGlobal(QPoint(0, f.menuBar()->height()));
+    ok &= SaveMenu(f.File1Menu, below, out, QStringLiteral("menu-file.png"));
+    if (auto* edit = f.findChild<QMenu*>(QStringLiteral("EditMenu")))
+        ok &= SaveMenu(edit, below, out, QStringLiteral("menu-edit.png"));
+    THelpWindow* help = ShowManual(f);
+    help->resize(980, 640);
+    help->SearchField->setText(U("簡易山止"));
+    help->Find(help->SearchField->text());
+    ok &= Save(*help, out, QStringLiteral("help-window.png"));
+    help->close();
+    return ok;
+}
+
+// The summary as printed on A4 landscape: a PDF, its first page as a picture.
+bool ShootSummaryPrint(TForm1& f, const QTemporaryDir& scratch, const QDir& out) {
+    auto* summary = f.findChild<TSummaryForm*>();
+    if (!summary)
+        return false;
+    const QString pdfPath = scratch.filePath(QStringLiteral("summary.pdf"));
+    {
+        QPdfWriter pdf(pdfPath);
+        pdf.setResolution(300);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 8, 10, 8), QPageLayout::Millimeter));
+        if (summary->PrintTo(pdf) == 0)
+            return false;
+    }
+    const QString png = out.filePath(QStringLiteral("printed-summary"));
+    const int status = QProcess::execute(
+        QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                     QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                     pdfPath, png});
+    std::printf("%s %s.png\n", status == 0 ? "wrote" : "FAILED", qPrintable(png));
+    return status == 0;
+}
+
 // A modal dialog as `open` shows it: pictured once it is up, then cancelled.
 bool SaveDialog(const std::function<void()>& open, const QDir& out, const QString& name) {
     bool ok = false;
@@ -266,12 +317,14 @@ int main(int argc, char** argv) {
     if (form.terminated)
         return 1;
     bool ok = ShootStartUp(form, out);
+    ok &= ShootDesktop(form, out);
     ok &= ShootAfterContinuousOutput(form, dialogs, scratch, out);
     // The screens and panels with one item filled in by hand.
     Choose(form, 0);
     FillSampleItem(form);
     ok &= Shoot(form, out);
-    return ok && ShootSummary(form, scratch, out) && ShootComparison(scratch, out) &&
+    return ok && ShootSummary(form, scratch, out) && ShootSummaryPrint(form, scratch, out) &&
+                   ShootComparison(scratch, out) &&
                    ShootDialogs(form, out)
                ? 0
                : 1;

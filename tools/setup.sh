@@ -9,7 +9,9 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev l
           libbenchmark-dev fonts-ipafont poppler-utils pkg-config libxlsxwriter-dev python3-openpyxl python3-ezdxf
           qt6-translations-l10n
           # the Debian package: icon sizes, manual page, dependencies, entry check, test root
-          librsvg2-bin help2man dpkg-dev desktop-file-utils shared-mime-info debootstrap)
+          librsvg2-bin help2man dpkg-dev desktop-file-utils shared-mime-info debootstrap
+          # the workbook as LibreOffice prints it (tools/xlsx-libreoffice.sh)
+          libreoffice-calc-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

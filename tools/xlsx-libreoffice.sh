@@ -3,11 +3,13 @@
 # PDF and to CSV; the totals LibreOffice shows on "数量総括表" must be those
 # of the program's own CSV. Renders the PDF's first page for the README.
 # Heavy (starts LibreOffice), so it is a script and not a unit test.
-# Usage: tools/xlsx-libreoffice.sh [build-dir] [picture.png]
+# With a second picture, the first item sheet's page as LibreOffice prints it.
+# Usage: tools/xlsx-libreoffice.sh [build-dir] [picture.png] [item-sheet.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 picture=${2:-}
+item_picture=${3:-}
 top=$(pwd)
 for p in libreoffice-calc-nogui poppler-utils python3-openpyxl; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -50,6 +52,7 @@ echo "LibreOffice conversions: $(awk "BEGIN {printf \"%.1f\", $end - $start}") s
 import csv, sys
 office = list(csv.reader(open(sys.argv[1], encoding="utf-8")))
 own = list(csv.reader(open(sys.argv[2], encoding="utf-8-sig")))
+own = own[:next(i for i, r in enumerate(own) if r and r[0] == "合計") + 1]  # the finishes follow
 total = next(r for r in office if r and r[0] == "合計")
 want = own[-1]
 bad = [(own[0][c], total[c], want[c]) for c in range(2, len(want) - 1)
@@ -66,4 +69,11 @@ if [ -n "$picture" ]; then
   pdftoppm -f 1 -l 1 -r 100 -png -singlefile -x 30 -y 50 -W 1110 -H 190 sample.pdf "$work/page"
   cp "$work/page.png" "$top/$picture"
   echo "first page: $picture"
+fi
+if [ -n "$item_picture" ]; then
+  # Pages: the summary, the finish totals, then the item sheets.
+  page=$(pdftotext -layout sample.pdf - | awk -v RS='\f' '/計算式・備考/ {print NR; exit}')
+  pdftoppm -f "$page" -l "$page" -r 70 -png -singlefile sample.pdf "$work/item"
+  cp "$work/item.png" "$top/$item_picture"
+  echo "item sheet (page $page): $item_picture"
 fi

@@ -3,7 +3,10 @@
 #include "Compare.h"
 #include "Sheets.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <vector>
 
 namespace workbook {
 
@@ -15,6 +18,7 @@ QString U(const char* utf8) {
 
 constexpr int kTitleRow = 0, kCaptionRow = 1, kGroupRow = 2, kSubRow = 3, kFirstRow = 4;
 constexpr int kNameCol = 0, kMarkCol = 1, kFirstCol = 2;
+constexpr std::size_t kQuantitiesPerPage = 3;
 
 int ColumnOf(std::size_t quantity, int part) {
     return kFirstCol + 3 * static_cast<int>(quantity) + part; // part: 0 当初, 1 変更, 2 増減
@@ -46,7 +50,9 @@ void WriteHeadings(lxw_worksheet* ws, const Styles& s, const compare::Comparison
                    const QString& project) {
     WriteText(ws, kTitleRow, 0, U("数量比較（当初・変更・増減）　") + project, s.title);
     WriteText(ws, kCaptionRow, 0,
-              U("当初：") + cmp.earlierPath + U("　　変更：") + cmp.currentPath, s.caption);
+              U("当初：") + QFileInfo(cmp.earlierPath).fileName() + U("　　変更：") +
+                  QFileInfo(cmp.currentPath).fileName(),
+              s.caption);
     WriteText(ws, kGroupRow, kNameCol, U("拾い名称"), s.header);
     WriteText(ws, kSubRow, kNameCol, QString(), s.header);
     WriteText(ws, kGroupRow, kMarkCol, U("区分"), s.header);
@@ -109,6 +115,23 @@ void WriteTotals(lxw_worksheet* ws, const Styles& s, int row, const compare::Com
     WriteText(ws, row, NoteCol(), note, s.totalText);
 }
 
+// A4 landscape at a readable size: a few quantities per page, the item names
+// and the two heading rows on every page, rather than every column shrunk
+// onto one page width.
+void SetComparisonPages(lxw_worksheet* ws) {
+    SetPage(ws, true, kSubRow);
+    worksheet_fit_to_pages(ws, 0, 0);
+    worksheet_set_print_scale(ws, 90);
+    worksheet_repeat_rows(ws, kGroupRow, kSubRow);
+    worksheet_repeat_columns(ws, kNameCol, kMarkCol);
+    static std::vector<lxw_col_t> breaks;
+    breaks.clear();
+    for (std::size_t c = kQuantitiesPerPage; c <= summary::Columns().size(); c += kQuantitiesPerPage)
+        breaks.push_back(static_cast<lxw_col_t>(ColumnOf(c, 0)));
+    breaks.push_back(0); // the list ends with a 0
+    worksheet_set_v_pagebreaks(ws, breaks.data());
+}
+
 } // namespace
 
 void WriteComparisonSheet(lxw_worksheet* ws, const Styles& s, const QString& project,
@@ -124,7 +147,7 @@ void WriteComparisonSheet(lxw_worksheet* ws, const Styles& s, const QString& pro
         SetWidth(ws, col, 10);
     SetWidth(ws, NoteCol(), 50);
     worksheet_freeze_panes(ws, kFirstRow, kFirstCol);
-    SetPage(ws, true, kSubRow);
+    SetComparisonPages(ws);
 }
 
 } // namespace workbook

@@ -20,6 +20,21 @@ constexpr int kMaxLabelWidth = 40, kMaxFormulaWidth = 80;
 // Excel keeps a page header under 256 characters, codes included.
 constexpr int kMaxHeaderName = 200;
 
+// A line that carries on the formula of the quantity above it, indented
+// under the formula column of the statement: ":=根切量［...］－..." or
+// "(型枠全数量):=...". Its text without the indent; empty for other lines.
+QString Continuation(const QString& line) {
+    qsizetype indent = 0;
+    while (indent < line.size() && (line[indent] == u' ' || line[indent] == u'\u3000'))
+        ++indent;
+    const QString rest = line.mid(indent);
+    if (indent < 4 || rest.isEmpty())
+        return {};
+    const bool formula = rest.startsWith(u':') || rest.startsWith(u'：') || rest.startsWith(u'(') ||
+                         rest.startsWith(u'（') || rest.startsWith(u'［');
+    return formula ? rest : QString();
+}
+
 } // namespace
 
 void WriteItemSheet(lxw_worksheet* ws, const Styles& s, const summary::Item& item) {
@@ -42,6 +57,9 @@ void WriteItemSheet(lxw_worksheet* ws, const Styles& s, const summary::Item& ite
             widths[kUnitCol] = std::max(widths[kUnitCol], summary::DisplayWidth(cells->unit));
             widths[kFormulaCol] =
                 std::max(widths[kFormulaCol], summary::DisplayWidth(cells->formula));
+        } else if (const QString formula = Continuation(line); !formula.isEmpty()) {
+            WriteText(ws, row, kFormulaCol, formula, s.line);
+            widths[kFormulaCol] = std::max(widths[kFormulaCol], summary::DisplayWidth(formula));
         } else {
             WriteText(ws, row, kLabelCol, line, s.line);
         }

@@ -46,7 +46,12 @@ TEST_F(EditorLinkTest, RegisteredBackFinishReachesTheMainWindowsList) {
     EXPECT_EQ(form->ComboBox3->itemText(3), "防水モルタル");
     form->E1Click();
     EXPECT_TRUE(liMenu->isVisible());
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->isVisible()); // in sight behind the editor, closed to input
+    EXPECT_EQ(liMenu->windowModality(), Qt::ApplicationModal);
+    EXPECT_LE((liMenu->frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
+              8);
+    liMenu->ListBox2->setCurrentRow(2);
+    EXPECT_EQ(liMenu->focusWidget(), liMenu->Edit1);
 
     liMenu->ListBox2->setCurrentRow(3);
     liMenu->Edit1->setText("アスファルト防水");

@@ -188,14 +188,25 @@ TEST_F(SummaryCompareTest, TheWorkbookCarriesTheComparisonWithDifferencesAsFormu
         "for row in ws.iter_rows(min_row=5):\n"
         "    if row[0].value == sys.argv[2]:\n"
         "        print(row[c].value, row[c + 1].value, row[c + 2].value, row[c].coordinate,"
-        " row[c + 1].coordinate)\n");
+        " row[c + 1].coordinate)\n"
+        // Printed legibly: landscape at 90 %, names and headings on every page.
+        "print(ws['A2'].value.replace(' ', '_'), ws.page_setup.orientation, ws.page_setup.scale,"
+        " ws.print_title_cols, ws.print_title_rows, len(ws.col_breaks.brk))\n");
     QProcess python;
     python.start(QStringLiteral(YOHEKI_PYTHON3), {QStringLiteral("-c"), script, xlsx,
                                              U(revisions::kRaised), QString::number(c)});
     ASSERT_TRUE(python.waitForFinished(30000));
-    const QStringList got =
-        QString::fromUtf8(python.readAllStandardOutput()).trimmed().split(u' ');
-    ASSERT_EQ(got.size(), 5) << python.readAllStandardError().toStdString();
+    const QStringList lines =
+        QString::fromUtf8(python.readAllStandardOutput()).trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << python.readAllStandardError().toStdString();
+    const QStringList got = lines[0].split(u' ');
+    ASSERT_EQ(got.size(), 5);
+    const QStringList page = lines[1].split(u' ');
+    ASSERT_EQ(page.size(), 6);
+    EXPECT_TRUE(page[0].contains(QFileInfo(earlier).fileName())) << page[0].toStdString();
+    EXPECT_FALSE(page[0].contains(u'/')) << page[0].toStdString();
+    EXPECT_EQ(page.mid(1, 4), (QStringList{"landscape", "90", "$A:$B", "$3:$4"}));
+    EXPECT_GE(page[5].toInt(), 4);
     EXPECT_DOUBLE_EQ(got[0].toDouble(), was);
     EXPECT_DOUBLE_EQ(got[1].toDouble(), is);
     EXPECT_EQ(got[2], U("=") + got[4] + U("-") + got[3]);

@@ -172,7 +172,16 @@ TEST_F(SummaryTest, CsvIsCp932OrUtf8WithHeaderItemRowsAndTotal) {
     EXPECT_EQ(QString::fromUtf8(utf8.mid(3)), Decode(cp932));
     QStringList rows = Decode(cp932).split(U("\r\n"));
     EXPECT_EQ(rows.takeLast(), QString()); // every row ends with CR LF
-    ASSERT_EQ(rows.size(), 1 + 7 + 1);
+    // The finish totals follow the table after an empty row.
+    const qsizetype gap = rows.indexOf(QString());
+    ASSERT_EQ(gap, 1 + 7 + 1);
+    const QStringList finishes = rows.mid(gap + 1);
+    rows = rows.mid(0, gap);
+    ASSERT_GE(finishes.size(), 3);
+    EXPECT_EQ(finishes[0], U("仕上集計"));
+    EXPECT_EQ(finishes[1], U("仕上名称,数量,単位,区分"));
+    EXPECT_EQ(finishes.size() - 2, summary->Grid2->rowCount());
+    EXPECT_EQ(finishes[2].section(u',', 0, 0), summary->Grid2->item(0, 0)->text());
     for (const QString& row : rows)
         EXPECT_EQ(row.count(u','), 2 + 13) << row.toStdString();
     EXPECT_TRUE(rows[0].startsWith(U("拾い名称,構造,根切量(ｍ3),不用土処分(ｍ3),埋戻し(ｍ3)")));
@@ -233,7 +242,8 @@ TEST_F(SummaryTest, CopyPutsTheSelectionOnTheClipboardAsTabSeparatedRows) {
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(summary->Grid1, &copy);
     EXPECT_EQ(QApplication::clipboard()->text(),
-              U("L型擁壁　Ａ通り\tＬ型擁壁\t16.25\nL型擁壁　Ｂ通り\tＬ型擁壁\t18.92\n"));
+              U("拾い名称\t構造\t根切量 (ｍ3)\n"
+                "L型擁壁　Ａ通り\tＬ型擁壁\t16.25\nL型擁壁　Ｂ通り\tＬ型擁壁\t18.92\n"));
 }
 
 // Readable: no header or number is cut off. The picture goes to

@@ -120,6 +120,12 @@ def check_statement(ws, lines, name):
     for i, line in enumerate(lines):
         r = 3 + i
         m = QUANTITY_LINE.match(line)
+        rest = line.lstrip(" \u3000")
+        if not m and len(line) - len(rest) >= 4 and rest[:1] in (":", "：", "(", "（", "［"):
+            # a formula carried on from the line above: in the formula column
+            if (ws.cell(r, 4).value or "") != rest or ws.cell(r, 1).value:
+                fault(f"{ws.title!r} row {r}: continuation {ws.cell(r, 4).value!r} != {rest!r}")
+            continue
         if not m:
             if (ws.cell(r, 1).value or "") != line:
                 fault(f"{ws.title!r} row {r}: {ws.cell(r, 1).value!r} != {line!r}")
@@ -147,6 +153,7 @@ def main(xlsx, csv_path, statements):
     values = openpyxl.load_workbook(xlsx, data_only=True)
     with open(csv_path, encoding="utf-8-sig", newline="") as f:
         rows = list(csv.reader(f))
+    rows = rows[: rows.index([])] if [] in rows else rows  # the finish totals follow the table
     check_sheet_names(book)
     check_summary(book, values, rows)
     by_name = {book[s]["A1"].value: book[s] for s in book.sheetnames[2:]}

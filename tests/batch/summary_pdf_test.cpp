@@ -92,7 +92,8 @@ TEST_F(SummaryPdfTest, SummaryCsvNamesTheStoppedItemAndLeavesItOutOfTheTotal) {
     EXPECT_TRUE(QString::fromUtf8(r.err).contains(U("擁壁 延長なし")));
     QStringList rows = Decode(Read(Path("out.csv"))).split(U("\r\n"));
     EXPECT_EQ(rows.takeLast(), QString());
-    ASSERT_EQ(rows.size(), 1 + 7 + 1);
+    ASSERT_EQ(rows.indexOf(QString()), 1 + 7 + 1); // the finish totals follow
+    EXPECT_EQ(rows[10], U("仕上集計"));
     EXPECT_TRUE(rows[0].startsWith(U("拾い名称,構造,根切量(ｍ3),")));
     EXPECT_TRUE(rows[7].startsWith(U("擁壁 延長なし,Ｌ型擁壁,,")));
     EXPECT_TRUE(rows[7].contains(U("問題点を訂正して再度実行して下さい")));
@@ -186,6 +187,31 @@ TEST_F(SummaryPdfTest, UsageErrorsAndUnreadableProjectsHaveTheirStatus) {
     EXPECT_FALSE(QFile::exists(Path("x.pdf")));
     for (const char* command : {"summary", "pdf"})
         EXPECT_EQ(Run({command, "--help"}).status, 0) << command;
+}
+
+} // namespace
+
+namespace {
+
+// At a terminal that shows UTF-8 (a pseudo-terminal made by script(1)) the
+// summary is readable; into a pipe it stays Shift-JIS, as scripts expect.
+TEST_F(SummaryPdfTest, SummaryAtAUtf8TerminalIsUtf8AndShiftJisIntoAPipe) {
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("script"),
+            {QStringLiteral("-qec"),
+             Program(false) + QStringLiteral(" summary 見本工事.Fa1 2>/dev/null"),
+             QStringLiteral("/dev/null")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QByteArray shown = p.readAllStandardOutput();
+    EXPECT_TRUE(shown.contains(U("合計").toUtf8())) << shown.left(200).toStdString();
+    const Result piped = Run({"summary", U("見本工事.Fa1")});
+    EXPECT_FALSE(piped.out.contains(U("合計").toUtf8()));
+    EXPECT_TRUE(Decode(piped.out).contains(U("合計")));
 }
 
 } // namespace
