@@ -72,7 +72,7 @@ if [ -n "$picture" ]; then
 fi
 if [ -n "$item_picture" ]; then
   # Pages: the summary, the finish totals, then the item sheets.
-  page=$(pdftotext -layout sample.pdf - | awk -v RS='\f' '/計算式・備考/ {print NR; exit}')
+  page=$(pdftotext -layout sample.pdf - | awk -v RS='\f' '/計算式・備考/ && !p {p = NR} END {print p}')
   pdftoppm -f "$page" -l "$page" -r 70 -png -singlefile sample.pdf "$work/item"
   cp "$work/item.png" "$top/$item_picture"
   echo "item sheet (page $page): $item_picture"

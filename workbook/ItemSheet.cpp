@@ -21,8 +21,8 @@ constexpr int kMaxLabelWidth = 40, kMaxFormulaWidth = 80;
 constexpr int kMaxHeaderName = 200;
 
 // A line that carries on the formula of the quantity above it, indented
-// under the formula column of the statement: ":=根切量［...］－..." or
-// "(型枠全数量):=...". Its text without the indent; empty for other lines.
+// under the formula column of the statement: ":=根切量［...］－...",
+// "(型枠全数量):=..." or "＋立上り[GL以下](...)". Its text without the indent; empty for other lines.
 QString Continuation(const QString& line) {
     qsizetype indent = 0;
     while (indent < line.size() && (line[indent] == u' ' || line[indent] == u'\u3000'))
@@ -30,9 +30,8 @@ QString Continuation(const QString& line) {
     const QString rest = line.mid(indent);
     if (indent < 4 || rest.isEmpty())
         return {};
-    const bool formula = rest.startsWith(u':') || rest.startsWith(u'：') || rest.startsWith(u'(') ||
-                         rest.startsWith(u'（') || rest.startsWith(u'［');
-    return formula ? rest : QString();
+    static const QString kStarts = QStringLiteral(":：(（［+＋-－");
+    return kStarts.contains(rest.front()) ? rest : QString();
 }
 
 } // namespace

@@ -121,7 +121,7 @@ def check_statement(ws, lines, name):
         r = 3 + i
         m = QUANTITY_LINE.match(line)
         rest = line.lstrip(" \u3000")
-        if not m and len(line) - len(rest) >= 4 and rest[:1] in (":", "：", "(", "（", "［"):
+        if not m and len(line) - len(rest) >= 4 and rest[:1] in (":", "：", "(", "（", "［", "+", "＋", "-", "－"):
             # a formula carried on from the line above: in the formula column
             if (ws.cell(r, 4).value or "") != rest or ws.cell(r, 1).value:
                 fault(f"{ws.title!r} row {r}: continuation {ws.cell(r, 4).value!r} != {rest!r}")
