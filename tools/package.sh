@@ -10,6 +10,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DYOHEKI_TESTS=OFF -D
   -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j2
 desktop-file-validate packaging/yoheki.desktop
-(cd "$build" && cpack -G DEB)
+# The archive library converts file names through the locale's character set:
+# the bundled drawings' Japanese names need a UTF-8 one, whatever the user's.
+(cd "$build" && LC_ALL=C.UTF-8 cpack -G DEB)
 cp "$build"/yoheki_*.deb .
 ls -l yoheki_*.deb

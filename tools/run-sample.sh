@@ -16,7 +16,8 @@ if [ ! -f "$work/Qrtt.dat" ]; then
     | iconv -f UTF-8 -t CP932 > "$work/Qrtt.dat"
 fi
 cd "$work"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+# A platform chosen for the toolkit (QT_QPA_PLATFORM) counts as a display.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display: writing the quantity statements of the sample project instead."
   "$top/build/batch/yoheki-batch" text 見本工事.Fa1 --utf8
   echo

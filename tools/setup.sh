@@ -7,6 +7,7 @@ build=${1:-build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
           libbenchmark-dev fonts-ipafont poppler-utils pkg-config libxlsxwriter-dev python3-openpyxl python3-ezdxf
+          zlib1g-dev # libxlsxwriter links -lz but its -dev package does not pull this in
           qt6-translations-l10n
           # the Debian package: icon sizes, manual page, dependencies, entry check, test root
           librsvg2-bin help2man dpkg-dev desktop-file-utils shared-mime-info debootstrap
