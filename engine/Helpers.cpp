@@ -110,8 +110,14 @@ std::string Reader::ProjectName() const {
 std::string FmtQty(std::int64_t v) {
     std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
     std::string frac = std::to_string(a % 100);
+    // GCC 12 at -O3 warns (-Wrestrict) that putting a literal in front of a
+    // string may copy overlapping memory; a literal never overlaps the string's
+    // own buffer (a known false positive of that compiler).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     if (frac.size() < 2) frac.insert(0, "0");
     std::string text = (v < 0 ? "-" : "") + std::to_string(a / 100) + "." + frac;
+#pragma GCC diagnostic pop
     if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
     return text;
 }
@@ -120,7 +126,11 @@ std::string FmtM(std::int64_t mm) { return FmtQty(RoundOff(static_cast<long doub
 
 std::string PadNum(std::string_view text) {
     std::int64_t n = yoheki::StrToInt(text);
+    // A false positive of GCC 12 at -O3, as above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     if (n <= 99) return "  " + std::string(text);
+#pragma GCC diagnostic pop
     if (n <= 999) return " " + std::string(text);
     return std::string(text);
 }

@@ -136,7 +136,13 @@ IniFile::Section& IniFile::SectionFor(std::string_view section) {
     auto si = index_.find(folded);
     if (si != index_.end()) return sections_[si->second];
     Section s;
+    // GCC 12 at -O3 warns (-Wrestrict) that putting a literal in front of a
+    // string may copy overlapping memory; a literal never overlaps the string's
+    // own buffer (a known false positive of that compiler).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     s.raw = "[" + cp932::Encode(section) + "]";
+#pragma GCC diagnostic pop
     s.name = std::string(section);
     index_.emplace(folded, sections_.size());
     sections_.push_back(std::move(s));
