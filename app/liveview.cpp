@@ -8,10 +8,13 @@
 #include "Checks.h"
 #include "FileMenu.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHash>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
 
 namespace {
 
@@ -144,10 +147,58 @@ void TForm1::ConnectLiveView() {
         connect(drawing, &TDrawingLabel::DrawingResized, this, &TForm1::ShowModeDrawing);
 }
 
+QRect FitFrame(QRect frame, const QRect& available, const QSize& minimum) {
+    frame.setWidth(std::max(minimum.width(), std::min(frame.width(), available.width())));
+    frame.setHeight(std::max(minimum.height(), std::min(frame.height(), available.height())));
+    // Right and bottom first: a frame larger than the area keeps its title
+    // bar and left edge on it.
+    if (frame.right() > available.right())
+        frame.moveRight(available.right());
+    if (frame.bottom() > available.bottom())
+        frame.moveBottom(available.bottom());
+    if (frame.left() < available.left())
+        frame.moveLeft(available.left());
+    if (frame.top() < available.top())
+        frame.moveTop(available.top());
+    return frame;
+}
+
+void KeepOnScreen(QWidget& window) {
+    // Before the window is shown its frame is not known yet: a title bar of
+    // the style's height and thin borders are assumed.
+    const int border = 4;
+    const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    QMargins margins(border, title + border, border, border);
+    if (window.isVisible() && window.frameGeometry() != window.geometry())
+        margins = QMargins(window.geometry().left() - window.frameGeometry().left(),
+                           window.geometry().top() - window.frameGeometry().top(),
+                           window.frameGeometry().right() - window.geometry().right(),
+                           window.frameGeometry().bottom() - window.geometry().bottom());
+    const QRect inner = window.geometry();
+    const QRect frame = inner.marginsAdded(margins);
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize minimum = window.minimumSizeHint()
+                              .expandedTo(window.minimumSize())
+                              .grownBy(margins);
+    const QRect fitted =
+        FitFrame(frame, screen->availableGeometry(), minimum).marginsRemoved(margins);
+    if (fitted.size() != inner.size())
+        window.resize(fitted.size());
+    if (fitted.topLeft() != inner.topLeft())
+        window.move(fitted.topLeft() - QPoint(margins.left(), margins.top()));
+}
+
 void RestoreWindowState(TForm1& form) {
     const QSettings settings = WindowSettings();
+    // The window of the last run, or the design's room for the fields and a
+    // statement pane beside them; either no larger than the screen and on it.
     if (!form.restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()))
         form.resize(1340, 620);
+    KeepOnScreen(form);
     form.LiveSplitter->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray());
     form.Live->Splitter()->restoreState(
         settings.value(QLatin1String(kPaneSplitterKey)).toByteArray());

@@ -15,7 +15,9 @@ using TestApplication = QApplication;
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen always; a test entry may configure its screens.
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
     // No delivered files unless a test asks for them: a drawing missing from
     // a test's folder must stay missing.
