@@ -60,14 +60,25 @@ mount_in_root() { # type-or-bind source target
   if [ "$1" = bind ]; then mount --bind "$2" "$root/$3"; else mount -t "$1" "$2" "$root/$3"; fi
   mounted+=("$root/$3")
 }
+# Wall time and processor time of each step (on an idle machine with two
+# cores the wall time of a build comes near half its processor time).
 step_start=$SECONDS
-elapsed() { echo "$((SECONDS - step_start)) s"; step_start=$SECONDS; }
+step_cpu=0
+lap() { # sets $lap
+  local cpu
+  times >"$log/times" # in this shell: its children's time so far
+  cpu=$(awk 'END {split($1, u, "m"); split($2, s, "m"); print int(u[1] * 60 + u[2] + s[1] * 60 + s[2])}' "$log/times")
+  lap="$((SECONDS - step_start)) s, $((cpu - step_cpu)) s of processor time"
+  step_start=$SECONDS
+  step_cpu=$cpu
+}
 
 echo "== debootstrap --variant=minbase $suite from $mirror"
 debootstrap --variant=minbase --cache-dir="$cache/debootstrap" "$suite" "$root" "$mirror" \
   >"$log/debootstrap.log" 2>&1 || { tail -n 20 "$log/debootstrap.log"; exit 1; }
 chroot "$root" dpkg-query -W -f='${Package}\n' | sort >"$log/packages-made"
-echo "   $(wc -l <"$log/packages-made") packages, $(elapsed)"
+lap
+echo "   $(wc -l <"$log/packages-made") packages, $lap"
 
 mount_in_root proc proc proc
 mount_in_root sysfs sys sys
@@ -102,8 +113,9 @@ for line in "${commands[@]}"; do
   status=0
   in_root "$line" >"$log/command-$n.log" 2>&1 || status=$?
   tail -n 3 "$log/command-$n.log" | sed 's/^/   /'
-  echo "   exit status $status, $(elapsed)"
-  report+=("exit $status  $line")
+  lap
+  echo "   exit status $status, $lap"
+  report+=("exit $status  $line  ($lap)")
   [ $status -eq 0 ] || { failed=1; tail -n 40 "$log/command-$n.log"; }
 done
 
@@ -130,7 +142,8 @@ else
   tail -n 40 "$log/window.log"
 fi
 wait $runner || true
-echo "   $(elapsed)"
+lap
+echo "   $lap"
 
 # What the commands installed, for the record: the packages now marked as
 # installed by hand that were not before.
@@ -146,5 +159,6 @@ printf '   %s\n' "${report[@]}"
 echo "   tests: ${summary:-no test summary line}"
 echo "   installed by hand before the commands: ${by_hand:-nothing}"
 echo "   installed by the commands: $(wc -w <<<"$by_commands") packages asked for ($by_commands)"
+echo "   time: $SECONDS s in all"
 echo "   logs: $log"
 exit $failed
