@@ -99,6 +99,24 @@ QSettings WindowSettings() {
                      QStringLiteral("window"));
 }
 
+// A window frame made to fit an available screen area: no larger than the
+// area (but not below the minimum) and moved onto it where it lies off it.
+QRect FitFrame(QRect frame, const QRect& available, const QSize& minimum) {
+    frame.setWidth(std::max(minimum.width(), std::min(frame.width(), available.width())));
+    frame.setHeight(std::max(minimum.height(), std::min(frame.height(), available.height())));
+    // Right and bottom first: a frame larger than the area keeps its title
+    // bar and left edge on it.
+    if (frame.right() > available.right())
+        frame.moveRight(available.right());
+    if (frame.bottom() > available.bottom())
+        frame.moveBottom(available.bottom());
+    if (frame.left() < available.left())
+        frame.moveLeft(available.left());
+    if (frame.top() < available.top())
+        frame.moveTop(available.top());
+    return frame;
+}
+
 } // namespace
 
 void TForm1::BuildLiveView() {
@@ -147,22 +165,6 @@ void TForm1::ConnectLiveView() {
         connect(drawing, &TDrawingLabel::DrawingResized, this, &TForm1::ShowModeDrawing);
 }
 
-QRect FitFrame(QRect frame, const QRect& available, const QSize& minimum) {
-    frame.setWidth(std::max(minimum.width(), std::min(frame.width(), available.width())));
-    frame.setHeight(std::max(minimum.height(), std::min(frame.height(), available.height())));
-    // Right and bottom first: a frame larger than the area keeps its title
-    // bar and left edge on it.
-    if (frame.right() > available.right())
-        frame.moveRight(available.right());
-    if (frame.bottom() > available.bottom())
-        frame.moveBottom(available.bottom());
-    if (frame.left() < available.left())
-        frame.moveLeft(available.left());
-    if (frame.top() < available.top())
-        frame.moveTop(available.top());
-    return frame;
-}
-
 void KeepOnScreen(QWidget& window) {
     // Before the window is shown its frame is not known yet: a title bar of
     // the style's height and thin borders are assumed.
@@ -174,21 +176,24 @@ void KeepOnScreen(QWidget& window) {
                            window.geometry().top() - window.frameGeometry().top(),
                            window.frameGeometry().right() - window.geometry().right(),
                            window.frameGeometry().bottom() - window.geometry().bottom());
+    // A window never placed is left to the window manager; only its size counts.
+    const bool placed = window.testAttribute(Qt::WA_Moved);
     const QRect inner = window.geometry();
-    const QRect frame = inner.marginsAdded(margins);
-    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    QRect frame = inner.marginsAdded(margins);
+    QScreen* screen = placed ? QGuiApplication::screenAt(frame.center()) : nullptr;
     if (!screen)
         screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QSize minimum = window.minimumSizeHint()
-                              .expandedTo(window.minimumSize())
-                              .grownBy(margins);
-    const QRect fitted =
-        FitFrame(frame, screen->availableGeometry(), minimum).marginsRemoved(margins);
+    const QRect available = screen->availableGeometry();
+    if (!placed)
+        frame.moveTopLeft(available.topLeft());
+    const QSize minimum =
+        window.minimumSizeHint().expandedTo(window.minimumSize()).grownBy(margins);
+    const QRect fitted = FitFrame(frame, available, minimum).marginsRemoved(margins);
     if (fitted.size() != inner.size())
         window.resize(fitted.size());
-    if (fitted.topLeft() != inner.topLeft())
+    if (placed && fitted.topLeft() != inner.topLeft())
         window.move(fitted.topLeft() - QPoint(margins.left(), margins.top()));
 }
 

@@ -335,9 +335,6 @@ void NameApplication();
 void RestoreWindowState(TForm1& form);
 void SaveWindowState(const TForm1& form);
 
-// A window frame made to fit an available screen area: no larger than the
-// area (but not below the minimum) and moved onto it where it lies off it.
-QRect FitFrame(QRect frame, const QRect& available, const QSize& minimum);
 // Fits a top-level window, frame included, to the available area of the
 // screen it is on (the primary screen when it is on none).
 void KeepOnScreen(QWidget& window);
