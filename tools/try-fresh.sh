@@ -55,7 +55,7 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'exit 130' INT TERM # through cleanup
 mount_in_root() { # type-or-bind source target
   if [ "$1" = bind ]; then mount --bind "$2" "$root/$3"; else mount -t "$1" "$2" "$root/$3"; fi
   mounted+=("$root/$3")
@@ -111,7 +111,8 @@ for line in "${commands[@]}"; do
   n=$((n + 1))
   echo "== $line"
   status=0
-  in_root "$line" >"$log/command-$n.log" 2>&1 || status=$?
+  in_root "$line" >"$log/command-$n.log" 2>&1 & # waited for, so that a signal ends it at once
+  wait $! || status=$?
   tail -n 3 "$log/command-$n.log" | sed 's/^/   /'
   lap
   echo "   exit status $status, $lap"
