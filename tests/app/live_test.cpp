@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QThread>
@@ -224,8 +225,12 @@ TEST_F(LiveTest, TheWindowGrowsWithItsDrawingAndPaneAndIsRememberedAsLeft) {
     EXPECT_EQ(form->ComboBox2->pos(), finish + QPoint(grown, 0));
     EXPECT_EQ(form->Label2->x() - form->REdit1->x(), -106);
 
+    // Left at a size the screen holds (a larger one is brought within it).
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() * 3 / 4;
+    form->resize(room);
+    QApplication::processEvents();
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    form->LiveSplitter->setSizes({1000, 700});
+    form->LiveSplitter->setSizes({room.width() / 2, room.width() / 3});
     SaveWindowState(*form);
     TForm1 next(dialogs, {});
     RestoreWindowState(next);
