@@ -8,6 +8,7 @@
 #include "Takeoff.h"
 #include "UndoStack.h"
 #include "main1.h"
+#include "PathBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,8 +133,8 @@ void FileCommands::SaveAs() {
                                  QFileInfo(earlier).completeBaseName() + U("_変更"));
     if (!path)
         return;
-    if (yoheki::SameFile(QFile::encodeName(*path).toStdString(),
-                         QFile::encodeName(earlier).toStdString()))
+    if (yoheki::SameFile(yoheki::PathBytes(*path),
+                         yoheki::PathBytes(earlier)))
         return form_.dialogs.message(U("開いている物件と同じファイルです\n\r別の名前を指定してください"));
     if (RefuseOutput(form_.dialogs, *path, earlier, form_.SettingsDir))
         return;

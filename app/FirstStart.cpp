@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "ItemTexts.h"
 #include "main1.h"
+#include "PathBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +34,7 @@ bool WriteUserSettings(const QString& target) {
     if (!QFileInfo(source).isFile())
         return false;
     try {
-        yoheki::IniFile ini(QFile::encodeName(source).toStdString());
+        yoheki::IniFile ini(yoheki::PathBytes(source));
         if (!ini.Existed())
             return false;
         ini.WriteString(kPathSection, "TF", Native(yoheki::BundledDataDir()).toStdString());
@@ -70,8 +71,17 @@ QString SetUpNotice(const QString& folder) {
 } // namespace
 
 QString UserSettingsFolder() {
+#ifdef Q_OS_WIN
+    // %APPDATA%\yoheki, the roaming folder that follows the estimator to
+    // another desk, where the window's own settings are kept too. The
+    // toolkit's location for it ends in the program's name; its parent is
+    // %APPDATA% itself.
+    const QFileInfo own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return QDir(own.absolutePath()).filePath(QStringLiteral("yoheki"));
+#else
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("yoheki"));
+#endif
 }
 
 QString MissingSettingsText(const QString& folder) {

@@ -2,6 +2,7 @@
 
 #include "PrnSys.h"
 #include "SameFile.h"
+#include "PathBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,7 @@
 namespace {
 
 bool Same(const QString& a, const QString& b) {
-    return yoheki::SameFile(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString());
+    return yoheki::SameFile(yoheki::PathBytes(a), yoheki::PathBytes(b));
 }
 
 QString Refusal(const QString& path, const QString& what) {

@@ -10,6 +10,7 @@
 #include "LabelledDrawing.h"
 #include "OutputGuard.h"
 #include "SaveBytes.h"
+#include "PathBytes.h"
 
 #include <QActionGroup>
 #include <QFile>
@@ -75,7 +76,7 @@ std::vector<takeoff::DxfItem> TForm1::DxfItems() const {
     std::vector<takeoff::DxfItem> items;
     const std::string shown = ComboBox1->currentText().toStdString();
     const std::string caption = windowTitle().toStdString();
-    const yoheki::IniFile ini(QFile::encodeName(CurrentProject).toStdString());
+    const yoheki::IniFile ini(yoheki::PathBytes(CurrentProject));
     for (const std::string& name : ini.ReadSections()) {
         const engine::Snapshot s =
             name == shown ? TakeSnapshot()

@@ -8,6 +8,7 @@
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "Takeoff.h"
+#include "PathBytes.h"
 #include "UndoStack.h"
 
 #include <QFile>
@@ -43,7 +44,7 @@ QByteArray ComposeTextOutput(TForm1& f) {
     if (!f.Q1->isChecked())
         return EncodeTextOutput(SingleOutputLines(f.Form2->Lines()) << ClosingLine());
     const yoheki::IniFile& ini =
-        ProjectStore::Of(f).project.Open(QFile::encodeName(f.CurrentProject).toStdString());
+        ProjectStore::Of(f).project.Open(yoheki::PathBytes(f.CurrentProject));
     const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
     const takeoff::RunContext context{
         ProjectCaption(f).toStdString(),

@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "Takeoff.h"
 #include "main1.h"
+#include "PathBytes.h"
 
 #include <QAction>
 #include <QFile>
@@ -114,7 +115,7 @@ void ItemHistory::Revert() {
     takeoff::ItemRecord stored;
     try {
         const yoheki::IniFile& ini = ProjectStore::Of(form_).project.Open(
-            QFile::encodeName(form_.CurrentProject).toStdString());
+            yoheki::PathBytes(form_.CurrentProject));
         stored = takeoff::ReadItem(ini, item.toStdString());
     } catch (const yoheki::Error& e) {
         return form_.dialogs.message(QString::fromUtf8(e.what()));

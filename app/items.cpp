@@ -7,6 +7,7 @@
 #include "PrnSys.h"
 #include "Project.h"
 #include "Takeoff.h"
+#include "PathBytes.h"
 #include "UndoStack.h"
 
 #include <QFile>
@@ -17,7 +18,7 @@ std::string S(const QString& text) {
     return text.toStdString();
 }
 std::string FilePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return yoheki::PathBytes(path);
 }
 
 void SetComboText(QComboBox* combo, const QString& text) {

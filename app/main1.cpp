@@ -654,8 +654,17 @@ void InstallFontSubstitutes() {
     if (done)
         return;
     done = true;
+#ifdef Q_OS_WIN
+    // The Japanese faces of Windows first, by their English names (a desk
+    // with another language lists them so), the IPA fonts where none is.
+    QFont::insertSubstitutions(U("ＭＳ ゴシック"), {QStringLiteral("MS Gothic"), QStringLiteral("Yu Gothic"),
+                                                  QStringLiteral("Meiryo"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(U("ＭＳ 明朝"), {QStringLiteral("MS Mincho"), QStringLiteral("Yu Mincho"),
+                                                QStringLiteral("IPAMincho")});
+#else
     QFont::insertSubstitution(U("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(U("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+#endif
 }
 
 // No display name of its own: the platform would add it behind every window

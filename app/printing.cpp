@@ -9,6 +9,7 @@
 #include "PrnSys.h"
 #include "Runs.h"
 #include "Takeoff.h"
+#include "PathBytes.h"
 #include "UndoStack.h"
 
 #include <QDir>
@@ -139,7 +140,7 @@ void TForm1::A2Click() {
     std::vector<std::string> names;
     const yoheki::IniFile* ini = nullptr;
     try {
-        ini = &ProjectStore::Of(*this).project.Open(QFile::encodeName(CurrentProject).toStdString());
+        ini = &ProjectStore::Of(*this).project.Open(yoheki::PathBytes(CurrentProject));
         names = ini->ReadSections();
     } catch (const yoheki::Error& e) {
         return dialogs.message(QString::fromUtf8(e.what()));

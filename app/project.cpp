@@ -11,6 +11,7 @@
 #include "PrnSys.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
+#include "PathBytes.h"
 #include "FileMenu.h"
 #include "UndoStack.h"
 
@@ -55,7 +56,7 @@ void RecordProject(TForm1& f, const QString& path) {
                                      ? QDir(f.SettingsDir).filePath(U(kSettingsFile))
                                      : f.SettingsFile;
         try {
-            yoheki::IniFile ini(QFile::encodeName(settings).toStdString());
+            yoheki::IniFile ini(yoheki::PathBytes(settings));
             ini.WriteString(kPathSection, kPathKey, path.toStdString());
             ini.UpdateFile();
         } catch (const yoheki::Error& e) {
@@ -119,7 +120,7 @@ QStringList ProjectItems(TForm1& f, const QString& path) {
     QStringList items;
     try {
         const yoheki::IniFile& ini =
-            ProjectStore::Of(f).project.Open(QFile::encodeName(path).toStdString());
+            ProjectStore::Of(f).project.Open(yoheki::PathBytes(path));
         // A file that is no project lists no items; items holding bytes that
         // are not CP932 text are named once, so the estimator knows where to
         // look (they keep their bytes when saved).
@@ -300,7 +301,7 @@ void TForm1::Button3Click() {
     ClearStatement(*this);
     ProjectFile& file = ProjectStore::Of(*this).project;
     try {
-        file.Open(QFile::encodeName(CurrentProject).toStdString());
+        file.Open(yoheki::PathBytes(CurrentProject));
         file.EraseSection(ComboBox1->itemText(index).toStdString());
         file.Update();
     } catch (const yoheki::Error& e) {

@@ -6,6 +6,8 @@
 #include "StatementPage.h"
 #include "ProjectCheck.h"
 #include "SameFile.h"
+#include "Console.h"
+#include "PathBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +64,7 @@ bool Take(BatchOptions& o, const QStringList& args, int& i, int accepted, QStrin
 }
 
 bool Same(const QString& a, const QString& b) {
-    return yoheki::SameFile(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString());
+    return yoheki::SameFile(yoheki::PathBytes(a), yoheki::PathBytes(b));
 }
 
 QString Refusal(const QString& output, const QString& what) {
@@ -73,9 +75,7 @@ QString Refusal(const QString& output, const QString& what) {
 } // namespace
 
 void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    WriteMessage(stream, text);
 }
 
 QString DrawingFolder(const QString& project) {
@@ -123,7 +123,7 @@ std::optional<QString> OutputOntoInput(const QString& output, const QStringList&
 std::optional<QString> NotAProject(const QString& project) {
     try {
         const yoheki::ProjectCheck check =
-            yoheki::CheckProject(yoheki::IniFile(QFile::encodeName(project).toStdString()));
+            yoheki::CheckProject(yoheki::IniFile(yoheki::PathBytes(project)));
         if (check.kind == yoheki::ProjectCheck::Kind::Project)
             return std::nullopt;
         return QString::fromStdString(check.messages.front());

@@ -1,5 +1,7 @@
 #include "BatchDialogs.h"
 
+#include "Console.h"
+
 QString BatchDialogs::OneLine(const QString& text, int indent) {
     const QString margin(indent, u' ');
     QString out;
@@ -19,9 +21,7 @@ QString BatchDialogs::OneLine(const QString& text, int indent) {
 }
 
 void BatchDialogs::message(const QString& text) {
-    const QByteArray line = (QStringLiteral("message: ") + OneLine(text) + u'\n').toUtf8();
-    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), out_);
-    std::fflush(out_);
+    WriteMessage(out_, QStringLiteral("message: ") + OneLine(text) + u'\n');
 }
 
 bool BatchDialogs::question(const QString& text, Icon) {

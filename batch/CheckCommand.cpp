@@ -8,6 +8,7 @@
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "SectionReader.h"
+#include "PathBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +47,7 @@ using CheckVisitor = std::function<void(Checked)>;
 // no project or the named item is not in it.
 bool VisitItems(const QString& project, Quiet& dialogs, const std::optional<QString>& only,
                 const CheckVisitor& visit, QString& why) {
-    const std::string path = QFile::encodeName(project).toStdString();
+    const std::string path = yoheki::PathBytes(project);
     const std::string bytes = takeoff::ReadFileBytes(path);
     takeoff::SectionReader reader(bytes);
     const takeoff::RunContext context{

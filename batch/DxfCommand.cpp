@@ -7,6 +7,7 @@
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "SaveBytes.h"
+#include "PathBytes.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -48,7 +49,7 @@ int Run(const BatchOptions& o, std::FILE* err) {
     std::optional<std::vector<takeoff::DxfItem>> items;
     std::string bytes;
     try {
-        const yoheki::IniFile ini(QFile::encodeName(o.project).toStdString());
+        const yoheki::IniFile ini(yoheki::PathBytes(o.project));
         const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
         if (check.kind != yoheki::ProjectCheck::Kind::Project)
             return Fail(err, QString::fromStdString(check.messages.front()), kExitFailed);

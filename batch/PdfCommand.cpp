@@ -9,6 +9,7 @@
 #include "Runs.h"
 #include "SaveBytes.h"
 #include "StatementPdf.h"
+#include "PathBytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -116,7 +117,7 @@ int Run(const PdfOptions& o, std::FILE* err) {
     QString why;
     std::optional<QList<StatementPage>> pages;
     try {
-        const yoheki::IniFile ini(QFile::encodeName(o.project).toStdString());
+        const yoheki::IniFile ini(yoheki::PathBytes(o.project));
         const yoheki::ProjectCheck check = yoheki::CheckProject(ini);
         if (check.kind != yoheki::ProjectCheck::Kind::Project)
             return Fail(err, QString::fromStdString(check.messages.front()), kExitFailed);

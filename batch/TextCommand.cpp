@@ -2,12 +2,14 @@
 
 #include "BatchArgs.h"
 #include "BatchDialogs.h"
+#include "Console.h"
 #include "Error.h"
 #include "IniFile.h"
 #include "ProjectCheck.h"
 #include "Runs.h"
 #include "SectionReader.h"
 #include "TextFile.h"
+#include "PathBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +66,7 @@ std::optional<std::string> Compose(const QString& project, const TextOptions& o,
                                    QString& why) {
     BatchDialogs dialogs(err);
     try {
-        const yoheki::IniFile ini(QFile::encodeName(project).toStdString());
+        const yoheki::IniFile ini(yoheki::PathBytes(project));
         return OneItem(ini, Context(project, o, dialogs), o, why);
     } catch (const yoheki::Error& e) {
         why = U(e.what());
@@ -78,7 +80,7 @@ std::optional<std::string> Compose(const QString& project, const TextOptions& o,
 bool Continuous(const QString& project, const TextOptions& o, std::FILE* err, QFile& spool,
                 QString& why) {
     BatchDialogs dialogs(err);
-    const std::string path = QFile::encodeName(project).toStdString();
+    const std::string path = yoheki::PathBytes(project);
     const std::string bytes = takeoff::ReadFileBytes(path);
     takeoff::SectionReader reader(bytes);
     bool written = true;

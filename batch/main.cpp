@@ -9,6 +9,7 @@
 #include "BatchArgs.h"
 #include "CheckCommand.h"
 #include "CompareCommand.h"
+#include "Console.h"
 #include "DxfCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
@@ -60,9 +61,8 @@ int Usage(std::FILE* stream) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    UseBinaryStreams();
+    const QStringList args = ProgramArguments(argc, argv);
     if (args.isEmpty())
         return Usage(stderr), kExitUsage;
     if (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help")

@@ -5,6 +5,7 @@
 #include "Compare.h"
 
 #include "LargeProject.h"
+#include "PathBytes.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ const Revisions& Made(int items) {
         r.current = r.dir.filePath(QStringLiteral("current.Fa1"));
         MakeLargeProject(r.earlier, items);
         MakeLargeProject(r.current, items);
-        yoheki::IniFile ini(QFile::encodeName(r.current).toStdString());
+        yoheki::IniFile ini(yoheki::PathBytes(r.current));
         const std::vector<std::string> names = ini.ReadSections();
         for (std::size_t i = 0; i < names.size(); i += 10)
             ini.WriteString(names[i], "仕上高裏", "1300");

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "IniFile.h"
+#include "PathBytes.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,7 +46,7 @@ int KindOf(const QString& caption) {
 }
 
 std::string LocalName(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
+    return yoheki::PathBytes(fileName);
 }
 
 int SelectedIndex(const QListWidget* list) {

@@ -25,9 +25,16 @@ const QString kUnreadableDrawing = QStringLiteral("図面ファイルを読み�
 // The statement face is a Windows font; where it is missing, the IPA Mincho
 // of fonts-ipafont stands in for it.
 void SubstituteStatementFamily() {
-    if (QFont::substitutes(kStatementFamily).isEmpty())
-        QFont::insertSubstitutions(kStatementFamily,
-                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+    if (!QFont::substitutes(kStatementFamily).isEmpty())
+        return;
+#ifdef Q_OS_WIN
+    QFont::insertSubstitutions(kStatementFamily,
+                               {QStringLiteral("MS Mincho"), QStringLiteral("Yu Mincho"),
+                                QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+#else
+    QFont::insertSubstitutions(kStatementFamily,
+                               {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+#endif
 }
 
 QFont FontAt(int points, int dpiY) {

@@ -27,11 +27,16 @@ namespace yoheki {
 // code() the system's error number, for callers with wording of their own.
 class SaveError : public FileError {
   public:
-    SaveError(const std::string& message, int code) : FileError(message), code_(code) {}
+    SaveError(const std::string& message, int code, std::string reason = {})
+        : FileError(message), code_(code), reason_(std::move(reason)) {}
     int code() const { return code_; }
+    // The reason in the program's words where the system's own text would not
+    // do (Windows, whose C library speaks English); empty otherwise.
+    const std::string& reason() const { return reason_; }
 
   private:
     int code_;
+    std::string reason_;
 };
 
 // Temporary files of an interrupted save younger than this are left alone.

@@ -2,6 +2,26 @@
 
 #include "Error.h"
 
+#ifdef _WIN32
+// The C library here has no CP932 converter; the tables of the Linux build's
+// converter give the same bytes.
+#include "Cp932Table.h"
+
+namespace yoheki::cp932 {
+
+std::string Decode(std::string_view bytes) {
+    return table::Decode(bytes);
+}
+
+std::string Encode(std::string_view utf8) {
+    return table::Encode(utf8);
+}
+
+bool CanDecode(std::string_view bytes) {
+    return table::CanDecode(bytes);
+}
+
+#else
 #include <cerrno>
 #include <iconv.h>
 
@@ -99,6 +119,8 @@ bool CanDecode(std::string_view bytes) {
     std::string out;
     return Decoder().Run(bytes, out) == 0;
 }
+
+#endif
 
 bool CanEncode(std::string_view utf8) {
     try {

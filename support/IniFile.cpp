@@ -3,12 +3,12 @@
 #include "AtomicFile.h"
 #include "Cp932.h"
 #include "Error.h"
+#include "NativePath.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace yoheki {
 namespace {
@@ -52,11 +52,11 @@ std::string IniFile::Fold(std::string_view utf8) {
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(FsPath(path_), std::ios::binary);
     if (!in) {
-        struct stat st;
         int err = errno;
-        if (::stat(path_.c_str(), &st) == 0)
+        std::error_code missing;
+        if (std::filesystem::exists(FsPath(path_), missing))
             throw FileError("ファイル【" + path_ + "】を読めません（" + Reason(err) + "）");
         return;
     }

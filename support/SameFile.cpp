@@ -1,5 +1,7 @@
 #include "SameFile.h"
 
+#include "NativePath.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -10,7 +12,7 @@ bool SameFile(const std::string& a, const std::string& b) {
         return false;
     // Follows links on both sides and compares device and inode.
     std::error_code error;
-    const bool same = std::filesystem::equivalent(a, b, error);
+    const bool same = std::filesystem::equivalent(FsPath(a), FsPath(b), error);
     return !error && same;
 }
 

@@ -1,6 +1,7 @@
 #include "SaveBytes.h"
 
 #include "AtomicFile.h"
+#include "PathBytes.h"
 
 #include <QFile>
 #include <cstring>
@@ -9,10 +10,12 @@ namespace yoheki {
 
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {
     try {
-        SaveAtomically(QFile::encodeName(path).toStdString(),
+        SaveAtomically(yoheki::PathBytes(path),
                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         return std::nullopt;
     } catch (const SaveError& e) {
+        if (!e.reason().empty())
+            return QString::fromStdString(e.reason());
         return QString::fromLocal8Bit(std::strerror(e.code()));
     }
 }

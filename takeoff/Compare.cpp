@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "Runs.h"
+#include "PathBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -106,7 +107,7 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
     }
     std::optional<yoheki::IniFile> ini;
     try {
-        ini.emplace(QFile::encodeName(path).toStdString());
+        ini.emplace(yoheki::PathBytes(path));
     } catch (const yoheki::Error& e) {
         rev.notes << QString::fromUtf8(e.what());
         return rev;

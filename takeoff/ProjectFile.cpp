@@ -1,19 +1,41 @@
 #include "ProjectFile.h"
 
+#include "NativePath.h"
+
+#include <filesystem>
 #include <string>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 bool ProjectFile::Stamp::operator==(const Stamp& o) const {
-    return size == o.size && mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec &&
-           inode == o.inode && device == o.device;
+    return size == o.size && mtime == o.mtime && inode == o.inode && device == o.device;
 }
 
+#ifdef _WIN32
+// Windows has no inode to tell a replaced file by; a save by another program
+// changes the time of last writing, kept in units of 100 ns.
+std::optional<ProjectFile::Stamp> ProjectFile::StampOf(const std::string& path) {
+    std::error_code error;
+    const auto fsPath = yoheki::FsPath(path);
+    const auto size = std::filesystem::file_size(fsPath, error);
+    if (error)
+        return std::nullopt;
+    const auto written = std::filesystem::last_write_time(fsPath, error);
+    if (error)
+        return std::nullopt;
+    return Stamp{static_cast<std::int64_t>(size),
+                 static_cast<std::int64_t>(written.time_since_epoch().count()), 0, 0};
+}
+#else
 std::optional<ProjectFile::Stamp> ProjectFile::StampOf(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    return Stamp{st.st_size, st.st_mtim, st.st_ino, st.st_dev};
+    return Stamp{st.st_size, st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec, st.st_ino,
+                 st.st_dev};
 }
+#endif
 
 yoheki::IniFile& ProjectFile::Open(const std::string& path) {
     const auto now = StampOf(path);

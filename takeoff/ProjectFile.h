@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
+#include <cstdint>
 
 class ProjectFile {
   public:
@@ -40,10 +40,10 @@ class ProjectFile {
 
   private:
     struct Stamp {
-        off_t size = 0;
-        timespec mtime{};
-        ino_t inode = 0;
-        dev_t device = 0;
+        std::int64_t size = 0;
+        std::int64_t mtime = 0; // nanoseconds, or the system's own finer unit
+        std::uint64_t inode = 0;
+        std::uint64_t device = 0;
         bool operator==(const Stamp& o) const;
     };
     static std::optional<Stamp> StampOf(const std::string& path);

@@ -3,12 +3,12 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "NativePath.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <unordered_set>
 
 namespace takeoff {
@@ -139,12 +139,13 @@ void SectionReader::ForEach(const Visitor& visit) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(yoheki::FsPath(path), std::ios::binary);
     if (!in) {
-        struct stat st;
-        if (::stat(path.c_str(), &st) == 0)
+        const int err = errno;
+        std::error_code missing;
+        if (std::filesystem::exists(yoheki::FsPath(path), missing))
             throw yoheki::FileError("ファイル【" + path + "】を読めません（" +
-                                    std::strerror(errno) + "）");
+                                    std::strerror(err) + "）");
         return {};
     }
     std::ostringstream ss;

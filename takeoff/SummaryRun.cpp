@@ -7,6 +7,7 @@
 #include "SectionReader.h"
 #include "ProjectCheck.h"
 #include "Runs.h"
+#include "PathBytes.h"
 
 #include <QFile>
 #include <utility>
@@ -38,7 +39,7 @@ summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snap
 ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>& screen,
                             bool statements) {
     ProjectRun run;
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = yoheki::PathBytes(path);
     const std::string where = path.toStdString();
     std::string bytes;
     try {

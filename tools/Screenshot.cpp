@@ -16,6 +16,7 @@
 #include "SummaryRun.h"
 #include "Translations.h"
 #include "main1.h"
+#include "PathBytes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,7 +53,7 @@ bool PrepareFolder(const QTemporaryDir& scratch) {
     if (!QDir::setCurrent(scratch.path()))
         return false;
     yoheki::IniFile settings("Qrtt.dat");
-    const std::string folder = QFile::encodeName(scratch.path()).toStdString();
+    const std::string folder = yoheki::PathBytes(scratch.path());
     settings.WriteString("出力ファイル名", "DL", folder + "/見本工事.Fa1");
     settings.WriteString("出力ファイル名", "TF", folder);
     settings.UpdateFile();
@@ -198,7 +199,7 @@ bool ShootComparison(const QTemporaryDir& scratch, const QDir& out) {
     const QString current = scratch.filePath(U("見本工事_変更.Fa1"));
     if (!QFile::copy(sample, earlier) || !QFile::copy(sample, current))
         return false;
-    yoheki::IniFile ini(QFile::encodeName(current).toStdString());
+    yoheki::IniFile ini(yoheki::PathBytes(current));
     ini.WriteString("L型擁壁　Ａ通り", "仕上高裏", "1500");
     ini.WriteString("L型擁壁　Ｂ通り", "仕上高裏", "1500");
     ini.WriteInteger("設備基礎　Ｐ－１", "根切要項", 4);

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "Error.h"
+#include "PathBytes.h"
 #include "SheetNames.h"
 #include "Sheets.h"
 
@@ -9,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace workbook {
 
@@ -16,6 +20,22 @@ namespace {
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// The name the library opens its file by. On Windows it takes the ANSI code
+// page, which may not hold the folder's name; the short name of the existing
+// file is plain ASCII there.
+QByteArray LibraryFileName(const QString& path) {
+#ifdef Q_OS_WIN
+    const std::wstring wide = QDir::toNativeSeparators(path).toStdWString();
+    std::wstring shortName(MAX_PATH, L'\0');
+    const DWORD n = GetShortPathNameW(wide.c_str(), shortName.data(), MAX_PATH);
+    if (n > 0 && n < MAX_PATH)
+        return QString::fromWCharArray(shortName.c_str(), static_cast<int>(n)).toLocal8Bit();
+    return QDir::toNativeSeparators(path).toLocal8Bit();
+#else
+    return QFile::encodeName(path);
+#endif
 }
 
 // Another program holding the file open leaves its lock file beside it:
@@ -104,7 +124,7 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
         return cannot + U("フォルダ【") + target.absolutePath() + U("】にファイルを作れません（") +
                part.errorString() + U("）");
     part.close();
-    const QByteArray partName = QFile::encodeName(part.fileName());
+    const QByteArray partName = LibraryFileName(part.fileName());
     lxw_workbook* wb = workbook_new(partName.constData());
     if (!wb)
         return cannot + U("作業用のファイルを開けません");
@@ -120,7 +140,7 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
         return cannot + built.errorString();
     const QByteArray bytes = built.readAll();
     try {
-        yoheki::SaveAtomically(QFile::encodeName(target.filePath()).toStdString(),
+        yoheki::SaveAtomically(yoheki::PathBytes(target.filePath()),
                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const yoheki::Error& e) {
         return cannot + QString::fromUtf8(e.what());

@@ -6,6 +6,7 @@
 #include "ItemTexts.h"
 #include "LegacyItem.h"
 #include "Project.h"
+#include "../RandomProject.h"
 #include "TakeoffFixture.h"
 
 #include <QFile>
@@ -15,54 +16,18 @@ namespace {
 
 using namespace itemkey;
 
-// Texts a user or another program may leave in a field.
-const char* const kTexts[] = {"",     "0",     "10",    "1500",  "1234", "2000", "-300",
-                              " 250", "12a",   "１２",  "abc",   "9999999999",
-                              "3000", "70",    "0050",  "+40",   "〜",  "ｺﾝｸﾘｰﾄ金ごて"};
-const char* const kInts[] = {"0", "1", "2", "3", "4", "5", "-1", "7", "x", "", " 2", "99999999999"};
-const char* const kBools[] = {"0", "1", "2", "-1", "x", ""};
-
-const char* const kTextKeys[] = {kRunLength,   kFrontHeight,  kBackHeight,    kEmbedment,
-                                 kLevelling,   kStone,        kBaseWidth,     kWallWidth,
-                                 kBaseThick,   kBarRate,      kFrontFinish,   kBackFinish,
-                                 kTopFinish,   kPipeSpacing,  kBlockFront,    kBlockBack,
-                                 kBlockTop,    kBlockHeight,  kBlockWidth,    kBasePitch,
-                                 kUpVertPitch, kBaseDistPitch, kUpHorzPitch,  kLevelDiff};
-const char* const kIntKeys[] = {kBaseBars, kUpVertBars, kBaseDistBars, kUpHorzBars, kExcav,
-                                kBackfill, kSubBase,    kRetain,       kSubstrate};
-const char* const kBoolKeys[] = {kPipes,    kBlocks,   kBlockCoping, kRebar,     kBaseDouble,
-                                 kUpDouble, kEmbedDiff, kLevelOn,    kModeBase,  kModeDitch};
-
 class CoreEquivalence : public TakeoffFixture {
   protected:
     std::mt19937 rng{20261208};
+    randomproject::Generator generator{rng};
 
-    template <std::size_t N> const char* Pick(const char* const (&pool)[N]) {
-        return pool[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng)];
-    }
-    bool Chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng) < percent; }
+    bool Chance(int percent) { return generator.Chance(percent); }
 
     // A project of a few items of every kind; a key is left out now and then
     // so that its default applies.
     void WriteProject(const QString& name, int items) {
         yoheki::IniFile ini(QFile::encodeName(Path(name)).toStdString());
-        const std::vector<std::string> finishes = {"", "ｺﾝｸﾘｰﾄ金ごて", "モルタル塗り", "吹付タイル"};
-        for (int i = 0; i < items; ++i) {
-            const std::string sec = "拾い" + std::to_string(i + 1);
-            for (const char* key : kTextKeys)
-                if (Chance(90))
-                    ini.WriteString(sec, key, Pick(kTexts));
-            for (const char* key : {kFrontFinish, kBackFinish, kTopFinish})
-                if (Chance(50))
-                    ini.WriteString(sec, key, finishes[rng() % finishes.size()]);
-            for (const char* key : kIntKeys)
-                if (Chance(90))
-                    ini.WriteString(sec, key, Pick(kInts));
-            for (const char* key : kBoolKeys)
-                if (Chance(85))
-                    ini.WriteString(sec, key, Chance(60) ? Pick(kBools) : "1");
-        }
-        ini.UpdateFile();
+        generator.Write(ini, items);
     }
 
     // Leaves the screen in a state a user may leave it in before switching:

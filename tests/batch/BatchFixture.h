@@ -43,11 +43,16 @@ class BatchFixture : public ::testing::Test {
     // it (share/yoheki), as an installed one does; a copy in a folder of its
     // own sees none, so what a test's folder lacks stays missing.
     static QString Program(bool delivered) {
-        const QString built = QStringLiteral(YOHEKI_BINARY_DIR "/batch/yoheki-batch");
+#ifdef _WIN32
+        const QString exe = QStringLiteral("yoheki-batch.exe");
+#else
+        const QString exe = QStringLiteral("yoheki-batch");
+#endif
+        const QString built = QStringLiteral(YOHEKI_BINARY_DIR "/batch/") + exe;
         if (delivered)
             return built;
         static QTemporaryDir alone;
-        const QString copy = alone.filePath(QStringLiteral("bin/yoheki-batch"));
+        const QString copy = alone.filePath(QStringLiteral("bin/") + exe);
         if (!QFile::exists(copy) && QDir(alone.path()).mkdir(QStringLiteral("bin")))
             QFile::copy(built, copy);
         return copy;

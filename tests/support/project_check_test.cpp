@@ -15,8 +15,9 @@ namespace {
 class ProjectCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/check_test_XXXXXX";
-        dir_ = mkdtemp(tmpl);
+        dir_ = (fs::temp_directory_path() / ("check_test_" + std::to_string(std::random_device{}())))
+                   .string();
+        fs::create_directories(dir_);
         path_ = dir_ + "/p.Fa1";
     }
     void TearDown() override { fs::remove_all(dir_); }
