@@ -43,10 +43,18 @@ source_dir() {
   dir=$cache/src/$pkg-$upstream
   if [ ! -d "$dir" ]; then
     ensure_deb_src
-    # A security update's source may be gone from the mirror; the release's source of the same
-    # upstream version is then taken.
-    (cd "$cache/src" && { apt-get source -qq "$pkg=$version" >/dev/null 2>&1 ||
-                          apt-get source -qq "$pkg" >/dev/null; })
+    # A security update's source may be gone from the mirror (zlib's is); another source of the
+    # same upstream version that apt knows (the release's) is then taken.
+    (cd "$cache/src" && {
+      apt-get source -qq "$pkg=$version" >/dev/null 2>&1 || {
+        local v
+        for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -u); do
+          [ "$(echo "$v" | sed 's/^[0-9]*://; s/-[^-]*$//')" = "$upstream" ] || continue
+          apt-get source -qq "$pkg=$v" >/dev/null 2>&1 && break
+        done
+      }
+      [ -d "$dir" ]
+    })
   fi
   echo "$dir"
 }
