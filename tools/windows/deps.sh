@@ -10,6 +10,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${YOHEKI_WIN_CACHE:-$HOME/.cache/yoheki-win}
 prefix=$cache/prefix
+export YOHEKI_WIN_PREFIX=$prefix # searched by the toolchain file, for zlib under libxlsxwriter
 toolchain=$here/mingw-w64.cmake
 jobs=${YOHEKI_JOBS:-2}
 mkdir -p "$cache/src" "$cache/build" "$prefix"
@@ -73,6 +74,12 @@ cmake_cross() {
 
 build_zlib() {
   local src; src=$(source_dir zlib zlib1g-dev)
+  # Debian's repack leaves out win32/, whose zlib1.rc the MinGW build compiles into the DLL:
+  # a version resource of its own stands in.
+  if [ ! -f "$src/win32/zlib1.rc" ]; then
+    mkdir -p "$src/win32"
+    printf '1 VERSIONINFO\nFILEVERSION 1,2,13,0\nBEGIN\nEND\n' > "$src/win32/zlib1.rc"
+  fi
   cmake_cross "$src" "$cache/build/zlib"
 }
 
