@@ -130,8 +130,8 @@ std::string PadNum(std::string_view text) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wrestrict"
     if (n <= 99) return "  " + std::string(text);
-#pragma GCC diagnostic pop
     if (n <= 999) return " " + std::string(text);
+#pragma GCC diagnostic pop
     return std::string(text);
 }
 

@@ -275,8 +275,20 @@ std::string LinkTarget(const std::string& path) {
     }
 }
 
+namespace {
+
+// The full path: the replacing works on full paths only (Wine refuses a
+// relative one, "Qrtt.dat" in the start folder, as a folder).
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(FsPath(path), error);
+    return error ? path : Narrow(full.wstring());
+}
+
+} // namespace
+
 void SaveAtomically(const std::string& path, std::string_view bytes, SaveHooks hooks) {
-    const std::string target = LinkTarget(path);
+    const std::string target = FullPath(LinkTarget(path));
     const DWORD attributes = GetFileAttributesW(WidePath(target).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
     if (!existed && GetLastError() != ERROR_FILE_NOT_FOUND)

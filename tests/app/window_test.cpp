@@ -145,9 +145,10 @@ TEST_F(WindowTest, CheckMarksTestModeEntriesAndMemberPointers) {
                                        form->N22, form->M1,    form->N110,  form->N23,   form->A1,
                                        form->D2,  form->B1,    form->U2,    form->Q1,
                                        form->SectionDrawing1, form->StandardDrawing1};
-    for (QAction* a : form->findChildren<QAction*>())
+    for (QAction* a : form->findChildren<QAction*>()) {
         if (!qobject_cast<QToolBar*>(a->parent())) // the tool bar's own show/hide entry
             EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
+    }
     EXPECT_FALSE(form->N30->isVisible());
     EXPECT_FALSE(form->FileE1->isVisible());
     EXPECT_EQ(form->windowTitle(), U("擁壁数量調書"));

@@ -31,6 +31,9 @@ std::int64_t Mm(const takeoff::ItemRecord& r, int edit) {
 }
 
 TEST_F(DxfTest, SampleReadsBackFullSizeWithLayersAndOneBlockPerItem) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the reader is Linux's Python; wine-test.sh compares this build's file with Linux's";
+#endif
     CopyData({kSample});
     const QByteArray project = Read(Path(U(kSample)));
     const Result r = Run({"dxf", U(kSample), "-o", "s.dxf"});
@@ -56,8 +59,9 @@ TEST_F(DxfTest, SampleReadsBackFullSizeWithLayersAndOneBlockPerItem) {
         // Base width across (a base's plan under its section, edges in line);
         // underside to the top of the wall (a ditch's top is its height).
         EXPECT_DOUBLE_EQ(width, double(Mm(item, 7)));
-        if (!item.base)
+        if (!item.base) {
             EXPECT_DOUBLE_EQ(height, double((item.ditch ? 0 : Mm(item, 2)) + Mm(item, 4) + blocks));
+        }
         for (const char* layer : {"地業", "根切", "寸法", "注記"})
             EXPECT_EQ(lines.filter(block + U(layer) + u'\t').size(), 1) << layer;
     }
@@ -67,7 +71,9 @@ TEST_F(DxfTest, OneItemAndBadRequests) {
     CopyData({kSample});
     Result r = Run({"dxf", U(kSample), "--item", U("Ｕ字側溝　Ｕ－３００"), "-o", "u.dxf"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
+#ifndef Q_OS_WIN // the reader is Linux's Python
     EXPECT_EQ(ReadBack(Path(U("u.dxf"))).filter(U("INSERT")).size(), 1);
+#endif
     r = Run({"dxf", U(kSample), "--item", U("無い拾い"), "-o", "n.dxf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(QString::fromUtf8(r.err).contains(U("無い拾い")));

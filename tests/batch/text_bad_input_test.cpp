@@ -30,7 +30,7 @@ TEST_F(TextBadInput, NoProjectOrNothingCalculatedEndsWithItsReasonAndNoOutput) {
         const char* reason;
     } cases[] = {
         {"bin.Fa1", random, "物件ファイルではありません"},
-        {"nul.Fa1", QByteArray(64, '\0'), "物件ファイルではありません"},
+        {"zeros.Fa1", QByteArray(64, '\0'), "物件ファイルではありません"},
         {"empty.Fa1", QByteArray(), "は空です"},
         {"blank.Fa1", QByteArray("\r\n\r\n  \r\n"), "は空です"},
         {"stops.Fa1", Cp932("[A]\r\n延長さ=0\r\n\r\n[B]\r\n延長さ=abc\r\n\r\n"), "演算できた拾いがありません"},

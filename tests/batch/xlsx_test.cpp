@@ -3,6 +3,7 @@
 // sheet names of awkward items, and what a failed save leaves.
 #include "BatchFixture.h"
 #include "IniFile.h"
+#include "PathBytes.h"
 #include "../ReadOnlyFolder.h"
 
 #include <QDir>
@@ -27,9 +28,9 @@ class XlsxTest : public BatchFixture {
     // new item and the sample item it copies; a stopped item has no run length.
     void WriteProject(const QString& name, const std::vector<std::pair<QString, int>>& items,
                       bool stopped = false) const {
-        const yoheki::IniFile sample(QFile::encodeName(Path(U(kSample))).toStdString());
+        const yoheki::IniFile sample(yoheki::PathBytes(Path(U(kSample))));
         const std::vector<std::string> sections = sample.ReadSections();
-        yoheki::IniFile out(QFile::encodeName(Path(name)).toStdString());
+        yoheki::IniFile out(yoheki::PathBytes(Path(name)));
         for (const auto& [to, from] : items) {
             const std::string& section = sections[static_cast<std::size_t>(from)];
             for (const std::string& key : sample.ReadSection(section))
@@ -108,9 +109,9 @@ TEST_F(XlsxTest, BadInputHasItsStatusAndWritesNothing) {
     EXPECT_EQ(Run({"xlsx", U(kSample), "-o", "a.xlsx", "--utf8"}).status, 2);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir(U("ro")));
-    if (SetReadOnly(QFile::encodeName(Path("ro")).toStdString(), true)) {
+    if (SetReadOnly(yoheki::PathBytes(Path("ro")), true)) {
         r = Run({"xlsx", U(kSample), "-o", "ro/a.xlsx"});
-        SetReadOnly(QFile::encodeName(Path("ro")).toStdString(), false);
+        SetReadOnly(yoheki::PathBytes(Path("ro")), false);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(QRegularExpression(U("】に保存できません\n +フォルダ【"))))
             << r.err.toStdString();

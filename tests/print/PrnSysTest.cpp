@@ -25,7 +25,7 @@ QStringList Statement(int count) {
 
 StatementPage Page(int count, StructureMode mode = StructureMode::Wall,
                    const QString& folder = QStringLiteral(YOHEKI_DATA_DIR)) {
-    return {QStringLiteral("Ａ工区"), folder, mode, Statement(count)};
+    return {QStringLiteral("Ａ工区"), folder, mode, Statement(count), std::nullopt};
 }
 
 struct Painted {

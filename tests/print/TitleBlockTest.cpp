@@ -12,7 +12,7 @@
 namespace {
 
 StatementPage Page(const QString& item, int count) {
-    StatementPage page{item, QStringLiteral(YOHEKI_DATA_DIR), StructureMode::Wall, {}};
+    StatementPage page{item, QStringLiteral(YOHEKI_DATA_DIR), StructureMode::Wall, {}, std::nullopt};
     for (int i = 0; i < count; ++i)
         page.lines << (i >= 12 && i < 20 ? QStringLiteral("1500") : QStringLiteral("行%1").arg(i));
     page.titleBlock = TitleBlock{QStringLiteral("見本工事"), item, QDate(2024, 5, 1), 1, 1};

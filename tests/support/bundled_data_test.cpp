@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "NativePath.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -32,6 +33,6 @@ TEST(BundledData, SampleProjectHoldsItemsOfAllThreeKinds) {
     }
     EXPECT_EQ(modes, (std::set<int>{1, 2, 3}));
     // Written in the normal form: saving it unchanged gives the same bytes.
-    EXPECT_EQ(ini.Serialize().size(), static_cast<std::size_t>(std::filesystem::file_size(
-                                          YOHEKI_DATA_DIR "/見本工事.Fa1")));
+    EXPECT_EQ(ini.Serialize().size(), static_cast<std::size_t>(std::filesystem::file_size(yoheki::FsPath(
+                                          YOHEKI_DATA_DIR "/見本工事.Fa1"))));
 }

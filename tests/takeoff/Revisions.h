@@ -6,6 +6,7 @@
 // "L型擁壁　Ｂ通り" given a back height its front cannot carry, so that it
 // stops.
 #include "IniFile.h"
+#include "PathBytes.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -28,7 +29,7 @@ inline QString Sample() {
 }
 
 inline std::string Native(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return yoheki::PathBytes(path);
 }
 
 // Writes both revisions into `folder` and gives back their paths.

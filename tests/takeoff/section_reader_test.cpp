@@ -38,7 +38,8 @@ std::string RandomFile(std::mt19937& rng) {
     if (rng() % 4 == 0)
         file += "stray line\r\n";
     for (int s = 0, n = 1 + static_cast<int>(rng() % 6); s < n; ++s) {
-        file += "[" + Cp932(pick(kNames)) + "]" + pick(ends);
+        file += '[';
+        file += Cp932(pick(kNames)) + "]" + pick(ends);
         for (int k = 0, m = static_cast<int>(rng() % 12); k < m; ++k) {
             if (rng() % 10 == 0)
                 file += std::string("no equals sign") + pick(ends);

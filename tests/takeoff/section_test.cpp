@@ -83,8 +83,9 @@ void CheckItem(const Case& c) {
     // One depth: the outline is as deep as counted and as wide at mid-depth.
     const double top = std::max_element(trench->pts.begin(), trench->pts.end(),
                                         [](sec::Pt a, sec::Pt b) { return a.y < b.y; })->y;
-    if (!(s.N4 && s.REdit[2] != s.REdit[3]) || d.mode != 1)
+    if (!(s.N4 && s.REdit[2] != s.REdit[3]) || d.mode != 1) {
         EXPECT_DOUBLE_EQ(WidthAt(trench->pts, top - d.excavationDepth / 2.0), d.excavationWidth);
+    }
     switch (d.mode) {
     case 1: // wall: the base width, from its underside to the top of the wall
         EXPECT_DOUBLE_EQ(bodyWidth, double(Mm(c.record, 7)));
