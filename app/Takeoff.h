@@ -6,6 +6,7 @@
 // its statements are the window's by construction.
 #include "Calc.h"
 #include "ItemRecord.h"
+#include "FileLock.h"
 #include "ProjectFile.h"
 #include "TextFile.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class TForm1;
@@ -37,6 +39,8 @@ class ProjectStore : public QObject {
     // The bar rate of the item on screen while the reinforcement calculation
     // hides and empties its field.
     QString keptBarRate;
+    // This program's note beside the open project saying who has it open.
+    std::unique_ptr<yoheki::InUseMark> inUse;
 };
 
 // ---- items (items.cpp) ----
@@ -48,6 +52,10 @@ void ShowScreenRecord(TForm1& form, const takeoff::ItemRecord& record);
 // ListOutPut that tells whether the item reached the file. A failed save is
 // reported; the file keeps its previous content, the screen its values.
 bool SaveItem(TForm1& form, const QString& section, const QString& path);
+// The same, telling a failure from the estimator's cancel at the question
+// which of two programs' changes to keep.
+enum class SaveResult { Saved, Failed, Cancelled };
+SaveResult TrySaveItem(TForm1& form, const QString& section, const QString& path);
 // The name of the item whose data is on screen: the text of ComboBox1 when
 // it names an item, else the item at the remembered index; empty when the
 // project has no items.

@@ -11,6 +11,7 @@
 #include "UndoStack.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -168,41 +169,76 @@ void TForm1::ListInput(const QString& section, const QString& path) {
     if (section.isEmpty())
         return;
     ProjectFile& file = ProjectStore::Of(*this).project;
-    const yoheki::IniFile* ini = nullptr;
+    takeoff::ItemRecord item;
     try {
-        ini = &file.Open(FilePath(path));
+        item = takeoff::LoadItem(file, FilePath(path), S(section));
     } catch (const yoheki::Error& e) {
         dialogs.message(QString::fromUtf8(e.what()));
         return;
     }
     CloseOpenPanel();
-    ShowRecord(*this, takeoff::ReadItem(*ini, S(section)));
+    ShowRecord(*this, item);
     ItemHistory::Of(*this).Loaded();
-    // Loading puts the file into the writer's form. Its data is already on
-    // disk, so a folder that refuses the rewrite loses nothing: stay quiet.
-    try {
-        file.Update();
-    } catch (const yoheki::Error&) {
-        file.Drop();
-    }
 }
 
 void TForm1::ListOutPut(const QString& section, const QString& path) {
     SaveItem(*this, section, path);
 }
 
+namespace {
+
+QString FieldList(const std::vector<std::string>& fields) {
+    QStringList names;
+    for (const std::string& field : fields)
+        names << Q(field);
+    return names.join(QString::fromUtf8("、"));
+}
+
+// Another program saved the same item since this window loaded it.
+takeoff::Keep AskWhichToKeep(TForm1& f, const takeoff::Conflict& c) {
+    const QString item = Q(c.item);
+    if (c.deleted) {
+        const int chosen = f.dialogs.choose(
+            QString::fromUtf8("拾い【") + item +
+                QString::fromUtf8("】は、この画面に読み込んだ後に他のウィンドウまたは他の"
+                                  "プログラムで削除されました\n\rこの画面の内容で保存し直しますか？"),
+            {QString::fromUtf8("この画面の内容で保存"), QString::fromUtf8("削除のままにする"),
+             QString::fromUtf8("キャンセル")},
+            yoheki::Dialogs::Icon::Warning);
+        return static_cast<takeoff::Keep>(std::clamp(chosen, 0, 2));
+    }
+    const int chosen = f.dialogs.choose(
+        QString::fromUtf8("拾い【") + item +
+            QString::fromUtf8("】は、この画面に読み込んだ後に他のウィンドウまたは他のプログラムで"
+                              "保存されています\n\r両方で変更された項目：") +
+            FieldList(c.fields) + QString::fromUtf8("\n\rどちらの値を残しますか？"),
+        {QString::fromUtf8("この画面の値"), QString::fromUtf8("保存されている値"),
+         QString::fromUtf8("キャンセル")},
+        yoheki::Dialogs::Icon::Warning);
+    return static_cast<takeoff::Keep>(std::clamp(chosen, 0, 2));
+}
+
+} // namespace
+
 bool SaveItem(TForm1& f, const QString& section, const QString& path) {
+    return TrySaveItem(f, section, path) == SaveResult::Saved;
+}
+
+SaveResult TrySaveItem(TForm1& f, const QString& section, const QString& path) {
     if (section.isEmpty())
-        return true;
+        return SaveResult::Saved;
     f.Label21->setText(f.U2->isChecked()   ? QStringLiteral("3")
                        : f.B1->isChecked() ? QStringLiteral("2")
                                            : QStringLiteral("1"));
     ProjectFile& file = ProjectStore::Of(f).project;
     try {
-        takeoff::SaveItem(file, FilePath(path), S(section), ScreenRecord(f));
+        takeoff::SaveItem(file, FilePath(path), S(section), ScreenRecord(f),
+                          [&f](const takeoff::Conflict& c) { return AskWhichToKeep(f, c); });
         if (section == ItemOnScreen(f))
             ItemHistory::Of(f).Saved();
-        return true;
+        return SaveResult::Saved;
+    } catch (const takeoff::SaveCancelled&) {
+        return SaveResult::Cancelled;
     } catch (const yoheki::Error& e) {
         QString text = QString::fromUtf8("拾い【") + section +
                        QString::fromUtf8("】の保存に失敗しました\n\r") +
@@ -210,7 +246,7 @@ bool SaveItem(TForm1& f, const QString& section, const QString& path) {
         if (dynamic_cast<const yoheki::EncodingError*>(&e))
             text += QString::fromUtf8("\n\r物件ファイルはそのまま残っています");
         f.dialogs.message(text);
-        return false;
+        return SaveResult::Failed;
     }
 }
 

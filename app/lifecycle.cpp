@@ -71,8 +71,24 @@ void TForm1::FormActivate() {
     Button3->setVisible(ComboBox1->count() >= 1);
 }
 
-void TForm1::FormClose() {
-    SaveItem(*this, ItemOnScreen(*this), CurrentProject);
+bool TForm1::FormClose() {
+    const QString item = ItemOnScreen(*this);
+    switch (TrySaveItem(*this, item, CurrentProject)) {
+    case SaveResult::Cancelled:
+        return false;
+    case SaveResult::Failed:
+        // The failure was shown; the edit is still on screen.
+        if (!dialogs.question(U("拾い【") + item +
+                                  U("】の変更は保存されていません\n\r保存せずに終了しますか？"
+                                    "（キャンセルで画面に戻ります）"),
+                              yoheki::Dialogs::Icon::Warning))
+            return false;
+        break;
+    case SaveResult::Saved:
+        break;
+    }
     if (!ProjectStore::ReadOnly(*this))
         WriteFactoryDefaults();
+    ProjectStore::Of(*this).inUse.reset();
+    return true;
 }

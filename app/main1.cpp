@@ -90,6 +90,9 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // The drawing's watcher reads this window's fields, which are no longer
+    // this window's once the base class takes its children down.
+    delete findChild<QObject*>(QLatin1String(kAreaStretchName));
     for (const LayoutRow& row : dimRows_ + sideRows_)
         for (QWidget* w : row.widgets)
             w->removeEventFilter(this);
@@ -551,10 +554,15 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Whatever saving at the close runs into, the window still closes.
+    // A save that failed or a question cancelled keeps the window open;
+    // anything else that goes wrong while closing is shown and the window closes.
     if (!skipFormClose_) {
         try {
-            FormClose();
+            if (!FormClose()) {
+                terminated = false;
+                event->ignore();
+                return;
+            }
         } catch (const std::exception& e) {
             dialogs.message(QString::fromUtf8(e.what()));
         }

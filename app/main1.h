@@ -245,7 +245,8 @@ class TForm1 : public QMainWindow {
     // ---- start-up, activation, shut-down (lifecycle.cpp) ----
     void FormCreate();
     void FormActivate();
-    void FormClose();
+    // False when the estimator chose to keep the window open.
+    bool FormClose();
 
     // ---- printing (printing.cpp) ----
     void Print1Click();
@@ -315,6 +316,9 @@ class TForm1 : public QMainWindow {
     bool drawingWarned_ = false; // one message per run for an unreadable drawing
     bool skipFormClose_ = false;
 };
+
+// The object name of the watcher that keeps the fields beside a growing drawing.
+inline constexpr char kAreaStretchName[] = "AreaStretch";
 
 // Where the block panel's fields sit on the block drawing (client coordinates).
 inline constexpr QRect kImageRect{12, 44, 300, 340};

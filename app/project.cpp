@@ -206,7 +206,31 @@ void TForm1::F1Click() {
         OpenProject(*this, *path);
 }
 
+// Another program that has the project open is named; the estimator may
+// open it read-only. Saves are merged under a lock either way, so opening it
+// for editing loses nothing.
+void MarkInUse(TForm1& f, const QString& path) {
+    ProjectStore& store = ProjectStore::Of(f);
+    store.inUse.reset();
+    store.project.readOnly = store.readOnly;
+    if (store.readOnly)
+        return;
+    const std::string file = QFile::encodeName(path).toStdString();
+    if (const auto other = yoheki::InUseMark::Other(file)) {
+        const int chosen = f.dialogs.choose(
+            U("物件【") + Q(yoheki::BareName(path.toStdString())) + U("】は【") + Q(other->user) +
+                U("】さんが【") + Q(other->machine) + U("】で") + Q(other->since) +
+                U("から開いています\n\r読み取り専用で開きますか？\n\r（編集して開いても、"
+                  "保存のときに両方の変更がまとめられます）"),
+            {U("読み取り専用で開く"), U("編集して開く")}, yoheki::Dialogs::Icon::Warning);
+        store.project.readOnly = chosen == 0;
+    }
+    if (!store.project.readOnly)
+        store.inUse = std::make_unique<yoheki::InUseMark>(file);
+}
+
 void OpenProject(TForm1& f, const QString& path) {
+    MarkInUse(f, path);
     f.ComboBox1->clear();
     f.RememberedIndex = 0;
     f.CurrentProject = path;
@@ -274,17 +298,22 @@ void TForm1::Button4Click() {
         return;
     if (items.contains(*name))
         return;
-    ComboBox1->addItem(*name);
-    ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-    RememberedIndex = ComboBox1->count() - 1;
     ActList();
-    if (!SaveItem(*this, *name, CurrentProject)) {
-        // The new item never reached the file: back to the one before.
-        ComboBox1->removeItem(ComboBox1->count() - 1);
+    try {
+        takeoff::AddItem(ProjectStore::Of(*this).project,
+                         QFile::encodeName(CurrentProject).toStdString(), name->toStdString(),
+                         ScreenRecord(*this));
+    } catch (const yoheki::Error& e) {
+        // Refused (another program added the name meanwhile) or not written:
+        // back to the item before.
+        dialogs.message(U(e.what()));
         if (previous >= 0)
             ShowItem(*this, previous);
         return;
     }
+    ComboBox1->addItem(*name);
+    ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+    RememberedIndex = ComboBox1->count() - 1;
     ListInput(*name, CurrentProject);
     if (ComboBox1->count() > 1)
         Button3->show();
@@ -299,13 +328,11 @@ void TForm1::Button3Click() {
     if (index < 1)
         return; // the first item is never deleted
     ClearStatement(*this);
-    ProjectFile& file = ProjectStore::Of(*this).project;
     try {
-        file.Open(yoheki::PathBytes(CurrentProject));
-        file.EraseSection(ComboBox1->itemText(index).toStdString());
-        file.Update();
+        takeoff::DeleteItem(ProjectStore::Of(*this).project,
+                            yoheki::PathBytes(CurrentProject),
+                            ComboBox1->itemText(index).toStdString());
     } catch (const yoheki::Error& e) {
-        file.Drop();
         dialogs.message(U("拾い【") + ComboBox1->itemText(index) +
                         U("】を削除できませんでした\n\r") + U(e.what()));
         return;

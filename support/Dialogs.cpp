@@ -16,6 +16,15 @@ bool ScriptedDialogs::question(const QString& text, Icon icon) {
     return questionAnswers.isEmpty() ? true : questionAnswers.takeFirst();
 }
 
+int Dialogs::choose(const QString& text, const QStringList& buttons, Icon icon) {
+    return question(text, icon) ? 0 : static_cast<int>(buttons.size()) - 1;
+}
+
+int ScriptedDialogs::choose(const QString& text, const QStringList& buttons, Icon) {
+    records.append({"choose", text + QLatin1Char('|') + buttons.join(QLatin1Char('|'))});
+    return choiceAnswers.isEmpty() ? 0 : choiceAnswers.takeFirst();
+}
+
 std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt,
                                               const QString&) {
     records.append({"input", caption + QLatin1Char('|') + prompt});

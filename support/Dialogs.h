@@ -34,6 +34,10 @@ public:
     virtual void message(const QString& text) = 0;
     // OK and Cancel; true only for OK.
     virtual bool question(const QString& text, Icon icon) = 0;
+    // A question with a button for each of `buttons` (the last one is the
+    // one Escape presses); the index of the button chosen. Here: the first
+    // for OK, the last for Cancel.
+    virtual int choose(const QString& text, const QStringList& buttons, Icon icon);
     // nullopt for Cancel.
     virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                          const QString& def) = 0;
@@ -50,15 +54,17 @@ public:
 };
 
 // Records every text in order and answers as the test chose. Unscripted
-// questions answer OK, inputs and file dialogs Cancel, printer set-up OK.
+// questions answer OK, choices the first button, inputs and file dialogs
+// Cancel, printer set-up OK.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Record {
-        QString kind; // "message", "question", "input", "openFile", "printerSetup"
+        QString kind; // "message", "question", "choose", "input", "openFile", "printerSetup"
         QString text;
     };
     void message(const QString& text) override;
     bool question(const QString& text, Icon icon) override;
+    int choose(const QString& text, const QStringList& buttons, Icon icon) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& def) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
@@ -69,6 +75,7 @@ public:
 
     QList<Record> records;
     QList<PrintOptions> printOptionAnswers;
+    QList<int> choiceAnswers;
     QList<bool> questionAnswers;
     QList<std::optional<QString>> inputAnswers;
     QList<std::optional<QString>> fileAnswers;

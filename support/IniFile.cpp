@@ -51,20 +51,31 @@ std::string IniFile::Fold(std::string_view utf8) {
     return s;
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    std::ifstream in(FsPath(path_), std::ios::binary);
+std::optional<std::string> IniFile::ReadBytes(const std::string& path) {
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in) {
         int err = errno;
         std::error_code missing;
-        if (std::filesystem::exists(FsPath(path_), missing))
-            throw FileError("ファイル【" + path_ + "】を読めません（" + Reason(err) + "）");
-        return;
+        if (std::filesystem::exists(FsPath(path), missing))
+            throw FileError("ファイル【" + path + "】を読めません（" + Reason(err) + "）");
+        return std::nullopt;
     }
     std::ostringstream ss;
     ss << in.rdbuf();
-    if (in.bad()) throw FileError("ファイル【" + path_ + "】を読めません");
+    if (in.bad()) throw FileError("ファイル【" + path + "】を読めません");
+    return ss.str();
+}
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+    std::optional<std::string> bytes = ReadBytes(path_);
+    if (!bytes) return;
     existed_ = true;
-    original_ = ss.str();
+    original_ = std::move(*bytes);
+    Parse(original_);
+}
+
+IniFile::IniFile(std::string path, std::string bytes)
+    : path_(std::move(path)), existed_(true), original_(std::move(bytes)) {
     Parse(original_);
 }
 
@@ -246,11 +257,14 @@ std::vector<IniFile::Unreadable> IniFile::UnreadableLines() const {
         const Section& s = sections_[i];
         if (s.erased || (s.hasHeader && index_.at(Fold(s.name)) != i)) continue;
         const std::string name = s.hasHeader ? s.name : std::string();
+        const auto tooLong = [](std::string_view raw) { return raw.size() > MaxLineLength; };
         // The name alone: a lead byte at its end would pair with the ']'.
-        if (s.hasHeader && !Readable(std::string_view(s.raw).substr(1, s.raw.size() - 2)))
-            found.push_back({s.number, name, true});
+        if (s.hasHeader && (tooLong(s.raw) ||
+                            !Readable(std::string_view(s.raw).substr(1, s.raw.size() - 2))))
+            found.push_back({s.number, name, true, tooLong(s.raw)});
         for (const Line& l : s.lines)
-            if (!Readable(l.raw)) found.push_back({l.number, name, s.hasHeader});
+            if (tooLong(l.raw) || !Readable(l.raw))
+                found.push_back({l.number, name, s.hasHeader, tooLong(l.raw)});
     }
     return found;
 }

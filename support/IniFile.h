@@ -8,6 +8,7 @@
 // the normal form (a blank line after each section, CR LF) is written back
 // byte for byte. Lookups go through hash maps; nothing scans the file.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,6 +21,12 @@ public:
     // A missing file reads as empty. Throws FileError when the file exists but
     // cannot be read.
     explicit IniFile(std::string path);
+    // The file at `path` as the bytes given (already read by the caller).
+    IniFile(std::string path, std::string bytes);
+
+    // The whole file's bytes, or nullopt when there is no file. Throws
+    // FileError when the file exists but cannot be read.
+    static std::optional<std::string> ReadBytes(const std::string& path);
 
     const std::string& FileName() const { return path_; }
     bool Existed() const { return existed_; }
@@ -54,12 +61,16 @@ public:
     bool Blank() const;
 
     // A line holding bytes that are not CP932 text (bytes that do not decode,
-    // or NUL, which no text file holds).
+    // or NUL, which no text file holds), or longer than any item needs.
     struct Unreadable {
         std::size_t line;     // 1-based line number in the file as read
         std::string section;  // decoded name of the section it belongs to
         bool inSection;       // false: a line before the first header
+        bool tooLong = false; // longer than MaxLineLength
     };
+    // No dimension, finish or item name comes near this many bytes; a longer
+    // line is damage or another kind of file, and is not used.
+    static constexpr std::size_t MaxLineLength = 64 * 1024;
     // In file order; a header line counts for its own section. A section that
     // an earlier one of the same name hides is never read and not reported.
     std::vector<Unreadable> UnreadableLines() const;
@@ -77,6 +88,11 @@ public:
 
     // The bytes UpdateFile would write.
     std::string Serialize() const;
+
+    // The bytes last read or written; Dirty() tells whether anything was
+    // changed since.
+    const std::string& Bytes() const { return original_; }
+    bool Dirty() const { return dirty_; }
 
 private:
     struct Line {

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -54,6 +55,20 @@ bool QtDialogs::question(const QString& text, Icon icon) {
     QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information,
                     AppTitle(), ShownText(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
     return box.exec() == QMessageBox::Ok;
+}
+
+int QtDialogs::choose(const QString& text, const QStringList& buttons, Icon icon) {
+    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                    AppTitle(), ShownText(text), QMessageBox::NoButton, parent_);
+    QList<QAbstractButton*> made;
+    for (int i = 0; i < buttons.size(); ++i)
+        made << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                  : QMessageBox::AcceptRole);
+    if (!made.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.front()));
+    box.exec();
+    const int chosen = static_cast<int>(made.indexOf(box.clickedButton()));
+    return chosen < 0 ? static_cast<int>(buttons.size()) - 1 : chosen;
 }
 
 std::optional<QString> QtDialogs::input(const QString& caption, const QString& prompt,

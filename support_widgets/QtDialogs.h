@@ -14,6 +14,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void message(const QString& text) override;
     bool question(const QString& text, Icon icon) override;
+    int choose(const QString& text, const QStringList& buttons, Icon icon) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& def) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;

@@ -94,7 +94,7 @@ template <class Source> void ReadConditions(ItemRecord& r, const Section<Source>
     r.REdit[17] = s.Str(kLevelDiff);
 }
 
-void WriteFields(ProjectFile& file, std::string_view sec, const ItemRecord& r) {
+template <class Sink> void WriteFields(Sink& file, std::string_view sec, const ItemRecord& r) {
     for (int n = 1; n <= 9; ++n)
         file.Write(sec, kDimensionKeys[n - 1], r.REdit[n]);
     file.Write(sec, kBarRate, r.barRate);
@@ -113,7 +113,7 @@ void WriteFields(ProjectFile& file, std::string_view sec, const ItemRecord& r) {
         file.WriteBool(sec, kBlockCoping, false);
 }
 
-void WriteReinforcement(ProjectFile& file, std::string_view sec, const ItemRecord& r) {
+template <class Sink> void WriteReinforcement(Sink& file, std::string_view sec, const ItemRecord& r) {
     file.WriteBool(sec, kRebar, r.rebar);
     const char* pitchKeys[] = {kBasePitch, kUpVertPitch, kBaseDistPitch, kUpHorzPitch};
     for (int k = 0; k < 4; ++k)
@@ -126,7 +126,7 @@ void WriteReinforcement(ProjectFile& file, std::string_view sec, const ItemRecor
     file.WriteBool(sec, kUpDouble, r.upDouble);
 }
 
-void WriteConditions(ProjectFile& file, std::string_view sec, const ItemRecord& r) {
+template <class Sink> void WriteConditions(Sink& file, std::string_view sec, const ItemRecord& r) {
     file.WriteInteger(sec, kExcav, r.Ne);
     file.WriteInteger(sec, kBackfill, r.Ps);
     file.WriteInteger(sec, kSubBase, r.Ad);
@@ -179,10 +179,38 @@ ItemRecord ReadItem(const SectionView& view, std::string_view section) {
     return ReadFrom(view, section);
 }
 
+namespace {
+
+// Collects what WriteItem would write, in its order.
+struct Collector {
+    KeyValues values;
+    void Write(std::string_view, std::string_view key, std::string_view value) {
+        values.emplace_back(std::string(key), std::string(value));
+    }
+    void WriteInteger(std::string_view s, std::string_view key, long long value) {
+        Write(s, key, std::to_string(value));
+    }
+    void WriteBool(std::string_view s, std::string_view key, bool value) {
+        Write(s, key, value ? "1" : "0");
+    }
+};
+
+template <class Sink> void WriteAll(Sink& sink, std::string_view section, const ItemRecord& item) {
+    WriteFields(sink, section, item);
+    WriteReinforcement(sink, section, item);
+    WriteConditions(sink, section, item);
+}
+
+} // namespace
+
 void WriteItem(ProjectFile& file, std::string_view section, const ItemRecord& item) {
-    WriteFields(file, section, item);
-    WriteReinforcement(file, section, item);
-    WriteConditions(file, section, item);
+    WriteAll(file, section, item);
+}
+
+KeyValues ItemValues(const ItemRecord& item) {
+    Collector c;
+    WriteAll(c, "", item);
+    return std::move(c.values);
 }
 
 std::string Caption(const std::string& projectPath) {

@@ -55,6 +55,8 @@ ItemRecord ReadItem(const SectionView& view, std::string_view section);
 // Stores the item into `section` of the open project file, key by key in the
 // file's order. Throws yoheki::EncodingError when CP932 cannot hold a text.
 void WriteItem(ProjectFile& file, std::string_view section, const ItemRecord& item);
+// The keys and values WriteItem writes for `item`, in the same order.
+KeyValues ItemValues(const ItemRecord& item);
 
 // The menu flags a calculation reads beside the item: "画面表示(&D)" (D2)
 // and "連続Text出力(&Q)" (Q1).

@@ -2,7 +2,10 @@
 
 #include "Cp932.h"
 #include "Error.h"
+#include "FileLock.h"
 #include "IniFile.h"
+
+#include <algorithm>
 
 namespace takeoff {
 
@@ -46,17 +49,6 @@ std::string ShapeProblem(const std::string& name) {
     return "";
 }
 
-// Writes the file; a failed write leaves the disk as it was and the parsed
-// form is read again next time.
-void Commit(ProjectFile& file) {
-    try {
-        file.Update();
-    } catch (const yoheki::Error&) {
-        file.Drop();
-        throw;
-    }
-}
-
 } // namespace
 
 std::string NameProblem(const std::string& name, const std::vector<std::string>& items) {
@@ -75,49 +67,156 @@ std::vector<std::string> ItemNames(ProjectFile& file, const std::string& path) {
     return file.Open(path).ReadSections();
 }
 
-void SaveItem(ProjectFile& file, const std::string& path, const std::string& section,
-              const ItemRecord& item) {
+void ChangeProject(ProjectFile& file, const std::string& path,
+                   const std::function<void(ProjectFile&)>& change) {
     try {
-        file.Open(path);
-        WriteItem(file, section, item);
+        if (file.readOnly) {
+            file.Open(path);
+            change(file);
+            return;
+        }
+        const yoheki::FileLock lock(path); // from the re-read to the rename
+        file.Reread(path);
+        change(file);
+        file.Update();
     } catch (const yoheki::Error&) {
         file.Drop(); // some keys may have changed in memory and not on disk
         throw;
     }
-    Commit(file);
+}
+
+ItemRecord LoadItem(ProjectFile& file, const std::string& path, const std::string& section) {
+    const yoheki::IniFile& ini = file.Open(path);
+    ItemRecord item = ReadItem(ini, section);
+    file.Remember(section, ItemValues(item));
+    // Loading puts the file into the writer's form; most files are in it
+    // already, and then no lock is taken.
+    if (!file.readOnly && ini.Existed() && ini.Serialize() != ini.Bytes()) {
+        try {
+            ChangeProject(file, path, [](ProjectFile&) {});
+        } catch (const yoheki::Error&) {
+        }
+    }
+    return item;
+}
+
+std::string ExistsMessage(const std::string& name) {
+    return "拾い【" + name + "】は既にあります";
+}
+
+namespace {
+
+const std::string* ValueOf(const KeyValues& values, const std::string& key) {
+    for (const auto& [k, v] : values)
+        if (k == key)
+            return &v;
+    return nullptr;
+}
+
+bool Differ(const std::string* a, const std::string* b) {
+    return (a == nullptr) != (b == nullptr) || (a && *a != *b);
+}
+
+// Merges the keys this program changed into the item as it is on disk.
+void MergeItem(ProjectFile& file, const std::string& path, const std::string& section,
+               const KeyValues& base, const KeyValues& mine, const ConflictChoice& choose) {
+    const yoheki::IniFile& disk = file.Open(path);
+    std::vector<const std::pair<std::string, std::string>*> changed;
+    for (const auto& kv : mine)
+        if (Differ(&kv.second, ValueOf(base, kv.first)))
+            changed.push_back(&kv);
+    if (changed.empty())
+        return;
+    Conflict conflict{section, {}, !disk.SectionExists(section)};
+    const KeyValues theirs = ItemValues(ReadItem(disk, section));
+    for (const auto* kv : changed) {
+        const std::string* now = ValueOf(theirs, kv->first);
+        if (!conflict.deleted && Differ(now, ValueOf(base, kv->first)) && Differ(now, &kv->second))
+            conflict.fields.push_back(kv->first);
+    }
+    Keep keep = Keep::Mine;
+    if ((conflict.deleted || !conflict.fields.empty()) && choose)
+        keep = choose(conflict);
+    if (keep == Keep::Cancel)
+        throw SaveCancelled();
+    if (conflict.deleted) {
+        if (keep == Keep::Mine)
+            for (const auto& [key, value] : mine)
+                file.Write(section, key, value);
+        return;
+    }
+    for (const auto* kv : changed) {
+        const bool theirsKept = keep == Keep::Theirs &&
+                                std::find(conflict.fields.begin(), conflict.fields.end(),
+                                          kv->first) != conflict.fields.end();
+        if (!theirsKept)
+            file.Write(section, kv->first, kv->second);
+    }
+}
+
+} // namespace
+
+void SaveItem(ProjectFile& file, const std::string& path, const std::string& section,
+              const ItemRecord& item, const ConflictChoice& choose) {
+    KeyValues mine = ItemValues(item);
+    const KeyValues* loaded = file.Loaded(section);
+    const KeyValues base = loaded ? *loaded : KeyValues{};
+    ChangeProject(file, path, [&](ProjectFile& f) {
+        if (loaded)
+            MergeItem(f, path, section, base, mine, choose);
+        else
+            WriteItem(f, section, item);
+    });
+    file.Remember(section, std::move(mine));
+}
+
+void AddItem(ProjectFile& file, const std::string& path, const std::string& name,
+             const ItemRecord& item) {
+    ChangeProject(file, path, [&](ProjectFile& f) {
+        const yoheki::IniFile& disk = f.Open(path);
+        if (disk.SectionExists(name))
+            throw yoheki::Error(ExistsMessage(name));
+        if (const std::string problem = NameProblem(name, disk.ReadSections()); !problem.empty())
+            throw yoheki::Error(problem);
+        WriteItem(f, name, item);
+    });
+    file.Remember(name, ItemValues(item));
 }
 
 void DeleteItem(ProjectFile& file, const std::string& path, const std::string& section) {
-    file.Open(path);
-    file.EraseSection(section);
-    Commit(file);
+    ChangeProject(file, path, [&](ProjectFile& f) {
+        f.Open(path);
+        f.EraseSection(section);
+    });
+    file.Forget(section);
 }
 
 void RenameItem(ProjectFile& file, const std::string& path, const std::string& from,
                 const std::string& to) {
-    const yoheki::IniFile& ini = file.Open(path);
-    std::vector<std::string> others;
-    for (const std::string& name : ini.ReadSections())
-        if (name != from)
-            others.push_back(name);
-    if (const std::string problem = NameProblem(to, others); !problem.empty())
-        throw yoheki::Error(problem);
-    for (const std::string& name : others)
-        if (AsciiFolded(name) == AsciiFolded(to))
-            throw yoheki::Error("拾い【" + to + "】は既にあります");
-    // Key by key, so that keys this program does not use go along.
-    std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& key : ini.ReadSection(from))
-        values.emplace_back(key, ini.ReadString(from, key, ""));
-    try {
-        file.EraseSection(from);
+    ChangeProject(file, path, [&](ProjectFile& f) {
+        const yoheki::IniFile& ini = f.Open(path);
+        std::vector<std::string> others;
+        for (const std::string& name : ini.ReadSections())
+            if (name != from)
+                others.push_back(name);
+        if (const std::string problem = NameProblem(to, others); !problem.empty())
+            throw yoheki::Error(problem);
+        for (const std::string& name : others)
+            if (AsciiFolded(name) == AsciiFolded(to))
+                throw yoheki::Error(ExistsMessage(to));
+        // Key by key, so that keys this program does not use go along.
+        std::vector<std::pair<std::string, std::string>> values;
+        for (const std::string& key : ini.ReadSection(from))
+            values.emplace_back(key, ini.ReadString(from, key, ""));
+        f.EraseSection(from);
         for (const auto& [key, value] : values)
-            file.Write(to, key, value);
-    } catch (const yoheki::Error&) {
-        file.Drop();
-        throw;
+            f.Write(to, key, value);
+    });
+    if (const KeyValues* loaded = file.Loaded(from)) {
+        KeyValues moved = *loaded;
+        file.Forget(from);
+        file.Remember(to, std::move(moved));
     }
-    Commit(file);
 }
 
 } // namespace takeoff

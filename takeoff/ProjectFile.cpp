@@ -41,12 +41,56 @@ yoheki::IniFile& ProjectFile::Open(const std::string& path) {
     const auto now = StampOf(path);
     if (ini_ && path == path_ && now == stamp_)
         return *ini_;
+    if (path != path_)
+        loaded_.clear();
     ini_.reset();
     ini_.emplace(path);
     path_ = path;
     stamp_ = now;
     synced_ = false; // not yet known to be in the form the writer produces
     return *ini_;
+}
+
+yoheki::IniFile& ProjectFile::Reread(const std::string& path) {
+    std::optional<std::string> bytes = yoheki::IniFile::ReadBytes(path);
+    const bool same = ini_ && path == path_ && !ini_->Dirty() &&
+                      (bytes ? ini_->Existed() && *bytes == ini_->Bytes() : !ini_->Existed());
+    if (!same) {
+        if (path != path_)
+            loaded_.clear();
+        ini_.reset();
+        if (bytes)
+            ini_.emplace(path, std::move(*bytes));
+        else
+            ini_.emplace(path);
+        path_ = path;
+        synced_ = false;
+    }
+    stamp_ = StampOf(path);
+    return *ini_;
+}
+
+namespace {
+std::string Folded(std::string_view name) {
+    std::string s(name);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+} // namespace
+
+const KeyValues* ProjectFile::Loaded(std::string_view section) const {
+    const auto it = loaded_.find(Folded(section));
+    return it == loaded_.end() ? nullptr : &it->second;
+}
+
+void ProjectFile::Remember(std::string_view section, KeyValues values) {
+    loaded_[Folded(section)] = std::move(values);
+}
+
+void ProjectFile::Forget(std::string_view section) {
+    loaded_.erase(Folded(section));
 }
 
 void ProjectFile::Write(std::string_view section, std::string_view key, std::string_view value) {

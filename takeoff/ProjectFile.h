@@ -4,6 +4,10 @@
 // switching items must not read and parse the whole file each time: the
 // parsed form is used as long as the file on disk is the one last read or
 // written (same size, modification time and inode), and read again otherwise.
+//
+// Several programs may have the same project open. Each remembers the items
+// as it loaded them, so that a save writes only what this program changed,
+// into the file as it is on disk at that moment (Project.h).
 #include "IniFile.h"
 
 #include <ctime>
@@ -11,6 +15,13 @@
 #include <string>
 #include <string_view>
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+#include <sys/types.h>
+
+// The keys of one item with their values, in the file's order.
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
 class ProjectFile {
   public:
@@ -25,6 +36,17 @@ class ProjectFile {
     void WriteInteger(std::string_view section, std::string_view key, long long value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void EraseSection(std::string_view section);
+
+    // The file at `path` exactly as it is on disk now, for a caller that holds
+    // its save lock (yoheki::FileLock): the parsed form is kept when its bytes
+    // are the disk's, else the file is parsed again.
+    yoheki::IniFile& Reread(const std::string& path);
+
+    // What this program last loaded or saved of `section`; nullptr when it
+    // never did (a new item, or one another program added).
+    const KeyValues* Loaded(std::string_view section) const;
+    void Remember(std::string_view section, KeyValues values);
+    void Forget(std::string_view section);
 
     // Writes the open file when its parsed form differs from the disk. Throws
     // yoheki::FileError; the disk then keeps its previous content.
@@ -51,5 +73,6 @@ class ProjectFile {
     std::optional<yoheki::IniFile> ini_;
     std::string path_;
     std::optional<Stamp> stamp_; // nullopt: there was no file
+    std::unordered_map<std::string, KeyValues> loaded_; // by ASCII-folded name
     bool synced_ = false;        // the parsed form is byte for byte the disk
 };

@@ -1,6 +1,6 @@
 // Test entry for the folders that need the toolkit's platform: one
 // application object (with widgets, or only painting) on the offscreen
-// platform for the whole binary. Fixtures that draw text install the
+// platform unless told otherwise, for the whole binary. Fixtures that draw text install the
 // font substitutes themselves.
 #include "BundledData.h"
 
@@ -15,8 +15,9 @@ using TestApplication = QApplication;
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Offscreen always; a test entry may configure its screens.
-    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+    // Offscreen unless a test run asks for a real display (Xvfb) or configures
+    // the offscreen screens.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
     // No delivered files unless a test asks for them: a drawing missing from

@@ -9,6 +9,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev l
           libbenchmark-dev fonts-ipafont poppler-utils pkg-config libxlsxwriter-dev python3-openpyxl python3-ezdxf
           zlib1g-dev # libxlsxwriter links -lz but its -dev package does not pull this in
           qt6-translations-l10n
+          xvfb xauth # the two-window tests on a real X server
           # the Debian package: icon sizes, manual page, dependencies, entry check, test root
           librsvg2-bin help2man dpkg-dev desktop-file-utils shared-mime-info debootstrap
           # the workbook as LibreOffice prints it (tools/xlsx-libreoffice.sh)

@@ -1,0 +1,91 @@
+#pragma once
+// Processes saving items of one project at the same moment, each the way the
+// window saves: the item loaded once, then changed and saved again and again.
+// Each process checks before every save that its previous save is still on
+// disk; a save another process's write replaced counts as lost.
+#include "Cp932.h"
+#include "IniFile.h"
+#include "ItemTexts.h"
+#include "Project.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace saverace {
+
+inline std::string RunLength(const std::string& path, const std::string& section) {
+    return yoheki::IniFile(path).ReadString(section, itemkey::kRunLength, "");
+}
+
+// A project of `items` wall items named "通りN" (N from 0), each fully written.
+inline void WriteProject(const std::string& path, int items) {
+    std::string text;
+    for (int i = 0; i < items; ++i) {
+        text += "[" + yoheki::cp932::Encode("通り" + std::to_string(i)) + "]\r\n";
+        takeoff::ItemRecord item;
+        item.REdit[1] = "10000";
+        item.REdit[2] = "1200";
+        for (const auto& [key, value] : takeoff::ItemValues(item))
+            text += yoheki::cp932::Encode(key) + "=" + value + "\r\n";
+        text += "\r\n";
+    }
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline int SaveRounds(const std::string& path, const std::string& section, int rounds) {
+    ProjectFile file;
+    takeoff::ItemRecord item = takeoff::LoadItem(file, path, section);
+    int lost = 0;
+    for (int k = 1; k <= rounds; ++k) {
+        if (k > 1 && RunLength(path, section) != std::to_string(k - 1))
+            ++lost;
+        item.REdit[1] = std::to_string(k);
+        takeoff::SaveItem(file, path, section, item);
+    }
+    return lost;
+}
+
+// Items "通り0", "通り1", ... each saved `rounds` times by a process of its
+// own, all at once. The saves lost, counted by the processes and, at the end,
+// by the file itself.
+inline int Race(const std::string& path, int processes, int rounds) {
+    std::vector<std::pair<pid_t, int>> children;
+    for (int p = 0; p < processes; ++p) {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return -1;
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(fds[0]);
+            int lost = -1;
+            try {
+                lost = SaveRounds(path, "通り" + std::to_string(p), rounds);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+            }
+            (void)!::write(fds[1], &lost, sizeof lost);
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        children.emplace_back(pid, fds[0]);
+    }
+    int lost = 0;
+    for (const auto& [pid, fd] : children) {
+        int n = -1;
+        if (::read(fd, &n, sizeof n) != sizeof n || n < 0)
+            return -1;
+        lost += n;
+        ::close(fd);
+        ::waitpid(pid, nullptr, 0);
+    }
+    for (int p = 0; p < processes; ++p)
+        if (RunLength(path, "通り" + std::to_string(p)) != std::to_string(rounds))
+            ++lost;
+    return lost;
+}
+
+} // namespace saverace
