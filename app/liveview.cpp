@@ -32,7 +32,10 @@ bool FollowsDrawingEdge(const TForm1& f, QWidget* w) {
 // drawing grows by the extra width and height, the fields move with its edge.
 class AreaStretch : public QObject {
   public:
+    // Named, so that the window can remove it before its own fields go:
+    // it reads them on every show and hide of the drawing.
     AreaStretch(TForm1& f, QWidget* area) : QObject(area), f_(f), area_(area) {
+        setObjectName(QLatin1String(kAreaStretchName));
         for (QObject* child : area->children())
             if (auto* w = qobject_cast<QWidget*>(child); w && FollowsDrawingEdge(f, w))
                 designX_.insert(w, w->x());

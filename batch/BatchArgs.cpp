@@ -42,9 +42,18 @@ QString* ValueOf(BatchOptions& o, const QString& a, int accepted) {
     return nullptr;
 }
 
-// One argument; false with `why` set when it cannot be used.
-bool Take(BatchOptions& o, const QStringList& args, int& i, int accepted, QString& why) {
+// One argument; false with `why` set when it cannot be used. An option given
+// twice is refused: which of the two was meant cannot be known.
+bool Take(BatchOptions& o, const QStringList& args, int& i, int accepted, QStringList& seen,
+          QString& why) {
     const QString& a = args[i];
+    const bool option = a.startsWith(u'-') && a != u"-" && a != u"--help" && a != u"-h";
+    if (option && seen.contains(a))
+        why = U("同じオプションが二度指定されています: ") + a;
+    else if (option)
+        seen << a;
+    if (!why.isEmpty())
+        return false;
     if (a == u"--help" || a == u"-h")
         o.help = true;
     else if (a == u"--utf8" && (accepted & kOptUtf8))
@@ -145,8 +154,9 @@ bool TerminalShowsUtf8() {
 
 std::optional<BatchOptions> ParseBatchArgs(const QStringList& args, int accepted, QString& why) {
     BatchOptions o;
+    QStringList seen;
     for (int i = 0; i < args.size(); ++i)
-        if (!Take(o, args, i, accepted, why))
+        if (!Take(o, args, i, accepted, seen, why))
             return std::nullopt;
     if ((accepted & kOptUtf8) && o.outFile.isEmpty() && o.csvFile.isEmpty() && TerminalShowsUtf8())
         o.utf8 = true;

@@ -70,11 +70,15 @@ bool VisitItems(const QString& project, Quiet& dialogs, const std::optional<QStr
                 c.findings = checks::CheckItem(run.snapshot, *run.output);
             visit(std::move(c));
         },
+        // Named by file and line on standard error and left out of the
+        // table, as every other subcommand does.
         [&](const std::string& name, std::size_t line) {
-            visit(Checked{QString::fromStdString(name), std::nullopt,
-                          {QString::fromStdString(yoheki::UnreadableItemMessage(
-                              project.toStdString(), name, line))}});
+            dialogs.BatchDialogs::message(QString::fromStdString(
+                takeoff::LeftOutMessage(reader, project.toStdString(), name, line)));
         });
+    for (const std::size_t line : reader.StrayBadLines())
+        dialogs.BatchDialogs::message(
+            QString::fromStdString(takeoff::StrayLineMessage(reader, project.toStdString(), line)));
     if (!reader.HasSections())
         why = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(path)
                                                     : yoheki::NotAProjectMessage(path));

@@ -23,7 +23,12 @@ struct CompareOptions {
 // The two project files and the options; --all is ours, the rest is shared.
 std::optional<CompareOptions> Parse(QStringList args, QString& why) {
     CompareOptions o;
-    o.all = args.removeAll(QStringLiteral("--all")) > 0;
+    const auto all = args.removeAll(QStringLiteral("--all"));
+    if (all > 1) {
+        why = U("同じオプションが二度指定されています: --all");
+        return std::nullopt;
+    }
+    o.all = all > 0;
     QStringList projects;
     for (qsizetype i = 0; i < args.size(); ++i)
         if (!args[i].startsWith(u'-') || args[i] == u"-")
@@ -56,6 +61,12 @@ std::optional<compare::Revision> Read(const QString& given, std::FILE* err) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         Fail(err, U("物件ファイル【") + given + U("】を読めません"), kTrouble);
+        return std::nullopt;
+    }
+    // A file that is no project is said so, as text says it, rather than
+    // compared as a project without items.
+    if (const auto why = NotAProject(path)) {
+        Fail(err, *why, kTrouble);
         return std::nullopt;
     }
     compare::Revision rev = compare::ReadRevision(path);

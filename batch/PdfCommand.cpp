@@ -91,7 +91,8 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
 
 // A4 portrait at 600 dpi without margins, as the statements are printed;
 // written whole or not at all.
-bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringList& notes) {
+std::optional<QString> WritePdf(const QString& path, const QList<StatementPage>& pages,
+                                QStringList& notes) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -106,11 +107,11 @@ bool WritePdf(const QString& path, const QList<StatementPage>& pages, QStringLis
         pdf.setCreator(QStringLiteral("yoheki"));
         const std::optional<QStringList> painted = PaintStatements(pdf, pages);
         if (!painted)
-            return false;
+            return U("頁を描けません");
         notes = *painted;
     }
     // Through the program's one save: links followed, the folder flushed.
-    return !yoheki::SaveBytes(path, buffer.data());
+    return yoheki::SaveBytes(path, buffer.data());
 }
 
 int Run(const PdfOptions& o, std::FILE* err) {
@@ -130,8 +131,9 @@ int Run(const PdfOptions& o, std::FILE* err) {
     if (pages->isEmpty())
         return Fail(err, U("出力できる拾いがありません（PDFは作りませんでした）"), kExitFailed);
     QStringList notes;
-    if (!WritePdf(o.outFile, *pages, notes))
-        return Fail(err, U("PDFファイル【") + o.outFile + U("】に書き込めません"), kExitFailed);
+    if (const auto failed = WritePdf(o.outFile, *pages, notes))
+        return Fail(err, U("PDFファイル【") + o.outFile + U("】に書き込めません\n\r（") + *failed + U("）"),
+                    kExitFailed);
     for (int i = 0; i < notes.size(); ++i)
         if (!notes[i].isEmpty())
             Print(err, QStringLiteral("message: ") + U("【") + (*pages)[i].title + U("】") +

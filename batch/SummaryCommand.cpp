@@ -48,9 +48,9 @@ int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
         if (const auto why = NotAProject(o.project))
             return Fail(err, *why, kExitFailed);
     QByteArray bytes;
+    bool calculated = false;
     try {
         const summary::Table table = summary::Summarize(std::move(run.items));
-        bool calculated = false;
         for (const summary::Item& item : table.items)
             if (!item.quantities)
                 Print(err, U("yoheki-batch: 拾い【") + item.name + U("】は演算できません：") +
@@ -68,6 +68,10 @@ int Run(const SummaryOptions& o, std::FILE* out, std::FILE* err) {
     }
     if (const auto failure = Write(o, bytes, out))
         return Fail(err, *failure, kExitFailed);
+    // The CSV is written as ever, with each item's reason; that nothing could
+    // be calculated is still a failure of the run.
+    if (!calculated)
+        return Fail(err, U("演算できた拾いがありません（表には各拾いの理由を書きました）"), kExitFailed);
     return kExitOk;
 }
 

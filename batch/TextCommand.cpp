@@ -91,10 +91,10 @@ bool Continuous(const QString& project, const TextOptions& o, std::FILE* err, QF
                                      static_cast<qint64>(chunk.size());
         },
         [&](const std::string& item, std::size_t line) {
-            dialogs.message(QString::fromStdString(yoheki::UnreadableItemMessage(Utf8(project), item, line)));
+            dialogs.message(QString::fromStdString(takeoff::LeftOutMessage(reader, Utf8(project), item, line)));
         });
     for (const std::size_t line : reader.StrayBadLines())
-        dialogs.message(QString::fromStdString(yoheki::UnreadableLineMessage(Utf8(project), line)));
+        dialogs.message(QString::fromStdString(takeoff::StrayLineMessage(reader, Utf8(project), line)));
     if (!reader.HasSections())
         why = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(Utf8(project))
                                                     : yoheki::NotAProjectMessage(Utf8(project)));
@@ -106,18 +106,21 @@ bool Continuous(const QString& project, const TextOptions& o, std::FILE* err, QF
 }
 
 // Copies the spooled output to the stream or appends it to the file named
-// with -o, in pieces.
+// with -o, in pieces. A file that cannot take it all is put back as it was.
 std::optional<QString> CopyOut(QFile& spool, std::FILE* out, const TextOptions& o) {
     spool.seek(0);
-    QFile target;
     if (!o.outFile.isEmpty()) {
-        target.setFileName(o.outFile);
-        if (!target.open(QIODevice::WriteOnly | QIODevice::Append))
-            return U("テキストファイル【") + o.outFile + U("】に書き込めません\n\r") +
-                   target.errorString();
-    } else if (!target.open(out, QIODevice::WriteOnly)) {
-        return U("出力を書き込めません");
+        TextAppender target(o.outFile);
+        if (auto failed = target.Open())
+            return failed;
+        while (!spool.atEnd())
+            if (auto failed = target.Write(spool.read(1 << 20)))
+                return failed;
+        return target.Finish();
     }
+    QFile target;
+    if (!target.open(out, QIODevice::WriteOnly))
+        return U("出力を書き込めません");
     while (!spool.atEnd()) {
         const QByteArray piece = spool.read(1 << 20);
         if (piece.isEmpty() || target.write(piece) != piece.size())

@@ -36,13 +36,20 @@ int Run(const XlsxOptions& o, std::FILE* err) {
     } catch (const yoheki::Error& e) {
         return Fail(err, U(e.what()), kExitFailed);
     }
+    bool calculated = false;
     for (const summary::Item& item : table.items)
         if (!item.quantities)
             Print(err, U("yoheki-batch: 拾い【") + item.name + U("】は演算できません：") +
                            summary::StopText(item) + u'\n');
+        else
+            calculated = true;
     const QString project = QFileInfo(o.project).completeBaseName();
     if (const auto failure = workbook::WriteWorkbook(o.outFile, project, table))
         return Fail(err, *failure, kExitFailed);
+    // The workbook is written as ever, with each item's reason; that nothing
+    // could be calculated is still a failure of the run.
+    if (!calculated)
+        return Fail(err, U("演算できた拾いがありません（ブックには各拾いの理由を書きました）"), kExitFailed);
     return kExitOk;
 }
 

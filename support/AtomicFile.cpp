@@ -5,6 +5,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,6 +61,8 @@ int CreateTemporary(std::string& name, const std::string& target) {
         for (unsigned char r : random)
             name += kLetters[r % (sizeof kLetters - 1)];
         int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX | LOCK_NB); // held until closed: see Abandoned
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -96,6 +99,22 @@ bool OlderThan(const struct stat& st, std::chrono::seconds age) {
     return st.st_mtime < std::time(nullptr) - static_cast<std::time_t>(age.count());
 }
 
+// A temporary file whose save is over: old, or no longer locked by the save
+// writing it (the kernel lets go of a killed process's lock). A second's
+// grace covers the moment between a save creating its file and locking it.
+bool Abandoned(int dir, const char* name, const struct stat& st) {
+    if (OlderThan(st, StaleTemporaryAge))
+        return true;
+    if (!OlderThan(st, std::chrono::seconds(1)))
+        return false;
+    int fd = ::openat(dir, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
 // Removes what earlier saves of `target` left when they were killed.
 void RemoveStaleTemporaries(const std::string& target) {
     DIR* dir = ::opendir(FolderOf(target).c_str());
@@ -107,7 +126,7 @@ void RemoveStaleTemporaries(const std::string& target) {
             continue;
         struct stat st;
         if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(st.st_mode) && OlderThan(st, StaleTemporaryAge))
+            S_ISREG(st.st_mode) && Abandoned(::dirfd(dir), e->d_name, st))
             ::unlinkat(::dirfd(dir), e->d_name, 0);
     }
     ::closedir(dir);

@@ -12,9 +12,9 @@
 //  - keeps the file's permission bits, and its owner and group where the
 //    process may set them;
 //  - removes its own temporary file when it fails, and temporary files of
-//    the same name that an earlier, interrupted save left behind once they
-//    are older than StaleTemporaryAge (a younger one may belong to another
-//    instance still writing).
+//    the same name that an earlier, interrupted save left behind: those no
+//    save holds locked any more, and any older than StaleTemporaryAge (a
+//    younger one may belong to another instance still writing).
 #include "Error.h"
 
 #include <chrono>

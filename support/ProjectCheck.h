@@ -42,5 +42,8 @@ std::string EmptyProjectMessage(const std::string& path);
 std::string UnreadableItemMessage(const std::string& path, const std::string& item,
                                   std::size_t line);
 std::string UnreadableLineMessage(const std::string& path, std::size_t line);
+// A line longer than IniFile::MaxLineLength; `item` empty for a line before
+// the first item.
+std::string LongLineMessage(const std::string& path, const std::string& item, std::size_t line);
 
 } // namespace yoheki

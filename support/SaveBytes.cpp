@@ -2,9 +2,9 @@
 
 #include "AtomicFile.h"
 #include "PathBytes.h"
+#include "SystemReason.h"
 
 #include <QFile>
-#include <cstring>
 
 namespace yoheki {
 
@@ -16,7 +16,7 @@ std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {
     } catch (const SaveError& e) {
         if (!e.reason().empty())
             return QString::fromStdString(e.reason());
-        return QString::fromLocal8Bit(std::strerror(e.code()));
+        return QString::fromStdString(SystemReason(e.code()));
     }
 }
 

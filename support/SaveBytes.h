@@ -10,7 +10,7 @@
 namespace yoheki {
 
 // Replaces the file at `path` with `bytes`. Nothing on success; otherwise
-// the reason for the user ("Permission denied" ...), the old file unchanged.
+// the reason for the user ("書き込みが禁止されています" ...), the old file unchanged.
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace yoheki

@@ -1,5 +1,7 @@
 #include "Compare.h"
 
+#include "ProjectCheck.h"
+
 #include "Checked.h"
 #include "Error.h"
 #include "IniFile.h"
@@ -113,12 +115,19 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
         return rev;
     }
     rev.opened = true;
+    // Items holding bytes that are not CP932 text, or lines longer than any
+    // item needs, are named and left out, as every other output does.
+    const yoheki::ProjectCheck check = yoheki::CheckProject(*ini);
+    if (check.kind == yoheki::ProjectCheck::Kind::Project)
+        for (const std::string& m : check.messages)
+            rev.notes << QString::fromStdString(m);
     QStringList said;
     const yoheki::MessageFn collect = [&said](const std::string& text) {
         said << QString::fromStdString(text);
     };
     // As the continuous output runs them: no summary box between items.
-    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect, {}};
+    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect,
+                                      [&check](const std::string& name) { return check.Unreadable(name); }};
     takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
         const QString name = QString::fromStdString(r.name);
         if (screen && name == screen->name) {

@@ -117,41 +117,45 @@ bool Differ(const std::string* a, const std::string* b) {
     return (a == nullptr) != (b == nullptr) || (a && *a != *b);
 }
 
-// Merges the keys this program changed into the item as it is on disk.
+// Merges the item into the item as it is on disk: a key another program
+// changed since this one loaded the item keeps that program's value unless
+// this one changed it too (then `choose` decides); every other key gets this
+// program's value, so an item saved alone is written as it always was.
 void MergeItem(ProjectFile& file, const std::string& path, const std::string& section,
                const KeyValues& base, const KeyValues& mine, const ConflictChoice& choose) {
     const yoheki::IniFile& disk = file.Open(path);
-    std::vector<const std::pair<std::string, std::string>*> changed;
-    for (const auto& kv : mine)
-        if (Differ(&kv.second, ValueOf(base, kv.first)))
-            changed.push_back(&kv);
-    if (changed.empty())
-        return;
+    const auto changedHere = [&](const std::pair<std::string, std::string>& kv) {
+        return Differ(&kv.second, ValueOf(base, kv.first));
+    };
     Conflict conflict{section, {}, !disk.SectionExists(section)};
+    if (conflict.deleted && std::none_of(mine.begin(), mine.end(), changedHere))
+        return; // untouched here, deleted there: it stays deleted
     const KeyValues theirs = ItemValues(ReadItem(disk, section));
-    for (const auto* kv : changed) {
-        const std::string* now = ValueOf(theirs, kv->first);
-        if (!conflict.deleted && Differ(now, ValueOf(base, kv->first)) && Differ(now, &kv->second))
-            conflict.fields.push_back(kv->first);
+    std::vector<const std::pair<std::string, std::string>*> keep; // theirs stays
+    for (const auto& kv : mine) {
+        const std::string* now = ValueOf(theirs, kv.first);
+        if (conflict.deleted || !Differ(now, ValueOf(base, kv.first)))
+            continue;
+        if (changedHere(kv) && Differ(now, &kv.second))
+            conflict.fields.push_back(kv.first);
+        else if (!changedHere(kv))
+            keep.push_back(&kv);
     }
-    Keep keep = Keep::Mine;
+    Keep chosen = Keep::Mine;
     if ((conflict.deleted || !conflict.fields.empty()) && choose)
-        keep = choose(conflict);
-    if (keep == Keep::Cancel)
+        chosen = choose(conflict);
+    if (chosen == Keep::Cancel)
         throw SaveCancelled();
-    if (conflict.deleted) {
-        if (keep == Keep::Mine)
-            for (const auto& [key, value] : mine)
-                file.Write(section, key, value);
+    if (conflict.deleted && chosen == Keep::Theirs)
         return;
-    }
-    for (const auto* kv : changed) {
-        const bool theirsKept = keep == Keep::Theirs &&
-                                std::find(conflict.fields.begin(), conflict.fields.end(),
-                                          kv->first) != conflict.fields.end();
-        if (!theirsKept)
-            file.Write(section, kv->first, kv->second);
-    }
+    const auto kept = [&](const std::string& key) {
+        return std::any_of(keep.begin(), keep.end(), [&](const auto* kv) { return kv->first == key; }) ||
+               (chosen == Keep::Theirs &&
+                std::find(conflict.fields.begin(), conflict.fields.end(), key) != conflict.fields.end());
+    };
+    for (const auto& [key, value] : mine)
+        if (!kept(key))
+            file.Write(section, key, value);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "SectionReader.h"
 
+#include "ProjectCheck.h"
+
 #include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
@@ -101,18 +103,23 @@ void SectionReader::ForEach(const Visitor& visit) {
         ++number;
         return !IsHeader(line);
     };
-    const auto bad = [&] {
-        return line.find('\0') != std::string_view::npos || !yoheki::cp932::CanDecode(line);
+    const auto bad = [&](std::string_view text) {
+        if (line.size() > yoheki::IniFile::MaxLineLength) {
+            longLines_.insert(number);
+            return true;
+        }
+        return text.find('\0') != std::string_view::npos || !yoheki::cp932::CanDecode(text);
     };
     // Lines before the first header belong to no item.
     while (pos < bytes_.size() && next())
-        if (bad())
+        if (bad(line))
             strayBad_.push_back(number);
     sections_ = IsHeader(line);
     while (IsHeader(line)) {
         const std::string name = yoheki::cp932::Decode(line.substr(1, line.size() - 2));
         const bool first = seen.insert(Folded(name)).second;
-        std::size_t badLine = bad() ? number : 0;
+        // The name alone: a lead byte at its end would pair with the ']'.
+        std::size_t badLine = bad(line.substr(1, line.size() - 2)) ? number : 0;
         SectionView view;
         line = {};
         while (pos < bytes_.size() && next()) {
@@ -120,15 +127,14 @@ void SectionReader::ForEach(const Visitor& visit) {
                 continue;
             const std::size_t eq = line.find('=');
             if (eq == std::string_view::npos) {
-                if (badLine == 0 && bad())
+                if (badLine == 0 && bad(line))
                     badLine = number;
                 continue;
             }
             // Key names repeat in every section: their check is kept.
             const KeyName& key = Key(line.substr(0, eq));
             const std::string_view value = line.substr(eq + 1);
-            if (badLine == 0 && (!key.readable || line.find('\0') != std::string_view::npos ||
-                                 !yoheki::cp932::CanDecode(value)))
+            if (badLine == 0 && (!key.readable || bad(value)))
                 badLine = number;
             if (!view.Find(key.folded))
                 view.keys_.emplace_back(key.folded, value);
@@ -136,6 +142,18 @@ void SectionReader::ForEach(const Visitor& visit) {
         if (first)
             visit(name, view, badLine);
     }
+}
+
+std::string LeftOutMessage(const SectionReader& reader, const std::string& path,
+                           const std::string& item, std::size_t line) {
+    return reader.TooLong(line) ? yoheki::LongLineMessage(path, item, line)
+                                : yoheki::UnreadableItemMessage(path, item, line);
+}
+
+std::string StrayLineMessage(const SectionReader& reader, const std::string& path,
+                             std::size_t line) {
+    return reader.TooLong(line) ? yoheki::LongLineMessage(path, "", line)
+                                : yoheki::UnreadableLineMessage(path, line);
 }
 
 std::string ReadFileBytes(const std::string& path) {

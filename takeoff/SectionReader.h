@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,8 @@ class SectionReader {
     bool HasSections() const { return sections_; }
     bool Blank() const;
     const std::vector<std::size_t>& StrayBadLines() const { return strayBad_; }
+    // Whether that unreadable line was one longer than any item needs.
+    bool TooLong(std::size_t line) const { return longLines_.count(line) != 0; }
 
   private:
     struct KeyName {
@@ -61,6 +64,7 @@ class SectionReader {
     std::string_view bytes_;
     bool sections_ = false;
     std::vector<std::size_t> strayBad_;
+    std::unordered_set<std::size_t> longLines_;
     // Key names repeat in every section: decoded once each.
     std::unordered_map<std::string, KeyName> keyNames_;
 };
@@ -68,5 +72,13 @@ class SectionReader {
 // The bytes of the file at `path`. Throws yoheki::FileError when it exists
 // but cannot be read; a missing file reads as empty, as IniFile reads it.
 std::string ReadFileBytes(const std::string& path);
+
+// The message for the item `item` left out for its line `line`, and for an
+// unreadable line before the first item: a line too long, or one holding
+// bytes that are not CP932 text.
+std::string LeftOutMessage(const SectionReader& reader, const std::string& path,
+                           const std::string& item, std::size_t line);
+std::string StrayLineMessage(const SectionReader& reader, const std::string& path,
+                             std::size_t line);
 
 } // namespace takeoff

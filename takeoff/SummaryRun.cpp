@@ -74,7 +74,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
             add(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said, statements));
         },
         [&](const std::string& name, std::size_t line) {
-            unreadable << QString::fromStdString(yoheki::UnreadableItemMessage(where, name, line));
+            unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
         });
     if (!reader.HasSections()) {
         run.notes << QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(where)
@@ -82,7 +82,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
         return run;
     }
     for (const std::size_t line : reader.StrayBadLines())
-        run.notes << QString::fromStdString(yoheki::UnreadableLineMessage(where, line));
+        run.notes << QString::fromStdString(takeoff::StrayLineMessage(reader, where, line));
     run.notes << unreadable;
     return run;
 }

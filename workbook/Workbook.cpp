@@ -3,13 +3,15 @@
 #include "AtomicFile.h"
 #include "Error.h"
 #include "PathBytes.h"
+#include "ScratchDir.h"
+#include "SystemReason.h"
 #include "SheetNames.h"
 #include "Sheets.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <cerrno>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -112,6 +114,58 @@ QString FinishSheetName() {
     return U("仕上集計");
 }
 
+namespace {
+
+// The library's failure, in the user's words.
+QString LibraryReason(lxw_error e, int err) {
+    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
+        return QString::fromStdString(yoheki::SystemReason(err));
+    switch (e) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return U("メモリが足りません");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return U("作業用のファイルを書けません（ディスクの空きが足りない可能性があります）");
+    default:
+        return U("Excelファイルを作れません（") + QString::fromUtf8(lxw_strerror(e)) + U("）");
+    }
+}
+
+// The library builds the workbook, and spills its work, in a folder of this
+// process's own: a run that is killed leaves nothing beside the target, and
+// the next run removes the folder.
+std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
+                                      const QString& project, const summary::Table& table,
+                                      const QDate& date, const compare::Comparison* comparison) {
+    const QString part = scratch + U("/workbook.xlsx");
+    // The library opens its files by narrow names: the folder's name as the
+    // system gives it, the file's own name plain ASCII.
+    QByteArray tmpdir = LibraryFileName(scratch);
+    const QByteArray partName = tmpdir + "/workbook.xlsx";
+    lxw_workbook_options options{};
+    options.tmpdir = tmpdir.data();
+    lxw_workbook* wb = workbook_new_opt(partName.constData(), &options);
+    if (!wb)
+        return U("作業用のファイルを開けません");
+    const QStringList refused = Build(wb, project, table, date, comparison);
+    errno = 0;
+    if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
+        return LibraryReason(e, errno);
+    if (!refused.isEmpty())
+        return U("シート名にできません：") + refused.join(U("、"));
+    QFile built(part);
+    if (!built.open(QIODevice::ReadOnly))
+        return built.errorString();
+    bytes = built.readAll();
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
                                      const summary::Table& table, const QDate& date,
                                      const compare::Comparison* comparison) {
@@ -119,31 +173,22 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
     const QString cannot = U("Excelファイル【") + target.filePath() + U("】に保存できません\n\r");
     if (auto refusal = Refusal(target))
         return cannot + *refusal;
-    QTemporaryFile part(target.absolutePath() + U("/.") + target.fileName() + U(".XXXXXX"));
-    if (!part.open())
-        return cannot + U("フォルダ【") + target.absolutePath() + U("】にファイルを作れません（") +
-               part.errorString() + U("）");
-    part.close();
-    const QByteArray partName = LibraryFileName(part.fileName());
-    lxw_workbook* wb = workbook_new(partName.constData());
-    if (!wb)
-        return cannot + U("作業用のファイルを開けません");
-    const QStringList refused = Build(wb, projectName, table, date, comparison);
-    if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
-        return cannot + QString::fromUtf8(lxw_strerror(e));
-    if (!refused.isEmpty())
-        return cannot + U("シート名にできません：") + refused.join(U("、"));
+    const ScratchDir scratch;
+    if (!scratch.isValid())
+        return cannot + U("一時フォルダ【") + QDir::tempPath() + U("】に作業用のフォルダを作れません（") +
+               scratch.errorString() + U("）");
+    QByteArray bytes;
+    if (auto why = BuildInScratch(scratch.path(), bytes, projectName, table, date, comparison))
+        return cannot + *why;
     // Put in place by the program's one save: a link to a shared workbook is
     // followed, owner and permissions kept, the folder flushed.
-    QFile built(part.fileName());
-    if (!built.open(QIODevice::ReadOnly))
-        return cannot + built.errorString();
-    const QByteArray bytes = built.readAll();
     try {
         yoheki::SaveAtomically(yoheki::PathBytes(target.filePath()),
                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    } catch (const yoheki::Error& e) {
-        return cannot + QString::fromUtf8(e.what());
+    } catch (const yoheki::SaveError& e) {
+        return cannot + U("フォルダ【") + target.absolutePath() + U("】に書き込めません（") +
+               QString::fromStdString(e.reason().empty() ? yoheki::SystemReason(e.code()) : e.reason()) +
+               U("）");
     }
     return std::nullopt;
 }

@@ -27,9 +27,10 @@ class TwoWindows : public TakeoffFixture {
         form->show();
         other->show();
         // The Xvfb run must not quietly fall back to the offscreen platform.
-        if (qEnvironmentVariableIsSet("YOHEKI_EXPECT_PLATFORM"))
+        if (qEnvironmentVariableIsSet("YOHEKI_EXPECT_PLATFORM")) {
             ASSERT_EQ(QGuiApplication::platformName(),
                       qEnvironmentVariable("YOHEKI_EXPECT_PLATFORM"));
+        }
     }
     void OpenBoth() {
         WriteText("p.Fa1", "[Ａ通り]\n延長さ=10000\n仕上高表=1200\n\n[B]\n延長さ=2\n\n");

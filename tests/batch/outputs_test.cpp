@@ -128,7 +128,7 @@ TEST_F(OutputsTest, FilesThatAreNoProjectExitNonZeroNamingTheReason) {
     }
 }
 
-TEST_F(OutputsTest, AProjectWhoseEveryItemStopsIsNoSuccessExceptForTheWorkbook) {
+TEST_F(OutputsTest, AProjectWhoseEveryItemStopsIsNoSuccess) {
     WriteFile(U("止.Fa1"),
               QByteArray::fromStdString(yoheki::cp932::Encode(
                   "[擁壁 延長なし]\r\n延長さ=0\r\n仕上高表=1200\r\nﾍﾞｰｽ幅=1500\r\n\r\n")));
@@ -143,11 +143,14 @@ TEST_F(OutputsTest, AProjectWhoseEveryItemStopsIsNoSuccessExceptForTheWorkbook) 
     }
     EXPECT_FALSE(QFile::exists(Path("p.pdf")));
     // The workbook and the CSV show each item's reason in their table, so
-    // they are written.
-    EXPECT_EQ(Run({"summary", U("止.Fa1"), "--csv", "s.csv"}).status, 0);
+    // they are written; the run still fails.
+    const Result c = Run({"summary", U("止.Fa1"), "--csv", "s.csv"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(QString::fromUtf8(c.err).contains(U("演算できた拾いがありません"))) << c.err.toStdString();
     EXPECT_TRUE(QFile::exists(Path("s.csv")));
     const Result x = Run({"xlsx", U("止.Fa1"), "-o", "x.xlsx"});
-    EXPECT_EQ(x.status, 0) << x.err.toStdString();
+    EXPECT_EQ(x.status, 1) << x.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(x.err).contains(U("演算できた拾いがありません"))) << x.err.toStdString();
     EXPECT_TRUE(QFile::exists(Path("x.xlsx")));
     // One calculated item is enough for a summary.
     const Result s = Run({"summary", kSample});

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -134,8 +135,8 @@ TEST_F(AtomicFileTest, ANewFileGetsTheUsualModeLessTheUmask) {
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
-// Only this file's own temporaries, only when old enough that no running
-// instance can still be writing them.
+// Only this file's own temporaries, only when no running save holds them
+// locked or they are old enough that none can still be writing them.
 TEST_F(AtomicFileTest, StaleTemporariesOfTheSameFileAreRemovedFreshOnesKept) {
     const auto old = StaleTemporaryAge + std::chrono::seconds(60);
     const auto young = StaleTemporaryAge - std::chrono::seconds(60);
@@ -143,15 +144,19 @@ TEST_F(AtomicFileTest, StaleTemporariesOfTheSameFileAreRemovedFreshOnesKept) {
     fs::create_symlink("../shared/p.Fa1", P("mine/p.Fa1"));
     Leftover(P("shared/.~p.Fa1.a1B2c3"), old);
     Leftover(P("shared/.~p.Fa1.Zz9Yy8"), old);
-    Leftover(P("shared/.~p.Fa1.fresh1"), young);
+    Leftover(P("shared/.~p.Fa1.fresh1"), young);  // another save is writing it
+    Leftover(P("shared/.~p.Fa1.killed"), young);  // its save was killed
     Leftover(P("shared/.~q.Fa1.a1B2c3"), old);   // another file's
     Leftover(P("shared/.~p.Fa1.a1B2c"), old);    // not the pattern
     Leftover(P("shared/.~p.Fa1.a1B2c3d"), old);
     Leftover(P("shared/.~p.Fa1.a1-2c3"), old);
     Leftover(P("shared/p.Fa1.a1B2c3"), old);
     fs::create_directory(P("shared/.~p.Fa1.dir123"));
+    const int writing = ::open(P("shared/.~p.Fa1.fresh1").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(writing, LOCK_EX), 0);
 
     SaveAtomically(P("mine/p.Fa1"), "new");
+    ::close(writing);
     EXPECT_EQ(Others("shared", "p.Fa1"),
               (std::vector<std::string>{".~p.Fa1.a1-2c3", ".~p.Fa1.a1B2c", ".~p.Fa1.a1B2c3d",
                                         ".~p.Fa1.dir123", ".~p.Fa1.fresh1", ".~q.Fa1.a1B2c3",
@@ -160,7 +165,8 @@ TEST_F(AtomicFileTest, StaleTemporariesOfTheSameFileAreRemovedFreshOnesKept) {
 }
 
 // A killed save leaves the old target whole and the link in place; its
-// temporary file goes with the next save once it is stale.
+// temporary file goes with the next save once no save holds it (after a
+// second's grace).
 TEST_F(AtomicFileTest, KilledSaveThroughALinkLeavesTheOldFileAndIsCleanedUpLater) {
     Put(P("shared/p.Fa1"), "[s]\r\nk=old\r\n\r\n");
     fs::create_symlink("../shared/p.Fa1", P("mine/p.Fa1"));
@@ -186,7 +192,7 @@ TEST_F(AtomicFileTest, KilledSaveThroughALinkLeavesTheOldFileAndIsCleanedUpLater
 
     SaveAtomically(P("mine/p.Fa1"), "next"); // too fresh to be removed yet
     EXPECT_EQ(Others("shared", "p.Fa1"), left);
-    Leftover(P("shared/" + left[0]), StaleTemporaryAge + std::chrono::seconds(1));
+    Leftover(P("shared/" + left[0]), std::chrono::seconds(2)); // no one holds it
     SaveAtomically(P("mine/p.Fa1"), "later");
     EXPECT_EQ(Others("shared", "p.Fa1"), std::vector<std::string>{});
 }

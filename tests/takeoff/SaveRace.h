@@ -8,6 +8,7 @@
 #include "ItemTexts.h"
 #include "Project.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -50,37 +51,28 @@ inline int SaveRounds(const std::string& path, const std::string& section, int r
 }
 
 // Items "通り0", "通り1", ... each saved `rounds` times by a process of its
-// own, all at once. The saves lost, counted by the processes and, at the end,
-// by the file itself.
+// own, all at once. The saves lost, as the processes counted them (up to
+// 254 each) and as the file shows at the end.
 inline int Race(const std::string& path, int processes, int rounds) {
-    std::vector<std::pair<pid_t, int>> children;
+    std::vector<pid_t> children;
     for (int p = 0; p < processes; ++p) {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return -1;
         const pid_t pid = ::fork();
         if (pid == 0) {
-            ::close(fds[0]);
-            int lost = -1;
+            int lost = 255;
             try {
-                lost = SaveRounds(path, "通り" + std::to_string(p), rounds);
+                lost = std::min(SaveRounds(path, "通り" + std::to_string(p), rounds), 254);
             } catch (const std::exception& e) {
                 std::fprintf(stderr, "%s\n", e.what());
             }
-            (void)!::write(fds[1], &lost, sizeof lost);
-            ::_exit(0);
+            ::_exit(lost);
         }
-        ::close(fds[1]);
-        children.emplace_back(pid, fds[0]);
+        children.push_back(pid);
     }
     int lost = 0;
-    for (const auto& [pid, fd] : children) {
-        int n = -1;
-        if (::read(fd, &n, sizeof n) != sizeof n || n < 0)
-            return -1;
-        lost += n;
-        ::close(fd);
-        ::waitpid(pid, nullptr, 0);
+    for (const pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        lost += WIFEXITED(status) ? WEXITSTATUS(status) : 255;
     }
     for (int p = 0; p < processes; ++p)
         if (RunLength(path, "通り" + std::to_string(p)) != std::to_string(rounds))
