@@ -1,7 +1,7 @@
 // Test entry for the folders that need the toolkit's platform: one
-// application object (with widgets, or only painting) on the offscreen
-// platform unless told otherwise, for the whole binary. Fixtures that draw text install the
-// font substitutes themselves.
+// application object (with widgets, or only painting) for the whole binary,
+// on the offscreen platform unless told otherwise. Fixtures that draw text
+// install the font substitutes themselves.
 #include "BundledData.h"
 
 #include <QTemporaryDir>
