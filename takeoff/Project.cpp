@@ -163,10 +163,13 @@ void MergeItem(ProjectFile& file, const std::string& path, const std::string& se
 void SaveItem(ProjectFile& file, const std::string& path, const std::string& section,
               const ItemRecord& item, const ConflictChoice& choose) {
     KeyValues mine = ItemValues(item);
+    // Copied first: re-reading another file (a save under a new name)
+    // forgets what was loaded from the old one.
     const KeyValues* loaded = file.Loaded(section);
-    const KeyValues base = loaded ? *loaded : KeyValues{};
+    const bool wasLoaded = loaded != nullptr;
+    const KeyValues base = wasLoaded ? *loaded : KeyValues{};
     ChangeProject(file, path, [&](ProjectFile& f) {
-        if (loaded)
+        if (wasLoaded)
             MergeItem(f, path, section, base, mine, choose);
         else
             WriteItem(f, section, item);
