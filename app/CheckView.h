@@ -30,8 +30,12 @@ class TCheckList : public QDialog {
 namespace checkview {
 
 // Shows the checks of a run of the item on screen; `out` empty (the run
-// stopped) clears what an earlier run showed.
+// stopped) shows why it stopped, when the section is too low, and clears
+// what an earlier run showed.
 void Show(TForm1& form, const std::optional<engine::CalcOutput>& out);
+// The same for the run the statement pane just made, so that the count and
+// the list follow the screen as the pane does.
+void Follow(TForm1& form);
 
 // The status bar's count ("CheckButton"), nullptr before the first finding.
 QPushButton* CountButton(const TForm1& form);

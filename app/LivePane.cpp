@@ -118,7 +118,8 @@ LivePane::Outcome LivePane::Run() const {
         result.stop = U(itemtext::kNoItemName);
         return result;
     }
-    const engine::Snapshot snapshot = form_.TakeSnapshot();
+    result.snapshot = form_.TakeSnapshot();
+    const engine::Snapshot& snapshot = result.snapshot;
     result.mode = ModeOf(snapshot);
     result.section = engine::section::SectionOf(snapshot);
     const yoheki::MessageFn collect = [&result](const std::string& text) {
@@ -132,15 +133,17 @@ LivePane::Outcome LivePane::Run() const {
     if (!result.output) {
         // The message that ended the run stands in the statement's place.
         result.stop = result.messages.isEmpty() ? U("計算を中止しました") : result.messages.takeLast();
-    } else if (findings_) {
-        result.messages << findings_(snapshot, *result.output);
     }
+    if (findings_)
+        result.messages << findings_(snapshot, result.output);
     return result;
 }
 
 void LivePane::Show(const Outcome& outcome) {
     stopped_ = !outcome.output.has_value();
     messages_ = outcome.messages;
+    snapshot_ = outcome.snapshot;
+    output_ = outcome.output;
     if (stopped_)
         SetStatement(yoheki::ShownText(outcome.stop));
     else

@@ -40,16 +40,11 @@ class LivePane : public QWidget {
     // Works the statement out now and shows it.
     void Refresh();
 
-    // Further findings about a calculated item, listed with the run's
-    // messages. The quantity checks plug in here, e.g.
-    //   pane.SetFindingSource([](const engine::Snapshot& s, const engine::CalcOutput& out) {
-    //       QStringList texts;
-    //       for (const auto& finding : checks::CheckItem(s, out))
-    //           texts << QString::fromStdString(finding.text);
-    //       return texts;
-    //   });
-    using FindingSource =
-        std::function<QStringList(const engine::Snapshot&, const engine::CalcOutput&)>;
+    // Further findings about the item on screen, listed with the run's
+    // messages: the quantity checks of a calculated item, or why a run that
+    // stopped stopped. `output` is empty when the run stopped.
+    using FindingSource = std::function<QStringList(
+        const engine::Snapshot&, const std::optional<engine::CalcOutput>& output)>;
     void SetFindingSource(FindingSource source);
 
     // What the pane shows: the statement (or the stop message in its place),
@@ -57,6 +52,9 @@ class LivePane : public QWidget {
     QString StatementText() const;
     QStringList Messages() const { return messages_; }
     bool Stopped() const { return stopped_; }
+    // The run behind what the pane shows: what it read and what it made.
+    const engine::Snapshot& Snapshot() const { return snapshot_; }
+    const std::optional<engine::CalcOutput>& Output() const { return output_; }
     // Counts the refreshes, so a caller can tell that the pane was redrawn.
     int Generation() const { return generation_; }
 
@@ -67,6 +65,7 @@ class LivePane : public QWidget {
 
   private:
     struct Outcome {
+        engine::Snapshot snapshot;
         std::optional<engine::CalcOutput> output;
         QStringList messages;
         QString stop; // why the run stopped; empty when it did not
@@ -88,6 +87,8 @@ class LivePane : public QWidget {
     QElapsedTimer sinceEdit_;
     FindingSource findings_;
     QStringList messages_;
+    engine::Snapshot snapshot_;
+    std::optional<engine::CalcOutput> output_;
     bool stopped_ = false;
     int generation_ = 0;
 };

@@ -218,8 +218,6 @@ void TSummaryForm::FillItemRow(int row, const summary::Item& item) {
         const std::int64_t v = q.*columns[c].field;
         QTableWidgetItem* cell =
             NumberCell(summary::FormatValue(columns[c], v), v, columns[c].negative);
-        if (columns[c].field == &engine::Quantities::barD10 && q.barD13 == 0 && v != 0)
-            cell->setToolTip((cell->toolTip() + U("\nD10とD13の合算です")).trimmed());
         MarkErrors(cell, summary::ErrorsAbout(item, columns[c]));
         Grid1->setItem(row, kHeadColumns + static_cast<int>(c), cell);
     }

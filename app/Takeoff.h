@@ -41,6 +41,8 @@ class ProjectStore : public QObject {
     QString keptBarRate;
     // This program's note beside the open project saying who has it open.
     std::unique_ptr<yoheki::InUseMark> inUse;
+    // What the screen held when the statement list was last filled by a run.
+    std::optional<engine::Snapshot> lastRun;
 };
 
 // ---- items (items.cpp) ----
@@ -70,6 +72,8 @@ QString NameProblem(const QString& name, const QStringList& items);
 void OpenProject(TForm1& form, const QString& path);
 // The section names of the project file, in file order.
 QStringList ProjectItems(TForm1& form, const QString& path);
+// Keeps the item's fields disabled while the item list is empty.
+void FollowItemCount(TForm1& form);
 
 // ---- calculation and text output (run.cpp, TextOutput.cpp) ----
 
@@ -79,6 +83,11 @@ bool CalculateItem(TForm1& form);
 // The same run, handing back its statement and quantities; nothing when it
 // stopped.
 std::optional<engine::CalcOutput> CalculateOnScreen(TForm1& form);
+// Brings the statement list to the screen as it is before an output of the
+// item on screen: when nothing was run, or the screen changed since the last
+// run, "演算実行(&D)" runs first, with its messages and checks. False when
+// there is no statement of the screen to output (the run stopped).
+bool StatementOfScreen(TForm1& form);
 
 // Lines a single-item text output writes from a statement: the heading block
 // and the quantity lines, without the eight drawing labels.
@@ -89,7 +98,9 @@ QString ClosingLine();
 // the project file in turn when "連続Text出力(&Q)" is checked (calculated
 // without loading them onto the screen), else the statement on hand; then
 // the closing line. Throws yoheki::EncodingError before anything is written.
-QByteArray ComposeTextOutput(TForm1& form);
+// What the runs said is gathered in `said`, item by item.
+class OutputMessages;
+QByteArray ComposeTextOutput(TForm1& form, OutputMessages& said);
 // The lines as bytes, each ended with CR LF: CP932 (throws
 // yoheki::EncodingError for a character it cannot hold) or UTF-8.
 QByteArray EncodeTextOutput(const QStringList& lines, bool utf8 = false);

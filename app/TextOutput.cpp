@@ -6,6 +6,7 @@
 #include "ItemTexts.h"
 #include "PrnSys.h"
 #include "ProjectCheck.h"
+#include "RunMessages.h"
 #include "Runs.h"
 #include "Takeoff.h"
 #include "PathBytes.h"
@@ -38,9 +39,9 @@ QString ClosingLine() {
 }
 
 // The continuous output reads every item from the project file, where the
-// item on screen was saved first; the screen itself stays as it is. The
-// messages of each run are shown as "演算実行(&D)" shows them.
-QByteArray ComposeTextOutput(TForm1& f) {
+// item on screen was saved first; the screen itself stays as it is. What the
+// runs say is gathered in `said`, item by item, to be shown once at the end.
+QByteArray ComposeTextOutput(TForm1& f, OutputMessages& said) {
     if (!f.Q1->isChecked())
         return EncodeTextOutput(SingleOutputLines(f.Form2->Lines()) << ClosingLine());
     const yoheki::IniFile& ini =
@@ -49,10 +50,18 @@ QByteArray ComposeTextOutput(TForm1& f) {
     const takeoff::RunContext context{
         ProjectCaption(f).toStdString(),
         {f.D2->isChecked(), true},
-        [&f](const std::string& text) { f.dialogs.message(QString::fromStdString(text)); },
+        said.Sink(),
         // Items holding bytes that are not CP932 text were named at opening.
         [&check](const std::string& name) { return check.Unreadable(name); }};
-    return Bytes(takeoff::ContinuousOutput(ini, context, false));
+    std::string bytes;
+    takeoff::ForEachRun(ini, context, [&](const takeoff::ItemRun& run) {
+        said.EndItem(QString::fromStdString(run.name), run.snapshot);
+        if (run.output)
+            for (const std::string& line : run.output->lines)
+                takeoff::AppendEncoded(bytes, line, false);
+    });
+    takeoff::AppendEncoded(bytes, takeoff::ClosingLine(), false);
+    return Bytes(bytes);
 }
 
 QByteArray EncodeTextOutput(const QStringList& lines, bool utf8) {

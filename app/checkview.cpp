@@ -1,6 +1,7 @@
 // The quantity checks after a run: the count in the status bar and the list.
 #include "CheckView.h"
 
+#include "LivePane.h"
 #include "main1.h"
 
 #include <QApplication>
@@ -63,8 +64,8 @@ void OpenList(TForm1& form, const CountButton* button) {
     list->activateWindow();
 }
 
-// The count in the status bar, made at the first finding; switching to
-// another item takes it away, as the findings are not that item's.
+// The count in the status bar, made at the first finding; it follows the
+// item on screen with the statement pane.
 CountButton* MakeButton(TForm1& form) {
     auto* button = new CountButton(&form);
     button->setObjectName(QStringLiteral("CheckButton"));
@@ -74,9 +75,9 @@ CountButton* MakeButton(TForm1& form) {
     form.statusBar()->addWidget(button);
     form.statusBar()->setSizeGripEnabled(false);
     QObject::connect(button, &QPushButton::clicked, &form, [&form, button] { OpenList(form, button); });
-    QObject::connect(form.ComboBox1, &QComboBox::currentIndexChanged, button, [&form] {
-        checkview::Show(form, std::nullopt);
-    });
+    // Another item: its own findings follow with the pane's run.
+    QObject::connect(form.ComboBox1, &QComboBox::currentIndexChanged, button,
+                     [button] { button->hide(); });
     return button;
 }
 
@@ -124,10 +125,9 @@ void TCheckList::SetFindings(const QString& item, const std::vector<checks::Find
 
 namespace checkview {
 
-void Show(TForm1& form, const std::optional<engine::CalcOutput>& out) {
-    std::vector<checks::Finding> findings;
-    if (out)
-        findings = checks::CheckItem(form.TakeSnapshot(), *out);
+namespace {
+
+void Present(TForm1& form, std::vector<checks::Finding> findings) {
     ::CountButton* button = ButtonOf(form);
     if (findings.empty() && !button)
         return;
@@ -147,6 +147,21 @@ void Show(TForm1& form, const std::optional<engine::CalcOutput>& out) {
         if (!any)
             list->hide();
     }
+}
+
+std::vector<checks::Finding> FindingsOf(const engine::Snapshot& snapshot,
+                                        const std::optional<engine::CalcOutput>& out) {
+    return out ? checks::CheckItem(snapshot, *out) : checks::CheckStopped(snapshot);
+}
+
+} // namespace
+
+void Show(TForm1& form, const std::optional<engine::CalcOutput>& out) {
+    Present(form, FindingsOf(form.TakeSnapshot(), out));
+}
+
+void Follow(TForm1& form) {
+    Present(form, FindingsOf(form.Live->Snapshot(), form.Live->Output()));
 }
 
 QPushButton* CountButton(const TForm1& form) {

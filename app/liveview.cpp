@@ -5,6 +5,7 @@
 #include "LivePane.h"
 #include "main1.h"
 
+#include "CheckView.h"
 #include "Checks.h"
 #include "FileMenu.h"
 
@@ -127,13 +128,17 @@ void TForm1::BuildLiveView() {
     LiveSplitter = new QSplitter(Qt::Horizontal, this);
     LiveSplitter->setObjectName(QStringLiteral("LiveSplitter"));
     Live = new LivePane(*this, LiveSplitter);
-    // The quantity checks of the item on screen, listed under its statement.
-    Live->SetFindingSource([](const engine::Snapshot& s, const engine::CalcOutput& out) {
-        QStringList texts;
-        for (const checks::Finding& finding : checks::CheckItem(s, out))
-            texts << QString::fromStdString(checks::FindingLine(finding));
-        return texts;
-    });
+    // The quantity checks of the item on screen, listed under its statement;
+    // the status bar's count and the list follow them.
+    Live->SetFindingSource(
+        [](const engine::Snapshot& s, const std::optional<engine::CalcOutput>& out) {
+            QStringList texts;
+            for (const checks::Finding& finding : out ? checks::CheckItem(s, *out)
+                                                      : checks::CheckStopped(s))
+                texts << QString::fromStdString(checks::FindingLine(finding));
+            return texts;
+        });
+    connect(Live, &LivePane::Refreshed, this, [this] { checkview::Follow(*this); });
     LiveSplitter->addWidget(area);
     LiveSplitter->addWidget(Live);
     LiveSplitter->setCollapsible(0, false);

@@ -4,6 +4,7 @@
 
 #include "Desktop.h"
 #include "LabelledDrawing.h"
+#include "Takeoff.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -468,6 +469,7 @@ void TForm1::ConnectSignals() {
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    FollowItemCount(*this);
     // Change handlers run on the user's choice or typing only, never when
     // code sets the index.
     connect(ComboBox1, &TComboBox::DropDown, this, &TForm1::ComboBox1DropDown);

@@ -7,6 +7,7 @@
 #include "IniFile.h"
 #include "Lines.h"
 #include "PrnSys.h"
+#include "RunMessages.h"
 #include "Runs.h"
 #include "Takeoff.h"
 #include "PathBytes.h"
@@ -117,6 +118,8 @@ int PrintablePages(const yoheki::IniFile& ini, const std::vector<std::string>& n
 } // namespace
 
 void TForm1::Print1Click() {
+    if (!StatementOfScreen(*this))
+        return;
     Form2->Printer().setDocName(ComboBox1->currentText());
     if (Form2->ListBox1->count() == 0 || !PrinterSetup(*this)) {
         dialogs.message(kCannotPrint);
@@ -145,17 +148,17 @@ void TForm1::A2Click() {
     } catch (const yoheki::Error& e) {
         return dialogs.message(QString::fromUtf8(e.what()));
     }
+    // What the runs say is shown once, after the last page.
+    OutputMessages said;
     const takeoff::RunContext context{
-        ProjectCaption(*this).toStdString(),
-        {false, Q1->isChecked()},
-        [this](const std::string& text) { dialogs.message(QString::fromStdString(text)); },
-        {}};
+        ProjectCaption(*this).toStdString(), {false, Q1->isChecked()}, said.Sink(), {}};
     Form2->ProjectName = title;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const takeoff::ItemRecord item = takeoff::ReadItem(*ini, names[i]);
         const engine::Snapshot snapshot =
             takeoff::ToSnapshot(item, names[i], context.caption, context.flags);
         const auto out = takeoff::RunItem(snapshot, context.message);
+        said.EndItem(QString::fromStdString(names[i]), snapshot);
         if (i == 0) {
             if (!ChoosePrinter(*this, title))
                 return;
@@ -176,10 +179,14 @@ void TForm1::A2Click() {
     const int printed = Form2->EndDocument();
     Form2->SetLines(onHand);
     BackToFirstItem(*this);
+    if (const QString report = said.Report(); !report.isEmpty())
+        dialogs.message(report);
     dialogs.message(printed > 0 || names.empty() ? kAllPrinted : kNothingToPrint);
 }
 
 void TForm1::PrintPreview1Click() {
+    if (!StatementOfScreen(*this))
+        return;
     if (Form2->ListBox1->count() == 0) {
         dialogs.message(kCannotPrint);
         return;

@@ -6,7 +6,9 @@
 #include "Error.h"
 #include "ItemTexts.h"
 #include "OutputGuard.h"
+#include "Lines.h"
 #include "PrnSys.h"
+#include "RunMessages.h"
 #include "Takeoff.h"
 #include "UndoStack.h"
 
@@ -23,28 +25,27 @@ QString U(const char* utf8) {
 using EngineFn = std::optional<engine::CalcOutput> (*)(const engine::Snapshot&,
                                                        const yoheki::MessageFn&);
 
-// One calculation: the engine reads a snapshot of the screen; its messages
-// are shown in order; only a complete run replaces the statement list.
+// One calculation: the engine reads a snapshot of the screen; each text it
+// says is shown once, after the run; only a complete run replaces the
+// statement list.
 std::optional<engine::CalcOutput> Run(TForm1& f, EngineFn calc) {
     const engine::Snapshot snapshot = f.TakeSnapshot();
-    const yoheki::MessageFn show = [&f](const std::string& text) {
-        f.dialogs.message(QString::fromStdString(text));
-    };
+    RunMessages said;
+    std::optional<engine::CalcOutput> out;
     try {
-        std::optional<engine::CalcOutput> out = calc(snapshot, show);
-        if (!out)
-            return std::nullopt;
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(out->lines.size()));
-        for (const std::string& line : out->lines)
-            lines << QString::fromStdString(line);
-        if (f.Form2)
-            f.Form2->SetLines(lines);
-        return out;
+        out = calc(snapshot, said.Sink());
     } catch (const yoheki::Error& e) {
-        f.dialogs.message(QString::fromUtf8(e.what()));
-        return std::nullopt;
+        said.Add(QString::fromUtf8(e.what()));
+        out.reset();
     }
+    for (const QString& text : said.Digest(snapshot))
+        f.dialogs.message(text);
+    if (!out)
+        return std::nullopt;
+    if (f.Form2)
+        f.Form2->SetLines(takeoff::QtLines(out->lines));
+    ProjectStore::Of(f).lastRun = snapshot;
+    return out;
 }
 
 std::string S(const QString& text) {
@@ -79,6 +80,19 @@ void TForm1::D1Click() {
     if (ComboBox1->currentText().isEmpty())
         return dialogs.message(U(kNoItemName));
     checkview::Show(*this, CalculateOnScreen(*this));
+}
+
+bool StatementOfScreen(TForm1& f) {
+    const std::optional<engine::Snapshot>& last = ProjectStore::Of(f).lastRun;
+    if (!f.Form2->Lines().isEmpty() && last && *last == f.TakeSnapshot())
+        return true;
+    if (f.ComboBox1->currentText().isEmpty()) {
+        f.dialogs.message(U(kNoItemName));
+        return false;
+    }
+    const std::optional<engine::CalcOutput> out = CalculateOnScreen(f);
+    checkview::Show(f, out);
+    return out.has_value();
 }
 
 engine::Snapshot TForm1::TakeSnapshot() const {
@@ -117,8 +131,8 @@ engine::Snapshot TForm1::TakeSnapshot() const {
 // ---------------------------------------------------------------- text output
 
 void TForm1::T1Click() {
-    if (Form2->Lines().isEmpty() && !Q1->isChecked())
-        return dialogs.message(U(kNothingCalculated));
+    if (!Q1->isChecked() && !StatementOfScreen(*this))
+        return;
     ProjectStore& store = ProjectStore::Of(*this);
     yoheki::OpenFileRequest request{U(kTextTitle), U(kTextFilter), QDir::currentPath(),
                                     store.textFileName, true};
@@ -136,18 +150,19 @@ void TForm1::T1Click() {
     if (Q1->isChecked() && !SaveItem(*this, onScreen, CurrentProject))
         return;
     QByteArray bytes;
+    OutputMessages said;
     try {
-        bytes = ComposeTextOutput(*this);
+        bytes = ComposeTextOutput(*this, said);
     } catch (const yoheki::Error& e) {
         return dialogs.message(U("テキスト出力を中止しました（何も書き込んでいません）\n\r") +
                                U(e.what()));
     }
     if (const auto failure = AppendToFile(path, bytes))
         return dialogs.message(*failure);
-    if (!SaveItem(*this, ItemOnScreen(*this), CurrentProject))
-        return;
-    if (ComboBox1->count() > 0)
+    if (SaveItem(*this, ItemOnScreen(*this), CurrentProject) && ComboBox1->count() > 0)
         ShowItem(*this, 0);
+    if (const QString report = said.Report(); !report.isEmpty())
+        dialogs.message(report);
 }
 
 // ---------------------------------------------------------------- flags

@@ -223,6 +223,8 @@ const std::vector<NegativeRule>& NegativeRules() {
          NoCause},
         {"異形鉄筋D13", "ｔ", Field<&Q::barD13>, {{1, 7, 9, 8, 4, 2}, {1, 7, 2, 4}, {1, 7, 9, 8, 4}},
          NoCause},
+        {"異形鉄筋D10・D13合算", "ｔ", Field<&Q::barMerged>,
+         {{1, 7, 9, 8, 4, 2}, {1, 7, 2, 4}, {1, 7, 9, 8, 4}}, NoCause},
     };
     return rules;
 }
@@ -355,6 +357,67 @@ void CheckFields(const Item& it, std::vector<Finding>& out) {
     }
 }
 
+// ---------------------------------------------------------------- shapes
+
+// The caption beside a dimension field, where it differs from what the field
+// means on this structure's screen: "側壁厚（幅(W)）".
+std::string Named(int mode, int edit) {
+    static const char* const captions[] = {"",       "延べ長さ", "仕上げ高[表]", "仕上げ高[裏]",
+                                           "根入長", "均しｺﾝ",   "砕石",         "ﾍﾞｰｽ幅",
+                                           "幅(W)",  "ﾍﾞｰｽ(B)"};
+    const std::string label = FieldLabel(mode, edit);
+    if (edit < 1 || edit > 9 || label == captions[edit])
+        return label;
+    return label + "（" + captions[edit] + "）";
+}
+
+// Sections that cannot be built, whatever the quantities say.
+void CheckShape(const Item& it, std::vector<Finding>& out) {
+    if (it.mode == 3) {
+        const std::int64_t both = yoheki::Mul(it.mm(8), 2);
+        if (both >= it.mm(7))
+            out.push_back({Level::Error, Check::Shape, FieldLabel(3, 8),
+                           Named(3, 8) + " " + Mm(it.mm(8)) + " の側壁 2 枚で " + Mm(both) + " が" +
+                               Named(3, 7) + " " + Mm(it.mm(7)) + " 以上あり、内幅が " +
+                               Mm(yoheki::Sub(it.mm(7), both)) +
+                               " になります。側溝幅と側壁厚を確かめて下さい。"});
+        return;
+    }
+    if (it.mode != 1)
+        return;
+    if (it.mm(9) == 0)
+        out.push_back({Level::Error, Check::Shape, FieldLabel(1, 9),
+                       Named(1, 9) + " が 0 ㎜ です。ベースのないＬ型擁壁は造れません。"});
+    if (it.mm(7) <= it.mm(8))
+        out.push_back({Level::Error, Check::Shape, FieldLabel(1, 7),
+                       Named(1, 7) + " " + Mm(it.mm(7)) + " が" + Named(1, 8) + " " +
+                           Mm(it.mm(8)) + " 以下で、ベースが立上りの外に出ません。" +
+                           "ベース幅と立上り厚を確かめて下さい。"});
+}
+
+// A finish row without a name cannot be ordered or priced.
+void CheckFinishNames(const Item& it, std::vector<Finding>& out) {
+    for (const Quantities::Finish& f : it.q().finishes)
+        if (f.name.empty())
+            out.push_back({Level::Caution, Check::FinishName, f.kind,
+                           "拾い「" + it.s.ComboBox[1] + "」の" + f.kind + "に仕上名がありません（" +
+                               FormatHundredths(f.value) + " " + f.unit +
+                               "）。仕上を選ぶか、不要なら数量を確かめて下さい。"});
+}
+
+int ModeOf(const engine::Snapshot& s) {
+    return s.B1 ? 2 : s.U2 ? 3 : 1;
+}
+
+// The typed values among `edits` at or below zero, as "仕上げ高[表] 0 ㎜、…".
+std::string NotPositive(int mode, const engine::Reader& r, const std::vector<int>& edits) {
+    std::string out;
+    for (int e : edits)
+        if (r.Mm(e) <= 0)
+            out += (out.empty() ? "" : "、") + Named(mode, e) + " " + Mm(r.Mm(e));
+    return out;
+}
+
 std::string Flat(std::string text) {
     for (char& c : text)
         if (c == '\t' || c == '\n' || c == '\r')
@@ -375,6 +438,8 @@ std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::C
         CheckPipes(it, found);
         CheckThickness(it, found);
         CheckFields(it, found);
+        CheckShape(it, found);
+        CheckFinishNames(it, found);
     } catch (const yoheki::Error&) {
         // A figure too large for the checks' own arithmetic: what was found
         // so far stands, the rest is left unchecked.
@@ -382,6 +447,41 @@ std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::C
     std::stable_partition(found.begin(), found.end(),
                           [](const Finding& f) { return f.level == Level::Error; });
     return found;
+}
+
+// The wall's back stands 100 ㎜ below its top at least; a ditch is at least
+// 100 ㎜ high. The run stops on its own message; this says which inputs.
+std::vector<Finding> CheckStopped(const engine::Snapshot& s) {
+    const int mode = ModeOf(s);
+    if (mode == 2)
+        return {};
+    const engine::Reader r(s, kSilent);
+    std::string text;
+    std::vector<int> edits;
+    if (mode == 3) {
+        if (r.Mm(4) >= 100)
+            return {};
+        text = Named(3, 4) + " " + Mm(r.Mm(4)) + " が 100 ㎜ に足りず、側溝の高さが取れません。";
+        edits = {4};
+    } else {
+        const std::int64_t high = yoheki::Add(r.Mm(4), r.Mm(2)), need = yoheki::Add(r.Mm(3), 100);
+        if (need <= high)
+            return {};
+        text = "擁壁高さ（根入長 " + Mm(r.Mm(4)) + "＋仕上げ高[表] " + Mm(r.Mm(2)) + "）" +
+               Mm(high) + " が仕上げ高[裏] " + Mm(r.Mm(3)) + "＋100 ㎜ に足りず、断面が低すぎます。";
+        edits = {2, 4, 3};
+    }
+    const std::string low = NotPositive(mode, r, edits);
+    text += low.empty() ? "仕上げ高と根入長を確かめて下さい。" : "0 以下の入力：" + low + "。";
+    return {{Level::Error, Check::TooLow, "裏面高さ", text}};
+}
+
+std::vector<int> UnreadableFields(const engine::Snapshot& s) {
+    std::vector<int> out;
+    for (int e : FieldsInUse(s, ModeOf(s)))
+        if (!Typed(s.REdit[static_cast<std::size_t>(e)]))
+            out.push_back(e);
+    return out;
 }
 
 std::string LevelName(Level level) {
@@ -406,6 +506,12 @@ std::string CheckName(Check check) {
         return "10㎜丸め";
     case Check::ZeroField:
         return "空欄を0";
+    case Check::Shape:
+        return "造れない形";
+    case Check::TooLow:
+        return "断面が低すぎる";
+    case Check::FinishName:
+        return "仕上名なし";
     }
     return {};
 }

@@ -23,6 +23,9 @@ enum class Check {
     BaseThick,    // base thicker than the wall height
     Rounded,      // a dimension rounded to 10 mm
     ZeroField,    // a field left empty (or unreadable) that counted as 0
+    Shape,        // a section that cannot be built: walls filling a ditch, a wall without a base
+    TooLow,       // the run stopped: the wall or ditch is too low for its back height
+    FinishName,   // a finish with no name
 };
 
 struct Finding {
@@ -35,6 +38,14 @@ struct Finding {
 // Every finding for one calculated item, errors first, each group in the
 // order of the statement and the screen.
 std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::CalcOutput& out);
+
+// Why a run that stopped on the back height stopped: the typed values that
+// make the section too low. Empty when the section is high enough.
+std::vector<Finding> CheckStopped(const engine::Snapshot& snapshot);
+
+// The fields a run reads whose text is no whole number (each gives the
+// millimetre message once and counts as 0), in screen order.
+std::vector<int> UnreadableFields(const engine::Snapshot& snapshot);
 
 // The formula check alone, over the lines of a statement (heading included).
 std::vector<Finding> CheckFormulas(const std::vector<std::string>& lines);

@@ -26,8 +26,9 @@ struct Quantities {
     std::int64_t rcTotal = 0;      // ＲＣ全量
     std::int64_t formOrdinary = 0; // 普通型枠
     std::int64_t fairFaced = 0;    // 打放型枠
-    std::int64_t barD10 = 0;       // 異形鉄筋D10 (D10 and D13 together when merged)
+    std::int64_t barD10 = 0;       // 異形鉄筋D10 (with a D13 weight too small to list)
     std::int64_t barD13 = 0;       // 異形鉄筋D13
+    std::int64_t barMerged = 0;    // 異形鉄筋D10・D13合算: by a rate, not split by size
     std::int64_t retainFront = 0;  // 簡易山止 表面 (0.01 m)
     std::int64_t retainBack = 0;   // 簡易山止 裏面 (0.01 m)
     std::int64_t pipes = 0;        // 水抜ﾊﾟｲﾌﾟ (ヶ所)

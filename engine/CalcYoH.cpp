@@ -60,8 +60,9 @@ Quantities Collect(const Run& run, const Snapshot& s) {
     // The numbers the statement lists, nothing it leaves out: a D10 weight
     // beside a D13 one, sheeting and pipes appear only when positive.
     const Bars& b = run.bars;
-    const bool d10Listed = !b.calculated || b.d13 == 0 || b.d10 > 0;
-    q.barD10 = d10Listed ? b.d10 : 0;
+    const bool d10Listed = b.d13 == 0 || b.d10 > 0;
+    q.barMerged = b.calculated ? 0 : b.d10;
+    q.barD10 = b.calculated && d10Listed ? b.d10 : 0;
     q.barD13 = b.d13;
     CollectRetaining(run.retain, q);
     q.pipes = std::max<std::int64_t>(run.pipes, 0);

@@ -47,7 +47,11 @@ Bars BarsByRate(const Reader& r, std::int64_t rcTotal) {
 }
 
 void CollectListedBars(const Bars& b, Quantities& q) {
-    const bool merged = !b.calculated || b.d13 <= 0;
+    if (!b.calculated) {
+        q.barMerged = b.d10;
+        return;
+    }
+    const bool merged = b.d13 <= 0;
     q.barD10 = merged || b.d10 > 0 ? b.d10 : 0;
     q.barD13 = merged ? 0 : b.d13;
 }

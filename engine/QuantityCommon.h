@@ -50,9 +50,9 @@ struct Bars {
 };
 // Bars by the rate of REdit18 over the whole concrete, both sizes in d10.
 Bars BarsByRate(const Reader& r, std::int64_t rcTotal);
-// The bar weights as a base or ditch statement lists them: without D13 the
-// merged weight stands alone, and a D10 weight beside a D13 one only when
-// positive.
+// The bar weights as a base or ditch statement lists them: a weight by rate
+// is both sizes together, kept apart from either; without D13 the D10 weight
+// stands alone, and a D10 weight beside a D13 one only when positive.
 void CollectListedBars(const Bars& b, Quantities& q);
 
 // Simple earth retaining along the run.

@@ -31,6 +31,8 @@ struct Snapshot {
     bool K3 = false, M2 = false;
     // Excavation-line difference, summary box, continuous output, structure mode.
     bool A1 = false, D2 = false, Q1 = false, B1 = false, U2 = false;
+
+    bool operator==(const Snapshot&) const = default;
 };
 
 } // namespace engine

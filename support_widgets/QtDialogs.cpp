@@ -46,8 +46,18 @@ void OfferPdfName(QPrintDialog& dialog, const QPrinter& printer) {
 
 } // namespace
 
+// A long report (what the runs of a whole project said) would make a box
+// taller than the screen: its first lines stay in the box, all of it goes
+// into the scrolling details.
 void QtDialogs::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, AppTitle(), ShownText(text), QMessageBox::Ok, parent_);
+    constexpr int kLines = 20;
+    const QString shown = ShownText(text);
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::NoIcon, AppTitle(), shown, QMessageBox::Ok, parent_);
+    if (lines.size() > kLines) {
+        box.setText(lines.mid(0, kLines).join(QLatin1Char('\n')) + QStringLiteral("\n…"));
+        box.setDetailedText(shown);
+    }
     box.exec();
 }
 

@@ -33,6 +33,8 @@ const std::vector<Column> kColumns = {
      "負の数量です：寸法か単位重量の入力を確かめて下さい"},
     {"異形鉄筋D13", "ｔ", "異形鉄筋\nD13", &Q::barD13, false,
      "負の数量です：寸法か配筋の入力を確かめて下さい"},
+    {"異形鉄筋D10・D13合算", "ｔ", "異形鉄筋\nD10・D13\n合算", &Q::barMerged, false,
+     "負の数量です：寸法か単位重量の入力を確かめて下さい"},
     {"簡易山止 表面", "ｍ", "簡易山止\n表面", &Q::retainFront, false, kCheckSizes},
     {"簡易山止 裏面", "ｍ", "簡易山止\n裏面", &Q::retainBack, false, kCheckSizes},
     {"水抜ﾊﾟｲﾌﾟ", "ヶ所", "水抜ﾊﾟｲﾌﾟ", &Q::pipes, true, kCheckSizes},
@@ -94,7 +96,7 @@ QString FinishName(const Q::Finish& f) {
     if (IsBlock(f))
         return QString::fromStdString(f.kind + " " + f.name);
     if (f.name.empty())
-        return U("（名称なし）");
+        return U("（仕上名なし）");
     return QString::fromStdString(f.name);
 }
 
@@ -135,14 +137,16 @@ QString FindingsText(const Item& item) {
 }
 
 // A finding is about a column when it names the column's quantity; the bar
-// lines of a statement name their sizes ("異形鉄筋D10,13", "異形鉄筋D10+D13"),
-// which the D10 column holds together.
+// line of a weight by rate names both sizes ("異形鉄筋D10,13"), which the
+// merged column holds, another D10 line ("異形鉄筋D10+D13") the D10 column.
 std::vector<checks::Finding> ErrorsAbout(const Item& item, const Column& column) {
     std::vector<checks::Finding> out;
     const std::string name = column.name;
     for (const checks::Finding& f : item.findings) {
+        const bool merged = f.quantity == "異形鉄筋D10,13";
         const bool about = f.quantity == name ||
-                           (name == "異形鉄筋D10" && f.quantity.starts_with(name) &&
+                           (name == "異形鉄筋D10・D13合算" && merged) ||
+                           (name == "異形鉄筋D10" && f.quantity.starts_with(name) && !merged &&
                             f.quantity != "異形鉄筋D13");
         if (about && f.level == checks::Level::Error)
             out.push_back(f);

@@ -11,6 +11,8 @@ class KeyboardTest : public TakeoffFixture {
   protected:
     void SetUp() override {
         TakeoffFixture::SetUp();
+        // An item to type into: without one the item's fields are disabled.
+        form->ComboBox1->addItem(QStringLiteral("拾い"));
         form->show();
         QApplication::setActiveWindow(form.get());
     }

@@ -27,7 +27,8 @@ const char* const kProject =
     "[高い表面]\n延長さ=10000\n仕上高表=2000\n仕上高裏=500\n根入長=500\n均しｺﾝ=50\n"
     "砕石=100\nﾍﾞｰｽ幅=1495\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n根入差=1\n簡易山止=1\n\n"
     "[丸めだけ]\n延長さ=10000\n仕上高表=1200\n仕上高裏=1200\n根入長=500\n均しｺﾝ=50\n"
-    "砕石=100\nﾍﾞｰｽ幅=1504\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n簡易山止=1\n\n"
+    "砕石=100\nﾍﾞｰｽ幅=1504\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n簡易山止=1\n"
+    "表面仕上=打放補修\n裏面仕上=打放補修\n天端仕上=打放補修\n\n"
     "[長さなし]\n延長さ=0\n根切要項=1\n簡易山止=1\n\n";
 
 TEST_F(CheckCommandTest, TheSampleHasNothingToReportAndStaysAsItWas) {
@@ -58,6 +59,18 @@ TEST_F(CheckCommandTest, OneTabSeparatedLineAFindingAndTheStatus) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(QString::fromStdString(yoheki::cp932::Decode(r.out.toStdString())).count(u'\n'), 1);
     EXPECT_TRUE(r.out.startsWith(QByteArray::fromStdString(yoheki::cp932::Encode("丸めだけ\t注意"))));
+}
+
+TEST_F(CheckCommandTest, SectionsThatCannotBeBuiltAreErrors) {
+    Write("s.Fa1", "[溝]\n延長さ=10000\n根入長=450\n均しｺﾝ=50\n砕石=100\nﾍﾞｰｽ幅=700\n幅=400\n"
+                   "ﾍﾞｰｽ厚=100\n歩掛=70\nＵ字溝=1\n\n"
+                   "[壁]\n延長さ=10000\n仕上高表=1200\n仕上高裏=1200\n根入長=500\n均しｺﾝ=50\n"
+                   "砕石=100\nﾍﾞｰｽ幅=1500\n幅=200\nﾍﾞｰｽ厚=0\n\n");
+    for (const auto& [item, finding] : {std::pair{"溝", "\tエラー\t側壁厚\t"}, {"壁", "\tエラー\tﾍﾞｰｽ厚\t"}}) {
+        const Result r = Run({"check", "s.Fa1", "--item", U(item), "--utf8"});
+        EXPECT_EQ(r.status, 1) << item << r.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(r.out).contains(U(item) + U(finding))) << r.out.toStdString();
+    }
 }
 
 TEST_F(CheckCommandTest, WhatCannotBeCheckedIsStatusTwo) {

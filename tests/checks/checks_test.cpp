@@ -100,7 +100,33 @@ const Case kCases[] = {
      Check::ZeroField, "仕上げ高[裏]", "空欄"},
     {"field not a number", bdtest::WorkedDitch, [](Snapshot& s) { Set(s, 9, "15o"); },
      [](Snapshot& s) { Set(s, 9, "150"); }, Check::ZeroField, "底版厚", "「15o」"},
+    {"ditch walls as wide as the ditch", bdtest::WorkedDitch, [](Snapshot& s) { Set(s, 8, "400"); },
+     [](Snapshot& s) { Set(s, 8, "390"); }, Check::Shape, "側壁厚", "内幅が 0 ㎜"},
+    {"wall without a base", Wall, [](Snapshot& s) { Set(s, 9, "0"); },
+     [](Snapshot& s) { Set(s, 9, "10"); }, Check::Shape, "ﾍﾞｰｽ厚", "ﾍﾞｰｽ厚（ﾍﾞｰｽ(B)） が 0 ㎜"},
+    {"base no wider than the wall", Wall, [](Snapshot& s) { Set(s, 7, "200"); },
+     [](Snapshot& s) { Set(s, 7, "210"); }, Check::Shape, "ﾍﾞｰｽ幅", "立上り厚（幅(W)） 200 ㎜"},
+    {"finish without a name", Wall, [](Snapshot& s) { s.ComboBox[2].clear(); }, [](Snapshot&) {},
+     Check::FinishName, "表面仕上", "拾い「擁壁A」の表面仕上に仕上名がありません"},
 };
+
+// Why a run stopped on the back height, named by the typed values; nothing
+// when the section is high enough (the run then goes on).
+TEST(Checks, AStopOnTheBackHeightNamesTheValuesThatMakeTheSectionTooLow) {
+    const struct { Snapshot (*base)(); int edit; const char* text; const char* mentions; } cases[] = {
+        {Wall, 2, "0", "0 以下の入力：仕上げ高[表] 0 ㎜"}, {Wall, 4, "-100", "根入長 -100 ㎜"},
+        {Wall, 3, "1600", ""}, {bdtest::WorkedDitch, 4, "50", "側溝高さ（根入長） 50 ㎜ が 100 ㎜ に足りず"}};
+    for (const auto& c : cases) {
+        Snapshot s = c.base();
+        Set(s, c.edit, c.text);
+        const auto found = checks::CheckStopped(s);
+        EXPECT_EQ(!engine::Calculate(s, [](const std::string&) {}), *c.mentions != 0) << c.text;
+        ASSERT_EQ(found.size(), *c.mentions ? 1u : 0u) << c.text;
+        if (*c.mentions) {
+            EXPECT_NE(found[0].text.find(c.mentions), std::string::npos) << found[0].text;
+        }
+    }
+}
 
 TEST(Checks, EachCheckFiresOnItsCaseAndNotOnItsNeighbour) {
     for (const Case& c : kCases) {
@@ -112,15 +138,19 @@ TEST(Checks, EachCheckFiresOnItsCaseAndNotOnItsNeighbour) {
         ASSERT_NE(f, nullptr) << c.what << "\n" << Describe(hit);
         EXPECT_NE(f->text.find(c.mentions), std::string::npos) << c.what << ": " << f->text;
         EXPECT_EQ(Find(miss, c.check, c.quantity), nullptr) << c.what << "\n" << Describe(miss);
-        EXPECT_EQ(f->level, c.check == Check::Negative ? checks::Level::Error
-                                                       : checks::Level::Caution)
+        EXPECT_EQ(f->level, c.check == Check::Negative || c.check == Check::Shape
+                                ? checks::Level::Error
+                                : checks::Level::Caution)
             << c.what;
     }
 }
 
 TEST(Checks, TheWorkedExamplesHaveNothingToReport) {
     for (Snapshot (*make)() : {Wall, bdtest::WorkedBase, bdtest::WorkedDitch}) {
-        const auto found = CheckRun(make());
+        Snapshot s = make();
+        for (std::string& finish : {std::ref(s.ComboBox[2]), std::ref(s.ComboBox[4])})
+            finish = finish.empty() ? "打放補修" : finish; // a nameless finish is a finding
+        const auto found = CheckRun(s);
         EXPECT_TRUE(found.empty()) << Describe(found);
     }
 }
