@@ -19,11 +19,12 @@ QString U(const char* utf8) {
 // A wall whose front stands 1500 above its back with the embedment
 // difference counted: the excavation and the backfill come out negative, and
 // the base width 1495 is rounded to 1500.
+#define kFinishes "表面仕上=打放補修\n裏面仕上=打放補修\n天端仕上=打放補修\n"
 const char* const kProject =
     "[高い表面]\n延長さ=10000\n仕上高表=2000\n仕上高裏=500\n根入長=500\n均しｺﾝ=50\n"
-    "砕石=100\nﾍﾞｰｽ幅=1495\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n根入差=1\n簡易山止=1\n\n"
+    "砕石=100\nﾍﾞｰｽ幅=1495\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n根入差=1\n簡易山止=1\n" kFinishes "\n"
     "[普通]\n延長さ=10000\n仕上高表=1200\n仕上高裏=1200\n根入長=500\n均しｺﾝ=50\n"
-    "砕石=100\nﾍﾞｰｽ幅=1500\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n簡易山止=1\n\n";
+    "砕石=100\nﾍﾞｰｽ幅=1500\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n簡易山止=1\n" kFinishes "\n";
 
 class CheckViewTest : public TakeoffFixture {
   protected:

@@ -13,6 +13,11 @@ QString U(const char* utf8) {
 
 class PanelsTest : public AppFixture {
   protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        // An item to fill in: without one the item's fields are disabled.
+        form->ComboBox1->addItem(U("拾い"));
+    }
     void SetFinishes(const char* front, const char* back, const char* top) {
         form->ComboBox2->setEditText(U(front));
         form->ComboBox3->setEditText(U(back));

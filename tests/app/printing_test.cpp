@@ -5,6 +5,7 @@
 #include "Cp932.h"
 #include "LabelledDrawing.h"
 #include "LivePane.h"
+#include "Takeoff.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -75,12 +76,14 @@ class PrintingTest : public AppFixture {
     QStringList names;
 };
 
+// Without an item on screen there is nothing to run, so nothing to print.
 TEST_F(PrintingTest, EmptyStatementCannotBePrinted) {
+    const QString noItem = QStringLiteral("演算の実行は無理です");
     form->Print1Click();
-    EXPECT_EQ(dialogs.messages(), QStringList{kCannotPrint});
+    EXPECT_EQ(dialogs.messages(), QStringList{noItem});
     EXPECT_TRUE(pages.isEmpty());
     form->PrintPreview1Click();
-    EXPECT_EQ(dialogs.messages(), (QStringList{kCannotPrint, kCannotPrint}));
+    EXPECT_EQ(dialogs.messages(), (QStringList{noItem, noItem}));
     EXPECT_TRUE(previewed.isEmpty());
 }
 
@@ -88,6 +91,7 @@ TEST_F(PrintingTest, PrintsTheStatementAsItStands) {
     form2->SetLines({QStringLiteral("【物件名：見本】"), QStringLiteral("《Ｐ－１》")});
     form->ComboBox1->setEditText(QStringLiteral("Ｐ－１"));
     form->B1->setChecked(true);
+    ProjectStore::Of(*form).lastRun = form->TakeSnapshot(); // the lines are the screen's
     dialogs.printerAnswers = {false};
     form->Print1Click(); // cancelled set-up: the same refusal, nothing printed
     EXPECT_EQ(dialogs.messages(), QStringList{kCannotPrint});
@@ -104,6 +108,7 @@ TEST_F(PrintingTest, PrintsTheStatementAsItStands) {
 
     form->U2->setChecked(true);
     form->B1->setChecked(false);
+    ProjectStore::Of(*form).lastRun = form->TakeSnapshot();
     form->PrintPreview1Click();
     ASSERT_EQ(previewed.size(), 1);
     EXPECT_EQ(previewed[0].mode, StructureMode::Ditch);
@@ -147,7 +152,8 @@ TEST_F(PrintingTest, PrintAllSkipsAnItemWhoseCalculationStopped) {
     EXPECT_EQ(pages[0].title, names[0]);
     EXPECT_EQ(pages[1].title, names[2]);
     EXPECT_EQ(pages[1].lines[1], QStringLiteral("《%1》").arg(names[2]));
-    EXPECT_TRUE(dialogs.messages().contains(QStringLiteral("問題点を訂正して再度実行して下さい")));
+    // What the runs said comes once, after the pages.
+    EXPECT_TRUE(dialogs.messages().value(0).contains(QStringLiteral("問題点を訂正して再度実行して下さい")));
     EXPECT_EQ(dialogs.messages().last(), QStringLiteral("全データの印刷が終わりました"));
 }
 
@@ -265,6 +271,7 @@ TEST_F(PrintAllToPdfTest, APdfOntoTheProjectOrTheSettingsIsRefused) {
         EXPECT_TRUE(dialogs.messages().last().contains(QStringLiteral("別のファイル名")));
     }
     form2->SetLines({QStringLiteral("【物件名：見本】")});
+    ProjectStore::Of(*form).lastRun = form->TakeSnapshot();
     dialogs.clear();
     form->Print1Click();
     EXPECT_EQ(dialogs.messages().size(), 1);

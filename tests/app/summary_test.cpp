@@ -183,7 +183,7 @@ TEST_F(SummaryTest, CsvIsCp932OrUtf8WithHeaderItemRowsAndTotal) {
     EXPECT_EQ(finishes.size() - 2, summary->Grid2->rowCount());
     EXPECT_EQ(finishes[2].section(u',', 0, 0), summary->Grid2->item(0, 0)->text());
     for (const QString& row : rows)
-        EXPECT_EQ(row.count(u','), 2 + 13) << row.toStdString();
+        EXPECT_EQ(row.count(u','), 2 + 14) << row.toStdString();
     EXPECT_TRUE(rows[0].startsWith(U("拾い名称,構造,根切量(ｍ3),不用土処分(ｍ3),埋戻し(ｍ3)")));
     EXPECT_TRUE(rows[1].startsWith(U("L型擁壁　Ａ通り,Ｌ型擁壁,16.25,7.30,8.95,")));
     EXPECT_TRUE(rows[7].startsWith(U("擁壁 延長なし,Ｌ型擁壁,,,")));

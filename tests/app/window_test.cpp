@@ -259,6 +259,7 @@ TEST_F(WindowTest, NumericFieldsAreRightAlignedWithTheirInputMethodModes) {
 }
 
 TEST_F(WindowTest, RadioGroupOffersThreeSizesAndReturnsToNoChoice) {
+    form->ComboBox1->addItem(QStringLiteral("拾い")); // the item's fields are enabled
     TRadioGroup* g = form->RG_HL;
     EXPECT_EQ(g->Button(0)->text(), U("D10"));
     EXPECT_EQ(g->Button(1)->text(), U("D10,13"));
@@ -366,6 +367,7 @@ namespace {
 // Change handlers follow the user, not the program: setting a list's index
 // from code must not run them.
 TEST_F(WindowTest, ListHandlersRunOnTheUsersActionsOnly) {
+    form->ComboBox1->addItem(QStringLiteral("拾い")); // the item's fields are enabled
     ASSERT_TRUE(form->EsttIn(QStringLiteral("Qrtt.dat")));
     form->ComboBox4->setCurrentIndex(0);
     form->ComboBox2->setCurrentIndex(2);

@@ -29,7 +29,8 @@ const std::vector<std::pair<QString, bool>> kColumns = {
     {U("根切量"), false},      {U("不用土処分"), false},    {U("埋戻し"), false},
     {U("砕石"), false},        {U("均しコン"), false},      {U("ＲＣ全量"), false},
     {U("普通型枠"), false},    {U("打放型枠"), false},      {U("異形鉄筋D10"), false},
-    {U("異形鉄筋D13"), false}, {U("簡易山止 表面"), false}, {U("簡易山止 裏面"), false},
+    {U("異形鉄筋D13"), false}, {U("異形鉄筋D10・D13合算"), false},
+    {U("簡易山止 表面"), false}, {U("簡易山止 裏面"), false},
     {U("水抜ﾊﾟｲﾌﾟ"), true},
 };
 
