@@ -115,8 +115,7 @@ TEST_F(RunTest, ContinuousOutputSkipsAnItemWhoseRunStoppedAndGoesOn) {
     form->T1Click();
     EXPECT_EQ(Heads(ReadFile("all.txt")), (QStringList{U("《A》"), U("《C》")}));
     ASSERT_EQ(dialogs.messages().size(), 1); // one report after the output
-    EXPECT_TRUE(dialogs.messages()[0].contains(U("【B】全数量は")));
-    EXPECT_TRUE(dialogs.messages()[0].endsWith(U("問題点を訂正して再度実行して下さい")));
+    EXPECT_TRUE(dialogs.messages()[0].contains(U("\n\r【B】問題点を訂正して再度実行して下さい\n\r【C】")));
     EXPECT_TRUE(ReadFile("all.txt").endsWith("\r\n" + kClosing));
     EXPECT_EQ(form->ComboBox1->currentText(), "A");
 }

@@ -38,7 +38,8 @@ TEST(BaseQuantities, WorkedExample) {
     // Below the line 1500 × 2000 × 500 = 1.50 m³; disposal 0.30 + 0.15 + 1.50.
     EXPECT_EQ(q.disposal, 195);
     EXPECT_EQ(q.backfill, 488 - 195);
-    EXPECT_EQ(q.barD10, 17); // 2.40 × 70 kg = 168 kg
+    EXPECT_EQ(q.barMerged, 17); // 2.40 × 70 kg = 168 kg
+    EXPECT_EQ(q.barD10, 0);
     EXPECT_EQ(q.barD13, 0);
     ASSERT_EQ(q.finishes.size(), 3u);
     EXPECT_EQ(q.finishes[0].kind, "天端仕上");
@@ -260,7 +261,7 @@ TEST(BaseRebar, UnitRateWhenBarsAreNotCalculated) {
     o = RunBase(s);
     ASSERT_TRUE(o.out);
     EXPECT_TRUE(o.messages.empty());
-    EXPECT_EQ(o.out->quantities.barD10, 24);
+    EXPECT_EQ(o.out->quantities.barMerged, 24);
     EXPECT_GE(FindLine(o.lines(), "異形鉄筋D10,13："
                                   "   0.24"
                                   "（ｔ）"

@@ -37,7 +37,8 @@ TEST(DitchQuantities, WorkedExample) {
     EXPECT_EQ(q.backfill, 1350 - (80 + 40 + 480));
     EXPECT_EQ(q.formOrdinary, 2100);
     EXPECT_EQ(q.fairFaced, 0);
-    EXPECT_EQ(q.barD10, 18); // 2.56 × 70 kg = 179 kg
+    EXPECT_EQ(q.barMerged, 18); // 2.56 × 70 kg = 179 kg
+    EXPECT_EQ(q.barD10, 0);
     EXPECT_EQ(q.barD13, 0);
     EXPECT_EQ(q.retainFront, 0);
     EXPECT_EQ(q.retainBack, 0);

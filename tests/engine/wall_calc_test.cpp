@@ -54,7 +54,8 @@ TEST(CalcYoH, WorkedExampleQuantities) {
     EXPECT_EQ(q.disposal, 730); // excavated soil reused: surplus only
     EXPECT_EQ(q.backfill, 895);
     EXPECT_EQ(q.formOrdinary + q.fairFaced, 3400);
-    EXPECT_EQ(q.barD10, 51);
+    EXPECT_EQ(q.barMerged, 51); // by rate: both sizes, not D10
+    EXPECT_EQ(q.barD10, 0);
     EXPECT_EQ(q.barD13, 0);
     EXPECT_EQ(q.pipes, 0);
     EXPECT_EQ(r.messages, std::vector<std::string>{kFixedRate});
