@@ -24,7 +24,6 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-constexpr int kHeadColumns = 2; // item name, structure kind
 // Rows the window opens tall enough for; more scroll.
 constexpr int kShownItems = 30, kShownFinishes = 10;
 constexpr int kNoteWidth = 420;
@@ -106,8 +105,8 @@ int TableWidth(const QTableWidget& grid) {
     return width;
 }
 
-QStringList ItemHeaders() {
-    QStringList headers{U("拾い名称"), U("構造")};
+QStringList ItemHeaders(const summary::Table& table = {}) {
+    QStringList headers = summary::LeadHeaders(table);
     for (const summary::Column& c : summary::Columns())
         headers << summary::HeaderText(c, true);
     return headers << U("備考");
@@ -189,27 +188,42 @@ void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
 
 void TSummaryForm::FillItems() {
     Grid1->clearSpans();
-    Grid1->setRowCount(static_cast<int>(table_.items.size()) + 1);
+    const QStringList headers = ItemHeaders(table_);
+    Grid1->setColumnCount(static_cast<int>(headers.size()));
+    Grid1->setHorizontalHeaderLabels(headers);
+    lead_ = static_cast<int>(summary::LeadHeaders(table_).size());
+    const std::vector<summary::RowRef> order = summary::RowOrder(table_);
+    Grid1->setRowCount(static_cast<int>(order.size()) + 1);
     int row = 0;
-    for (const summary::Item& item : table_.items)
-        FillItemRow(row++, item);
+    for (const summary::RowRef& ref : order) {
+        if (ref.subtotal)
+            FillSumRow(row++, summary::SubtotalCells(table_, table_.groups[ref.index]),
+                       table_.groups[ref.index].totals);
+        else
+            FillItemRow(row++, table_.items[ref.index]);
+    }
     FillTotalRow(row);
 }
 
 void TSummaryForm::FillItemRow(int row, const summary::Item& item) {
-    QTableWidgetItem* name = Cell(item.name);
+    const QStringList lead = summary::LeadCells(table_, item);
+    QTableWidgetItem* name = Cell(lead[0]);
     Grid1->setItem(row, 0, name);
-    Grid1->setItem(row, 1, Cell(summary::ModeName(item.mode)));
+    for (int c = 1; c < lead_; ++c)
+        Grid1->setItem(row, c, Cell(lead[c], table_.counted && c == 2 ? Qt::AlignRight
+                                                                      : Qt::AlignLeft));
     const auto& columns = summary::Columns();
     if (!item.quantities) {
         QTableWidgetItem* note = Cell(U("演算できません：") + summary::StopText(item));
+        if (!item.remark.isEmpty())
+            note->setText(item.remark + U("　") + note->text());
         note->setForeground(kNegative);
         note->setToolTip(yoheki::ShownText(item.messages.join(U("\n"))));
-        for (int c = 0; c < kHeadColumns; ++c)
+        for (int c = 0; c < lead_; ++c)
             Grid1->item(row, c)->setBackground(kStoppedBack);
         note->setBackground(kStoppedBack);
-        Grid1->setItem(row, kHeadColumns, note);
-        Grid1->setSpan(row, kHeadColumns, 1, static_cast<int>(columns.size()));
+        Grid1->setItem(row, lead_, note);
+        Grid1->setSpan(row, lead_, 1, static_cast<int>(columns.size()));
         return;
     }
     name->setToolTip(yoheki::ShownText(item.messages.join(U("\n"))));
@@ -219,24 +233,37 @@ void TSummaryForm::FillItemRow(int row, const summary::Item& item) {
         QTableWidgetItem* cell =
             NumberCell(summary::FormatValue(columns[c], v), v, columns[c].negative);
         MarkErrors(cell, summary::ErrorsAbout(item, columns[c]));
-        Grid1->setItem(row, kHeadColumns + static_cast<int>(c), cell);
+        Grid1->setItem(row, lead_ + static_cast<int>(c), cell);
     }
-    QTableWidgetItem* note = Cell(summary::FindingsText(item));
+    QTableWidgetItem* note = Cell(summary::NoteText(item));
     QStringList lines;
+    if (!item.remark.isEmpty())
+        lines << item.remark;
     for (const checks::Finding& f : item.findings)
         lines << QString::fromStdString(checks::FindingLine(f));
     note->setToolTip(lines.join(u'\n'));
     if (checks::HasError(item.findings))
         note->setForeground(kNegative);
-    Grid1->setItem(row, kHeadColumns + static_cast<int>(columns.size()), note);
+    Grid1->setItem(row, lead_ + static_cast<int>(columns.size()), note);
 }
 
 void TSummaryForm::FillTotalRow(int row) {
-    const auto& columns = summary::Columns();
     const int calculated = static_cast<int>(table_.items.size()) - table_.stopped;
-    QList<QTableWidgetItem*> cells{Cell(U("合計")), Cell(U("%1 件").arg(calculated))};
+    QStringList lead{U("合計"), U("%1 件").arg(calculated)};
+    while (lead.size() < lead_)
+        lead << QString();
+    FillSumRow(row, lead, table_.totals);
+}
+
+// A subtotal or the total, bold on a tinted ground.
+void TSummaryForm::FillSumRow(int row, const QStringList& lead,
+                              const std::vector<std::int64_t>& totals) {
+    const auto& columns = summary::Columns();
+    QList<QTableWidgetItem*> cells;
+    for (const QString& text : lead)
+        cells << Cell(text);
     for (std::size_t c = 0; c < columns.size(); ++c)
-        cells << NumberCell(summary::FormatValue(columns[c], table_.totals[c]), table_.totals[c],
+        cells << NumberCell(summary::FormatValue(columns[c], totals[c]), totals[c],
                             columns[c].negative);
     cells << Cell(QString());
     QFont bold = font();

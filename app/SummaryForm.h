@@ -99,6 +99,7 @@ class TSummaryForm : public QDialog {
 
     void BuildControls();
     void FillItems();
+    void FillSumRow(int row, const QStringList& lead, const std::vector<std::int64_t>& totals);
     void FillItemRow(int row, const summary::Item& item);
     void FillTotalRow(int row);
     void FillFinishes();
@@ -109,6 +110,7 @@ class TSummaryForm : public QDialog {
 
     yoheki::Dialogs& dialogs_;
     summary::Table table_;
+    int lead_ = 2; // text columns before the quantities
     QString project_;
     QString csvName_; // the file chosen last; offered again
     std::shared_ptr<QPrinter> printer_;

@@ -22,7 +22,11 @@ void TForm1::S4Click() {
         return dialogs.message(U("集計する拾いがありません"));
     std::optional<ScreenItem> screen;
     if (const QString name = ItemOnScreen(*this); !name.isEmpty())
-        screen = ScreenItem{name, TakeSnapshot()};
+    {
+        const takeoff::ItemRecord record = ScreenRecord(*this);
+        screen = ScreenItem{name, TakeSnapshot(), record.count, QString::fromStdString(record.group),
+                            QString::fromStdString(record.remark)};
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ProjectRun run = CalculateProject(CurrentProject, screen);
     QApplication::restoreOverrideCursor();

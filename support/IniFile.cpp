@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "NativePath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -280,6 +281,79 @@ void IniFile::EraseSection(std::string_view section) {
         if (s.hasHeader && !s.erased && Fold(s.name) == folded) s.erased = any = true;
     if (!any) return;
     index_.erase(folded);
+    dirty_ = true;
+}
+
+std::vector<std::size_t> IniFile::Visible() const {
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        const Section& s = sections_[i];
+        if (!s.hasHeader || s.erased) continue;
+        auto it = index_.find(Fold(s.name));
+        if (it != index_.end() && it->second == i) shown.push_back(i);
+    }
+    return shown;
+}
+
+// Positions changed: the first section of each name wins again, as on reading.
+void IniFile::Reindex() {
+    index_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (sections_[i].hasHeader && !sections_[i].erased)
+            index_.emplace(Fold(sections_[i].name), i);
+}
+
+bool IniFile::RenameSection(std::string_view from, std::string_view to) {
+    CheckOneLine(to);
+    auto si = index_.find(Fold(from));
+    if (si == index_.end()) return false;
+    const std::size_t at = si->second;
+    auto other = index_.find(Fold(to));
+    if (other != index_.end() && other->second != at) return false;
+    std::string raw = "[" + cp932::Encode(to) + "]"; // may throw before anything changes
+    Section& s = sections_[at];
+    if (s.name == to && s.raw == raw) return true;
+    index_.erase(si);
+    s.raw = std::move(raw);
+    s.name = std::string(to);
+    index_.emplace(Fold(to), at);
+    dirty_ = true;
+    return true;
+}
+
+bool IniFile::CopySection(std::string_view from, std::string_view to) {
+    CheckOneLine(to);
+    auto si = index_.find(Fold(from));
+    if (si == index_.end() || index_.count(Fold(to))) return false;
+    Section copy = sections_[si->second];
+    copy.raw = "[" + cp932::Encode(to) + "]";
+    copy.name = std::string(to);
+    copy.number = 0;
+    for (Line& l : copy.lines) l.number = 0;
+    sections_.insert(sections_.begin() + static_cast<std::ptrdiff_t>(si->second) + 1,
+                     std::move(copy));
+    Reindex();
+    dirty_ = true;
+    return true;
+}
+
+void IniFile::MoveSection(std::string_view section, std::size_t position) {
+    auto si = index_.find(Fold(section));
+    if (si == index_.end()) return;
+    std::vector<std::size_t> shown = Visible();
+    position = std::min(position, shown.size() - 1);
+    const std::size_t from = si->second;
+    const auto at = std::find(shown.begin(), shown.end(), from) - shown.begin();
+    if (static_cast<std::size_t>(at) == position) return;
+    Section moving = std::move(sections_[from]);
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(from));
+    shown.erase(shown.begin() + at);
+    for (std::size_t& i : shown)
+        if (i > from) --i;
+    // Before the section now at `position`, or after the last one.
+    const std::size_t target = position < shown.size() ? shown[position] : shown.back() + 1;
+    sections_.insert(sections_.begin() + static_cast<std::ptrdiff_t>(target), std::move(moving));
+    Reindex();
     dirty_ = true;
 }
 

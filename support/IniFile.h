@@ -53,6 +53,17 @@ public:
     bool SectionExists(std::string_view section) const;
     bool ValueExists(std::string_view section, std::string_view key) const;
     void EraseSection(std::string_view section);
+    // Gives a section another name in place: its keys, their bytes and its
+    // place in the file stay. Throws EncodingError (and changes nothing) when
+    // CP932 cannot hold the name; false when `from` is missing or `to` names
+    // another section.
+    bool RenameSection(std::string_view from, std::string_view to);
+    // A new section `to` holding every line of `from` as stored, placed right
+    // after it; same failures as RenameSection.
+    bool CopySection(std::string_view from, std::string_view to);
+    // Moves a section to `position` in the order ReadSections gives (clamped
+    // to the last place). Lines before the first header stay first.
+    void MoveSection(std::string_view section, std::size_t position);
 
     // True when the file holds at least one "[section]" header.
     bool HasSections() const;
@@ -116,6 +127,8 @@ private:
     const Line* Find(std::string_view section, std::string_view key) const;
     Section& SectionFor(std::string_view section);
     static std::string Fold(std::string_view utf8);
+    void Reindex();
+    std::vector<std::size_t> Visible() const; // indexes of the sections ReadSections names
 
     std::string path_;
     bool existed_ = false;

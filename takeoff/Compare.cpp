@@ -21,12 +21,15 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-summary::Item ItemOf(const QString& name, int mode, const std::optional<engine::CalcOutput>& out,
-                     QStringList& said) {
-    summary::Item item{
-        name, out ? out->quantities.mode : mode, std::nullopt, std::exchange(said, {}), {}};
+// The quantities of all the item's pieces.
+summary::Item ItemOf(const QString& name, const takeoff::ItemRecord& record,
+                     const std::optional<engine::CalcOutput>& out, QStringList& said) {
+    summary::Item item{name, out ? out->quantities.mode : takeoff::Mode(record), std::nullopt,
+                       std::exchange(said, {}), {}};
     if (out)
         item.quantities = out->quantities;
+    summary::ApplyExtras(item, record.count, QString::fromStdString(record.group),
+                         QString::fromStdString(record.remark));
     return item;
 }
 
@@ -136,10 +139,10 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
                 takeoff::ToSnapshot(screen->record, r.name, context.caption, context.flags);
             const auto out = takeoff::RunItem(s, collect);
             rev.entries.push_back(
-                {screen->record, ItemOf(name, takeoff::Mode(screen->record), out, said)});
+                {screen->record, ItemOf(name, screen->record, out, said)});
             return;
         }
-        rev.entries.push_back({r.record, ItemOf(name, takeoff::Mode(r.record), r.output, said)});
+        rev.entries.push_back({r.record, ItemOf(name, r.record, r.output, said)});
     });
     return rev;
 }

@@ -140,6 +140,8 @@ QStringList ChangedInputs(const ItemRecord& a, const ItemRecord& b) {
     Reinforcement(out, a, b);
     Extras(out, a, b);
     Conditions(out, a, b);
+    Text(out, "箇所数", std::to_string(a.count), std::to_string(b.count));
+    Text(out, "区分", a.group, b.group);
     return out;
 }
 

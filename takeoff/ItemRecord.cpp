@@ -94,6 +94,26 @@ template <class Source> void ReadConditions(ItemRecord& r, const Section<Source>
     r.REdit[17] = s.Str(kLevelDiff);
 }
 
+template <class Source> void ReadExtras(ItemRecord& r, const Section<Source>& s) {
+    r.count = ParseCount(s.Str(kCount, "1")).value_or(1);
+    r.group = s.Str(kGroup);
+    r.remark = s.Str(kRemark);
+}
+
+// Every value of the extras, for comparing what was loaded with the screen.
+template <class Sink> void WriteExtras(Sink& sink, std::string_view sec, const ItemRecord& r) {
+    sink.WriteInteger(sec, kCount, r.count);
+    sink.Write(sec, kGroup, r.group);
+    sink.Write(sec, kRemark, r.remark);
+}
+
+// Into the file they go by WriteKey's rule.
+void WriteExtras(ProjectFile& file, std::string_view sec, const ItemRecord& r) {
+    WriteKey(file, sec, kCount, std::to_string(r.count));
+    WriteKey(file, sec, kGroup, r.group);
+    WriteKey(file, sec, kRemark, r.remark);
+}
+
 template <class Sink> void WriteFields(Sink& file, std::string_view sec, const ItemRecord& r) {
     for (int n = 1; n <= 9; ++n)
         file.Write(sec, kDimensionKeys[n - 1], r.REdit[n]);
@@ -168,6 +188,7 @@ template <class Source> ItemRecord ReadFrom(const Source& ini, std::string_view 
     ReadPipesAndBlocks(r, s);
     ReadReinforcement(r, s);
     ReadConditions(r, s);
+    ReadExtras(r, s);
     return r;
 }
 
@@ -199,6 +220,7 @@ template <class Sink> void WriteAll(Sink& sink, std::string_view section, const 
     WriteFields(sink, section, item);
     WriteReinforcement(sink, section, item);
     WriteConditions(sink, section, item);
+    WriteExtras(sink, section, item);
 }
 
 } // namespace
@@ -211,6 +233,54 @@ KeyValues ItemValues(const ItemRecord& item) {
     Collector c;
     WriteAll(c, "", item);
     return std::move(c.values);
+}
+
+void WriteKey(ProjectFile& file, std::string_view section, std::string_view key,
+              const std::string& value) {
+    // The keys beyond the original ones are written only when the item's
+    // value differs from what the file gives for it: a project that never
+    // sets them keeps its bytes, and a stored count that is no number stays
+    // as typed until the user gives the item another count.
+    if (key == kCount) {
+        if (ParseCount(file.Read(section, kCount, "1")).value_or(1) != ParseCount(value).value_or(1))
+            file.Write(section, key, value);
+    } else if (key == kGroup || key == kRemark) {
+        if (file.Read(section, key) != value)
+            file.Write(section, key, value);
+    } else {
+        file.Write(section, key, value);
+    }
+}
+
+std::optional<int> ParseCount(std::string_view text) {
+    // Full-width digits are what a Japanese input method gives.
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBC &&
+            static_cast<unsigned char>(text[i + 2]) >= 0x90 &&
+            static_cast<unsigned char>(text[i + 2]) <= 0x99) {
+            ascii += static_cast<char>('0' + static_cast<unsigned char>(text[i + 2]) - 0x90);
+            i += 2;
+        } else if (c == 0xE3 && text.substr(i, 3) == "\u3000") {
+            i += 2;
+        } else if (c != ' ' && c != '\t') {
+            ascii += static_cast<char>(c);
+        }
+    }
+    if (ascii.empty() || ascii.size() > 5 || ascii.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int n = std::stoi(ascii);
+    if (n < 1 || n > kMaxCount)
+        return std::nullopt;
+    return n;
+}
+
+std::string CountProblem(std::string_view text) {
+    if (ParseCount(text))
+        return "";
+    return "箇所数【" + std::string(text) + "】は使えません\n\r1から" +
+           std::to_string(kMaxCount) + "までの整数を入力して下さい";
 }
 
 std::string Caption(const std::string& projectPath) {

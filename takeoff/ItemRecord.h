@@ -8,6 +8,7 @@
 #include "Snapshot.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,12 +39,30 @@ struct ItemRecord {
     // The bar rate the item keeps while the rate field is hidden behind the
     // reinforcement calculation (REdit18 is then empty).
     std::string barRate;
+    // How many identical pieces the item stands for (箇所数), its group
+    // (区分, e.g. "Ａ通り") and a remark (備考). The statement is always that
+    // of one piece; totals multiply by the count.
+    int count = 1;
+    std::string group;
+    std::string remark;
 
     bool operator==(const ItemRecord&) const = default;
 };
 
 // 1 wall, 2 base foundation, 3 U-shaped ditch.
 int Mode(const ItemRecord& item);
+
+// The number of pieces an item stands for: 1 .. kMaxCount, 1 when the file
+// holds no count (or one that is no such number; its text stays in the file).
+inline constexpr int kMaxCount = 10000;
+inline int Count(const ItemRecord& item) {
+    return item.count;
+}
+// A typed or stored count: blanks around it and full-width digits allowed;
+// nothing when it is not a whole number from 1 to kMaxCount.
+std::optional<int> ParseCount(std::string_view text);
+// What is wrong with a typed count, as a message; empty when it is fine.
+std::string CountProblem(std::string_view text);
 
 // What the screen holds after loading `section` of `ini`: a missing key
 // gives its default, a code outside its range checks nothing.
@@ -57,6 +76,10 @@ ItemRecord ReadItem(const SectionView& view, std::string_view section);
 void WriteItem(ProjectFile& file, std::string_view section, const ItemRecord& item);
 // The keys and values WriteItem writes for `item`, in the same order.
 KeyValues ItemValues(const ItemRecord& item);
+// Writes one of those values as WriteItem does: 箇所数, 区分 and 備考 only
+// where they differ from what the file gives for them.
+void WriteKey(ProjectFile& file, std::string_view section, std::string_view key,
+              const std::string& value);
 
 // The menu flags a calculation reads beside the item: "画面表示(&D)" (D2)
 // and "連続Text出力(&Q)" (Q1).

@@ -47,6 +47,11 @@ inline constexpr const char kLevelOn[] = "Level有無";
 inline constexpr const char kLevelDiff[] = "Level差";
 inline constexpr const char kModeBase[] = "ベース";
 inline constexpr const char kModeDitch[] = "Ｕ字溝";
+// Written only once the user sets them, so projects that never use them keep
+// their bytes; a reader that knows only the keys above passes them by.
+inline constexpr const char kCount[] = "箇所数";
+inline constexpr const char kGroup[] = "区分";
+inline constexpr const char kRemark[] = "備考";
 
 } // namespace itemkey
 

@@ -155,7 +155,7 @@ void MergeItem(ProjectFile& file, const std::string& path, const std::string& se
     };
     for (const auto& [key, value] : mine)
         if (!kept(key))
-            file.Write(section, key, value);
+            WriteKey(file, section, key, value);
 }
 
 } // namespace
@@ -196,34 +196,6 @@ void DeleteItem(ProjectFile& file, const std::string& path, const std::string& s
         f.EraseSection(section);
     });
     file.Forget(section);
-}
-
-void RenameItem(ProjectFile& file, const std::string& path, const std::string& from,
-                const std::string& to) {
-    ChangeProject(file, path, [&](ProjectFile& f) {
-        const yoheki::IniFile& ini = f.Open(path);
-        std::vector<std::string> others;
-        for (const std::string& name : ini.ReadSections())
-            if (name != from)
-                others.push_back(name);
-        if (const std::string problem = NameProblem(to, others); !problem.empty())
-            throw yoheki::Error(problem);
-        for (const std::string& name : others)
-            if (AsciiFolded(name) == AsciiFolded(to))
-                throw yoheki::Error(ExistsMessage(to));
-        // Key by key, so that keys this program does not use go along.
-        std::vector<std::pair<std::string, std::string>> values;
-        for (const std::string& key : ini.ReadSection(from))
-            values.emplace_back(key, ini.ReadString(from, key, ""));
-        f.EraseSection(from);
-        for (const auto& [key, value] : values)
-            f.Write(to, key, value);
-    });
-    if (const KeyValues* loaded = file.Loaded(from)) {
-        KeyValues moved = *loaded;
-        file.Forget(from);
-        file.Remember(to, std::move(moved));
-    }
 }
 
 } // namespace takeoff

@@ -73,9 +73,4 @@ std::string ExistsMessage(const std::string& name);
 // Erases the item's section and writes the file; failures as ChangeProject.
 void DeleteItem(ProjectFile& file, const std::string& path, const std::string& section);
 
-// Gives the item `from` the name `to` (checked with NameProblem first; its
-// message is thrown as yoheki::Error). The item moves to the end of the file.
-void RenameItem(ProjectFile& file, const std::string& path, const std::string& from,
-                const std::string& to);
-
 } // namespace takeoff

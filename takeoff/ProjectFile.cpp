@@ -93,6 +93,12 @@ void ProjectFile::Forget(std::string_view section) {
     loaded_.erase(Folded(section));
 }
 
+yoheki::IniFile& ProjectFile::Edit(const std::string& path) {
+    yoheki::IniFile& ini = Open(path);
+    synced_ = false;
+    return ini;
+}
+
 void ProjectFile::Write(std::string_view section, std::string_view key, std::string_view value) {
     if (ini_->ValueExists(section, key) && ini_->ReadString(section, key, "") == value)
         return;
@@ -106,6 +112,11 @@ void ProjectFile::WriteInteger(std::string_view section, std::string_view key, l
 
 void ProjectFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     Write(section, key, value ? "1" : "0");
+}
+
+std::string ProjectFile::Read(std::string_view section, std::string_view key,
+                              std::string_view def) const {
+    return ini_ ? ini_->ReadString(section, key, def) : std::string(def);
 }
 
 void ProjectFile::EraseSection(std::string_view section) {

@@ -29,6 +29,10 @@ class ProjectFile {
     // yoheki::FileError when the file exists but cannot be read.
     yoheki::IniFile& Open(const std::string& path);
 
+    // The parsed file at `path`, to be changed directly (sections copied,
+    // renamed, moved); the next Update writes it.
+    yoheki::IniFile& Edit(const std::string& path);
+
     // Changes one value of the open file; a key that already holds the value
     // is left alone, so that saving an unchanged item writes nothing. Throws
     // yoheki::EncodingError when CP932 cannot hold the text.
@@ -36,6 +40,9 @@ class ProjectFile {
     void WriteInteger(std::string_view section, std::string_view key, long long value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void EraseSection(std::string_view section);
+    // The value of the open file; `def` when the key is missing.
+    std::string Read(std::string_view section, std::string_view key,
+                     std::string_view def = "") const;
 
     // The file at `path` exactly as it is on disk now, for a caller that holds
     // its save lock (yoheki::FileLock): the parsed form is kept when its bytes

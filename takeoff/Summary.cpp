@@ -1,6 +1,7 @@
 #include "Summary.h"
 
 #include "Checked.h"
+#include "Error.h"
 
 #include <algorithm>
 
@@ -74,22 +75,123 @@ QString ModeName(int mode) {
     }
 }
 
+namespace {
+
+void AddTo(std::vector<std::int64_t>& totals, const Q& q) {
+    for (std::size_t c = 0; c < kColumns.size(); ++c)
+        totals[c] = yoheki::Add(totals[c], q.*kColumns[c].field);
+}
+
+Group& GroupOf(std::vector<Group>& groups, const QString& name) {
+    for (Group& g : groups)
+        if (g.name == name)
+            return g;
+    groups.push_back(Group{name, {}, std::vector<std::int64_t>(kColumns.size(), 0), 0});
+    return groups.back();
+}
+
+} // namespace
+
 Table Summarize(std::vector<Item> items) {
     Table t;
     t.totals.assign(kColumns.size(), 0);
-    for (const Item& item : items) {
+    const bool grouped =
+        std::any_of(items.begin(), items.end(), [](const Item& i) { return !i.group.isEmpty(); });
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Item& item = items[i];
+        t.counted = t.counted || item.count != 1;
+        Group* group = grouped ? &GroupOf(t.groups, item.group) : nullptr;
+        if (group)
+            group->items.push_back(i);
         if (!item.quantities) {
             ++t.stopped;
             continue;
         }
-        const Q& q = *item.quantities;
-        for (std::size_t c = 0; c < kColumns.size(); ++c)
-            t.totals[c] = yoheki::Add(t.totals[c], q.*kColumns[c].field);
-        for (const Q::Finish& f : q.finishes)
+        AddTo(t.totals, *item.quantities);
+        if (group) {
+            AddTo(group->totals, *item.quantities);
+            ++group->calculated;
+        }
+        for (const Q::Finish& f : item.quantities->finishes)
             AddFinish(t.finishes, f);
     }
     t.items = std::move(items);
     return t;
+}
+
+std::vector<RowRef> RowOrder(const Table& t) {
+    std::vector<RowRef> rows;
+    if (t.groups.empty()) {
+        for (std::size_t i = 0; i < t.items.size(); ++i)
+            rows.push_back({false, i});
+        return rows;
+    }
+    for (std::size_t g = 0; g < t.groups.size(); ++g) {
+        for (std::size_t i : t.groups[g].items)
+            rows.push_back({false, i});
+        rows.push_back({true, g});
+    }
+    return rows;
+}
+
+QStringList LeadHeaders(const Table& t) {
+    QStringList h{U("拾い名称"), U("構造")};
+    if (t.counted)
+        h << U("箇所数");
+    if (!t.groups.empty())
+        h << U("区分");
+    return h;
+}
+
+QStringList LeadCells(const Table& t, const Item& item) {
+    QStringList c{item.name, ModeName(item.mode)};
+    if (t.counted)
+        c << QString::number(item.count);
+    if (!t.groups.empty())
+        c << item.group;
+    return c;
+}
+
+QString SubtotalName(const Group& g) {
+    return U("小計：") + (g.name.isEmpty() ? U("（区分なし）") : g.name);
+}
+
+QStringList SubtotalCells(const Table& t, const Group& g) {
+    QStringList c{SubtotalName(g), U("%1 件").arg(g.calculated)};
+    if (t.counted)
+        c << QString();
+    c << g.name;
+    return c;
+}
+
+QString NoteText(const Item& item) {
+    const QString findings = FindingsText(item);
+    if (item.remark.isEmpty())
+        return findings;
+    return findings.isEmpty() ? item.remark : item.remark + U("　") + findings;
+}
+
+Q Times(const Q& one, int count) {
+    Q q = one;
+    for (const Column& c : kColumns)
+        q.*c.field = yoheki::Mul(one.*c.field, count);
+    for (Q::Finish& f : q.finishes)
+        f.value = yoheki::Mul(f.value, count);
+    return q;
+}
+
+void ApplyExtras(Item& item, int count, const QString& group, const QString& remark) {
+    item.count = count;
+    item.group = group;
+    item.remark = remark;
+    if (!item.quantities || count == 1)
+        return;
+    try {
+        item.quantities = Times(*item.quantities, count);
+    } catch (const yoheki::Error& e) {
+        item.quantities.reset();
+        item.messages << QString::fromUtf8(e.what());
+    }
 }
 
 QString FinishName(const Q::Finish& f) {

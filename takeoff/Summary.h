@@ -39,7 +39,19 @@ struct Item {
     // when the calculation stopped).
     QStringList statement = {};
     std::vector<checks::Finding> findings = {}; // the quantity checks of a calculated item
+    // 箇所数, 区分, 備考 of the item. The quantities above are those of all
+    // `count` pieces; the statement and the findings are those of one.
+    int count = 1;
+    QString group = {};
+    QString remark = {};
 };
+
+// The quantities of `count` identical pieces, finishes included. Throws
+// yoheki::Error when a product overflows.
+engine::Quantities Times(const engine::Quantities& one, int count);
+// Gives a summary item the count, group and remark of its record and
+// multiplies its quantities; an overflow stops the item with its message.
+void ApplyExtras(Item& item, int count, const QString& group, const QString& remark);
 
 // One finish, summed over the items: a block counts under its kind and width.
 struct FinishTotal {
@@ -49,12 +61,43 @@ struct FinishTotal {
     std::int64_t value = 0;
 };
 
+// The items of one 区分, in the items' order, and their subtotals.
+struct Group {
+    QString name; // empty: the items without a group
+    std::vector<std::size_t> items;
+    std::vector<std::int64_t> totals; // per column, over its calculated items
+    int calculated = 0;
+};
+
 struct Table {
     std::vector<Item> items;
     std::vector<std::int64_t> totals; // per column, over the calculated items
     std::vector<FinishTotal> finishes;
     int stopped = 0; // items left out of the totals
+    // A project that uses counts or groups shows them as columns; one that
+    // does not keeps the table, CSV and workbook it always had.
+    bool counted = false; // some item stands for more than one piece
+    std::vector<Group> groups; // in order of first use; empty when no item has a group
 };
+
+// The rows of a table in the order they are shown: every item in file order,
+// or, when the items have groups, group by group, each followed by its
+// subtotal row.
+struct RowRef {
+    bool subtotal = false;
+    std::size_t index = 0; // into items, or into groups for a subtotal
+};
+std::vector<RowRef> RowOrder(const Table& table);
+
+// The leading text columns: 拾い名称, 構造, then 箇所数 and 区分 when the
+// table uses them; and their cells for an item and for a subtotal.
+QStringList LeadHeaders(const Table& table);
+QStringList LeadCells(const Table& table, const Item& item);
+QStringList SubtotalCells(const Table& table, const Group& group);
+QString SubtotalName(const Group& group);
+
+// The 備考 column of a calculated item: the remark, then the findings.
+QString NoteText(const Item& item);
 
 // Totals the calculated items. Throws yoheki::Error when a sum overflows.
 Table Summarize(std::vector<Item> items);

@@ -69,9 +69,15 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
                 s.Q1 = true;
                 s.D2 = false;
                 const auto out = takeoff::RunItem(s, collect);
-                return add(ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said, statements));
+                summary::Item item = ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said, statements);
+                summary::ApplyExtras(item, screen->count, screen->group, screen->remark);
+                return add(std::move(item));
             }
-            add(ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said, statements));
+            summary::Item item =
+                ItemOf(name, takeoff::Mode(r.record), r.snapshot, r.output, said, statements);
+            summary::ApplyExtras(item, r.record.count, QString::fromStdString(r.record.group),
+                                 QString::fromStdString(r.record.remark));
+            add(std::move(item));
         },
         [&](const std::string& name, std::size_t line) {
             unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));

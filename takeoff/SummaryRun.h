@@ -14,6 +14,8 @@
 struct ScreenItem {
     QString name;
     engine::Snapshot snapshot;
+    int count = 1;             // 箇所数 as typed
+    QString group, remark = {}; // 区分, 備考
 };
 
 struct ProjectRun {

@@ -38,7 +38,8 @@ std::vector<std::int64_t> ValuesOf(const engine::Quantities& q) {
 }
 
 QString StoppedNote(const Item& item) {
-    return U("演算できません：") + StopText(item);
+    const QString note = U("演算できません：") + StopText(item);
+    return item.remark.isEmpty() ? note : item.remark + U("　") + note;
 }
 
 QString TotalNote(const Table& t) {
@@ -48,7 +49,7 @@ QString TotalNote(const Table& t) {
 // ---------------------------------------------------------------- text
 
 struct TextRow {
-    QStringList cells; // name, kind, then one per column, or the note alone
+    QStringList cells; // the lead cells, then one per column, or the note alone
     bool spans = false;
 };
 
@@ -59,43 +60,59 @@ QString PadLeft(const QString& text, int width) {
     return QString(std::max(0, width - DisplayWidth(text)), u' ') + text;
 }
 
-// Widths of the name, the kind and every quantity column.
-std::vector<int> Widths(const std::vector<TextRow>& rows) {
-    std::vector<int> w(2 + Columns().size(), 0);
+// Widths of the lead columns and every quantity column.
+std::vector<int> Widths(const std::vector<TextRow>& rows, qsizetype lead) {
+    std::vector<int> w(static_cast<std::size_t>(lead) + Columns().size(), 0);
     for (const TextRow& r : rows)
-        for (qsizetype i = 0; i < r.cells.size() && !(r.spans && i >= 2); ++i)
+        for (qsizetype i = 0; i < r.cells.size() && !(r.spans && i >= lead); ++i)
             w[static_cast<std::size_t>(i)] =
                 std::max(w[static_cast<std::size_t>(i)], DisplayWidth(r.cells[i]));
     return w;
 }
 
-QString Line(const TextRow& r, const std::vector<int>& w) {
-    QString line =
-        PadRight(r.cells.value(0), w[0]) + QStringLiteral("  ") + PadRight(r.cells.value(1), w[1]);
+QString Line(const TextRow& r, const std::vector<int>& w, qsizetype lead) {
+    QString line = PadRight(r.cells.value(0), w[0]);
+    for (qsizetype i = 1; i < lead; ++i)
+        line += QStringLiteral("  ") + PadRight(r.cells.value(i), w[static_cast<std::size_t>(i)]);
     if (r.spans)
-        return line + QStringLiteral("  ") + r.cells.value(2);
-    for (qsizetype i = 2; i < r.cells.size(); ++i)
+        return line + QStringLiteral("  ") + r.cells.value(lead);
+    for (qsizetype i = lead; i < r.cells.size(); ++i)
         line += QStringLiteral("  ") + PadLeft(r.cells[i], w[static_cast<std::size_t>(i)]);
     return line;
 }
 
+QStringList TotalLead(const Table& t) {
+    QStringList lead{U("合計")};
+    while (lead.size() < LeadHeaders(t).size())
+        lead << QString();
+    return lead;
+}
+
 std::vector<TextRow> ItemRows(const Table& t) {
     std::vector<TextRow> rows;
-    QStringList names{U("拾い名称"), U("構造")}, units{QString(), QString()};
+    QStringList names = LeadHeaders(t), units;
+    while (units.size() < names.size())
+        units << QString();
     for (const Column& c : Columns()) {
         names << U(c.name);
         units << u'(' + U(c.unit) + u')';
     }
     rows.push_back({names});
     rows.push_back({units});
-    for (const Item& item : t.items) {
-        const QStringList head{item.name, ModeName(item.mode)};
+    for (const RowRef& ref : RowOrder(t)) {
+        if (ref.subtotal) {
+            const Group& g = t.groups[ref.index];
+            rows.push_back({SubtotalCells(t, g) + Values(g.totals)});
+            continue;
+        }
+        const Item& item = t.items[ref.index];
+        const QStringList head = LeadCells(t, item);
         if (item.quantities)
             rows.push_back({head + Values(ValuesOf(*item.quantities))});
         else
             rows.push_back({head + QStringList{StoppedNote(item)}, true});
     }
-    rows.push_back({QStringList{U("合計"), QString()} + Values(t.totals)});
+    rows.push_back({TotalLead(t) + Values(t.totals)});
     return rows;
 }
 
@@ -136,18 +153,24 @@ QString CsvField(const QString& text) {
 }
 
 QString CsvText(const Table& t) {
-    QStringList header{U("拾い名称"), U("構造")};
+    QStringList header = LeadHeaders(t);
     for (const Column& c : Columns())
         header << HeaderText(c);
     QString out = Row(header, {}, U("備考"));
-    for (const Item& item : t.items) {
-        const QStringList head{item.name, ModeName(item.mode)};
+    for (const RowRef& ref : RowOrder(t)) {
+        if (ref.subtotal) {
+            const Group& g = t.groups[ref.index];
+            out += Row(SubtotalCells(t, g), Values(g.totals), QString());
+            continue;
+        }
+        const Item& item = t.items[ref.index];
+        const QStringList head = LeadCells(t, item);
         if (item.quantities)
-            out += Row(head, Values(ValuesOf(*item.quantities)), FindingsText(item));
+            out += Row(head, Values(ValuesOf(*item.quantities)), NoteText(item));
         else
             out += Row(head, QStringList(Columns().size(), QString()), StoppedNote(item));
     }
-    out += Row({U("合計"), QString()}, Values(t.totals), TotalNote(t));
+    out += Row(TotalLead(t), Values(t.totals), TotalNote(t));
     // The finish totals follow after an empty row, as the window shows them
     // under the table.
     if (t.finishes.empty())
@@ -172,7 +195,8 @@ QByteArray CsvBytes(const Table& table, bool utf8) {
 
 QString AlignedText(const Table& t) {
     const std::vector<TextRow> rows = ItemRows(t);
-    const std::vector<int> w = Widths(rows);
+    const qsizetype lead = LeadHeaders(t).size();
+    const std::vector<int> w = Widths(rows, lead);
     int total = 0;
     for (int v : w)
         total += v + 2;
@@ -181,7 +205,7 @@ QString AlignedText(const Table& t) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i == 2 || i + 1 == rows.size())
             out += rule + u'\n';
-        out += Line(rows[i], w) + u'\n';
+        out += Line(rows[i], w, lead) + u'\n';
     }
     if (t.stopped)
         out += TotalNote(t) + u'\n';

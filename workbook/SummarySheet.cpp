@@ -12,13 +12,17 @@ QString U(const char* utf8) {
 }
 
 constexpr int kCaptionRow = 1, kHeaderRow = 2, kFirstRow = 3;
-constexpr int kNameCol = 0, kKindCol = 1, kFirstQuantityCol = 2;
+constexpr int kNameCol = 0, kKindCol = 1;
 // Widths in half-width characters: a long name or note is cut off on
 // screen rather than making the page unreadably small.
 constexpr int kMaxNameWidth = 40, kMaxNoteWidth = 60, kPointsPerLine = 15;
 
+// The quantities follow the lead columns (name, kind, and 箇所数 and 区分
+// when the project uses them); set for each sheet as it is written.
+int firstQuantityCol = 2;
+
 int NoteCol() {
-    return kFirstQuantityCol + static_cast<int>(summary::Columns().size());
+    return firstQuantityCol + static_cast<int>(summary::Columns().size());
 }
 
 // The widest line of a heading or cell.
@@ -51,7 +55,7 @@ void WriteHeading(lxw_worksheet* ws, const Styles& s, const QString& project,
     WriteText(ws, kCaptionRow, kNameCol, Caption(project, t), s.caption);
     lxw_datetime day{date.year(), date.month(), date.day(), 0, 0, 0};
     worksheet_write_datetime(ws, 0, NoteCol(), &day, s.date);
-    QStringList headers{U("拾い名称"), U("構造")};
+    QStringList headers = summary::LeadHeaders(t);
     for (const summary::Column& c : summary::Columns())
         headers << summary::HeaderText(c, true);
     headers << U("備考");
@@ -67,21 +71,55 @@ QString StoppedNote(const summary::Item& item) {
     return U("演算できません：") + summary::StopText(item);
 }
 
-void WriteItemRow(lxw_worksheet* ws, const Styles& s, int row, const summary::Item& item) {
-    WriteText(ws, row, kNameCol, item.name, s.text);
-    WriteText(ws, row, kKindCol, summary::ModeName(item.mode), s.text);
+void WriteLead(lxw_worksheet* ws, int row, const QStringList& cells, lxw_format* f) {
+    for (int col = 0; col < cells.size(); ++col)
+        WriteText(ws, row, col, cells[col], f);
+}
+
+void WriteItemRow(lxw_worksheet* ws, const Styles& s, int row, const summary::Table& t,
+                  const summary::Item& item) {
+    WriteLead(ws, row, summary::LeadCells(t, item), s.text);
+    if (t.counted)
+        worksheet_write_number(ws, row, kKindCol + 1, item.count, s.count);
     const auto& columns = summary::Columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int col = kFirstQuantityCol + static_cast<int>(c);
+        const int col = firstQuantityCol + static_cast<int>(c);
         if (item.quantities)
             WriteQuantity(ws, row, col, columns[c], (*item.quantities).*columns[c].field, s);
         else
             worksheet_write_blank(ws, row, col, s.text);
     }
     if (item.quantities)
-        WriteText(ws, row, NoteCol(), summary::FindingsText(item), s.text);
+        WriteText(ws, row, NoteCol(), summary::NoteText(item), s.text);
     else
         WriteText(ws, row, NoteCol(), StoppedNote(item), s.stopped);
+}
+
+// One quantity cell of a subtotal or the total: a formula over the rows
+// above, with the program's figure cached for viewers that do not calculate.
+void WriteSumCell(lxw_worksheet* ws, int row, int col, int first, int last, bool subtotal,
+                  const summary::Column& column, std::int64_t value, lxw_format* f) {
+    const double total = Value(column, value);
+    if (last < first) {
+        worksheet_write_number(ws, row, col, total, f);
+        return;
+    }
+    char range[LXW_MAX_CELL_RANGE_LENGTH];
+    lxw_rowcol_to_range(range, first, col, last, col);
+    // SUBTOTAL leaves out the subtotal rows inside its range.
+    const std::string formula = (subtotal ? "=SUBTOTAL(9," : "=SUM(") + std::string(range) + ")";
+    worksheet_write_formula_num(ws, row, col, formula.c_str(), f, total);
+}
+
+// A group's subtotal row under its items, which Excel's outline can fold.
+void WriteSubtotalRow(lxw_worksheet* ws, const Styles& s, int row, int first,
+                      const summary::Table& t, const summary::Group& g) {
+    WriteLead(ws, row, summary::SubtotalCells(t, g), s.totalText);
+    const auto& columns = summary::Columns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        WriteSumCell(ws, row, firstQuantityCol + static_cast<int>(c), first, row - 1, true,
+                     columns[c], g.totals[c], columns[c].count ? s.totalCount : s.totalNumber);
+    WriteText(ws, row, NoteCol(), QString(), s.totalText);
 }
 
 // SUM over the item rows, with the total the program reckoned cached so
@@ -90,33 +128,36 @@ void WriteTotalRow(lxw_worksheet* ws, const Styles& s, int row, const summary::T
     const int calculated = static_cast<int>(t.items.size()) - t.stopped;
     WriteText(ws, row, kNameCol, U("合計"), s.totalText);
     WriteText(ws, row, kKindCol, U("%1 件").arg(calculated), s.totalText);
+    for (int col = kKindCol + 1; col < firstQuantityCol; ++col)
+        WriteText(ws, row, col, QString(), s.totalText);
     const auto& columns = summary::Columns();
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int col = kFirstQuantityCol + static_cast<int>(c);
-        lxw_format* f = columns[c].count ? s.totalCount : s.totalNumber;
-        const double total = Value(columns[c], t.totals[c]);
-        if (t.items.empty()) {
-            worksheet_write_number(ws, row, col, total, f);
-            continue;
-        }
-        char range[LXW_MAX_CELL_RANGE_LENGTH];
-        lxw_rowcol_to_range(range, kFirstRow, col, row - 1, col);
-        const std::string formula = std::string("=SUM(") + range + ")";
-        worksheet_write_formula_num(ws, row, col, formula.c_str(), f, total);
-    }
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        WriteSumCell(ws, row, firstQuantityCol + static_cast<int>(c), kFirstRow,
+                     t.items.empty() ? kFirstRow - 1 : row - 1, !t.groups.empty(), columns[c],
+                     t.totals[c], columns[c].count ? s.totalCount : s.totalNumber);
     const QString note = t.stopped ? U("演算できない拾い%1件を除く").arg(t.stopped) : QString();
     WriteText(ws, row, NoteCol(), note, s.totalText);
 }
 
 void SetSummaryWidths(lxw_worksheet* ws, const summary::Table& t) {
     int name = Width(U("拾い名称")), note = Width(U("作成日 2000年10月10日"));
+    int group = Width(U("区分"));
     for (const summary::Item& item : t.items) {
         name = std::max(name, Width(item.name));
+        group = std::max(group, Width(item.group));
         if (!item.quantities)
             note = std::max(note, Width(StoppedNote(item)));
+        else if (!item.remark.isEmpty())
+            note = std::max(note, Width(item.remark));
     }
+    for (const summary::Group& g : t.groups)
+        name = std::max(name, Width(summary::SubtotalName(g)));
     SetWidth(ws, kNameCol, std::min(name, kMaxNameWidth));
     SetWidth(ws, kKindCol, Width(summary::ModeName(3)));
+    if (t.counted)
+        SetWidth(ws, kKindCol + 1, Width(U("箇所数")));
+    if (!t.groups.empty())
+        SetWidth(ws, firstQuantityCol - 1, std::min(group, kMaxNameWidth));
     const auto& columns = summary::Columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
         int width = std::max(Width(summary::HeaderText(columns[c], true)),
@@ -125,7 +166,7 @@ void SetSummaryWidths(lxw_worksheet* ws, const summary::Table& t) {
             if (item.quantities)
                 width = std::max(width, Width(summary::FormatValue(
                                             columns[c], (*item.quantities).*columns[c].field)));
-        SetWidth(ws, kFirstQuantityCol + static_cast<int>(c), width);
+        SetWidth(ws, firstQuantityCol + static_cast<int>(c), width);
     }
     SetWidth(ws, NoteCol(), std::min(note, kMaxNoteWidth));
 }
@@ -134,13 +175,24 @@ void SetSummaryWidths(lxw_worksheet* ws, const summary::Table& t) {
 
 void WriteSummarySheet(lxw_worksheet* ws, const Styles& s, const QString& project,
                        const summary::Table& t, const QDate& date) {
+    firstQuantityCol = static_cast<int>(summary::LeadHeaders(t).size());
     WriteHeading(ws, s, project, t, date);
-    int row = kFirstRow;
-    for (const summary::Item& item : t.items)
-        WriteItemRow(ws, s, row++, item);
+    int row = kFirstRow, groupStart = kFirstRow;
+    lxw_row_col_options inGroup{0, 1, 0}; // outline level 1, shown
+    for (const summary::RowRef& ref : summary::RowOrder(t)) {
+        if (ref.subtotal) {
+            WriteSubtotalRow(ws, s, row, groupStart, t, t.groups[ref.index]);
+            groupStart = ++row;
+            continue;
+        }
+        WriteItemRow(ws, s, row, t, t.items[ref.index]);
+        if (!t.groups.empty())
+            worksheet_set_row_opt(ws, row, LXW_DEF_ROW_HEIGHT, nullptr, &inGroup);
+        ++row;
+    }
     WriteTotalRow(ws, s, row, t);
     SetSummaryWidths(ws, t);
-    worksheet_freeze_panes(ws, kFirstRow, kFirstQuantityCol - 1);
+    worksheet_freeze_panes(ws, kFirstRow, firstQuantityCol - 1);
     SetPage(ws, true, kHeaderRow);
     worksheet_activate(ws);
 }
