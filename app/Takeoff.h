@@ -43,6 +43,8 @@ class ProjectStore : public QObject {
     std::unique_ptr<yoheki::InUseMark> inUse;
     // What the screen held when the statement list was last filled by a run.
     std::optional<engine::Snapshot> lastRun;
+    // The count of the item on screen while its field holds no valid count.
+    int keptCount = 1;
 };
 
 // ---- items (items.cpp) ----
@@ -62,6 +64,8 @@ SaveResult TrySaveItem(TForm1& form, const QString& section, const QString& path
 // it names an item, else the item at the remembered index; empty when the
 // project has no items.
 QString ItemOnScreen(const TForm1& form);
+// Puts the dimensions, count, group and remark of `record` into the form.
+void ShowOnScreen(TForm1& form, const takeoff::ItemRecord& record);
 // Selects item `index` of ComboBox1, remembers it and loads it.
 void ShowItem(TForm1& form, int index);
 // What keeps `name` from being an item name (the section header of the
@@ -74,6 +78,25 @@ void OpenProject(TForm1& form, const QString& path);
 QStringList ProjectItems(TForm1& form, const QString& path);
 // Keeps the item's fields disabled while the item list is empty.
 void FollowItemCount(TForm1& form);
+
+// ---- many items (ItemCommands.cpp) ----
+
+// The item list read again from the file, `shown` selected as on screen;
+// the item table follows.
+void RefreshItemList(TForm1& form, const QString& shown);
+// Shows the item `name`, saving the one on screen first; false when that
+// save failed (the screen then keeps its item).
+bool SwitchToItem(TForm1& form, const QString& name);
+// 複写: copies under "名前 (2)", each after its original; the first copy
+// comes on screen.
+void DuplicateItems(TForm1& form, const QStringList& names);
+// Renames in place under the rules of adding; false (after the message) when refused.
+bool RenameItem(TForm1& form, const QString& from, const QString& to);
+// Moves up (-1) or down (+1) one place; the order of the file changes.
+void MoveItems(TForm1& form, const QStringList& names, int delta);
+void ReorderItems(TForm1& form, const QStringList& order);
+// Asks, naming the items, and deletes them in one save.
+void DeleteItems(TForm1& form, const QStringList& names);
 
 // ---- calculation and text output (run.cpp, TextOutput.cpp) ----
 

@@ -117,6 +117,9 @@ void ShowRecord(TForm1& f, const takeoff::ItemRecord& r) {
     ShowPipesAndBlocks(f, r);
     ShowReinforcement(f, r);
     ShowConditions(f, r);
+    f.CountEdit->setText(QString::number(r.count));
+    f.GroupEdit->setText(Q(r.group));
+    f.RemarkEdit->setText(Q(r.remark));
     f.YH_H->setText(f.ComboBox2->currentText());
     f.YH_U->setText(f.ComboBox3->currentText());
     f.YH_T->setText(f.ComboBox4->currentText());
@@ -162,6 +165,11 @@ takeoff::ItemRecord ScreenRecord(const TForm1& f) {
     // The rate field is hidden and empty under the reinforcement calculation;
     // the item keeps the rate it had.
     r.barRate = r.rebar ? S(ProjectStore::Of(const_cast<TForm1&>(f)).keptBarRate) : r.REdit[18];
+    // A count being typed that is not yet a number keeps the one before.
+    r.count = takeoff::ParseCount(S(f.CountEdit->text()))
+                  .value_or(ProjectStore::Of(const_cast<TForm1&>(f)).keptCount);
+    r.group = S(f.GroupEdit->text());
+    r.remark = S(f.RemarkEdit->text());
     return r;
 }
 
@@ -177,8 +185,19 @@ void TForm1::ListInput(const QString& section, const QString& path) {
         return;
     }
     CloseOpenPanel();
+    ProjectStore::Of(*this).keptCount = item.count;
     ShowRecord(*this, item);
     ItemHistory::Of(*this).Loaded();
+}
+
+void ShowOnScreen(TForm1& f, const takeoff::ItemRecord& r) {
+    for (int n = 1; n <= 9; ++n)
+        if (f.REdit(n)->text() != Q(r.REdit[n]))
+            f.REdit(n)->setText(Q(r.REdit[n]));
+    f.CountEdit->setText(QString::number(r.count));
+    ProjectStore::Of(f).keptCount = r.count;
+    f.GroupEdit->setText(Q(r.group));
+    f.RemarkEdit->setText(Q(r.remark));
 }
 
 void TForm1::ListOutPut(const QString& section, const QString& path) {
@@ -278,5 +297,9 @@ void TForm1::ActList() {
         group->SetItemIndex(-1);
     Label20->hide();
     Label21->setText(QStringLiteral("1"));
+    CountEdit->setText(QStringLiteral("1"));
+    ProjectStore::Of(*this).keptCount = 1;
+    GroupEdit->clear();
+    RemarkEdit->clear();
     ReadDefaults();
 }

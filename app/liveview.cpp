@@ -97,6 +97,7 @@ class AreaStretch : public QObject {
 const char* const kGeometryKey = "MainWindow/geometry";
 const char* const kSplitterKey = "MainWindow/pane";
 const char* const kPaneSplitterKey = "MainWindow/paneParts";
+const char* const kDocksKey = "MainWindow/docks";
 
 QSettings WindowSettings() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("yoheki"),
@@ -169,6 +170,9 @@ void TForm1::ConnectLiveView() {
         if (mark->isCheckable())
             connect(mark, &QAction::toggled, pane, schedule);
     connect(this, &QWidget::windowTitleChanged, pane, schedule);
+    connect(CountEdit, &QLineEdit::textChanged, pane, schedule);
+    connect(GroupEdit, &QLineEdit::textChanged, pane, schedule);
+    connect(RemarkEdit, &QLineEdit::textChanged, pane, schedule);
     if (auto* drawing = qobject_cast<TDrawingLabel*>(Image1))
         connect(drawing, &TDrawingLabel::DrawingResized, this, &TForm1::ShowModeDrawing);
 }
@@ -210,7 +214,8 @@ void RestoreWindowState(TForm1& form) {
     // The window of the last run, or the design's room for the fields and a
     // statement pane beside them; either no larger than the screen and on it.
     if (!form.restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()))
-        form.resize(1340, 620);
+        form.resize(1340, 820);
+    form.restoreState(settings.value(QLatin1String(kDocksKey)).toByteArray());
     KeepOnScreen(form);
     form.LiveSplitter->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray());
     form.Live->Splitter()->restoreState(
@@ -222,6 +227,7 @@ void SaveWindowState(const TForm1& form) {
     QSettings settings = WindowSettings();
     settings.setValue(QLatin1String(kGeometryKey), form.saveGeometry());
     settings.setValue(QLatin1String(kSplitterKey), form.LiveSplitter->saveState());
+    settings.setValue(QLatin1String(kDocksKey), form.saveState());
     settings.setValue(QLatin1String(kPaneSplitterKey), form.Live->Splitter()->saveState());
     FileCommands::Of(const_cast<TForm1&>(form)).WriteRecent(settings);
 }

@@ -87,6 +87,7 @@ TForm1::TForm1(yoheki::Dialogs& dialogs_, QStringList args, QWidget* parent)
     // move with the fields when the window grows.
     BuildDesktop(*this);
     BuildLiveView();
+    BuildItemTable();
     FormCreate();
 }
 
@@ -132,6 +133,7 @@ void TForm1::BuildControls() {
     BuildDimensionFields(area);
     BuildFinishFields(area);
     BuildPanelFields(area);
+    BuildItemFields(area);
     NameFields();
 
     BuildColumns();
@@ -470,6 +472,7 @@ void TForm1::ConnectSignals() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     FollowItemCount(*this);
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::NameEntered);
     // Change handlers run on the user's choice or typing only, never when
     // code sets the index.
     connect(ComboBox1, &TComboBox::DropDown, this, &TForm1::ComboBox1DropDown);

@@ -11,6 +11,8 @@
 //   liveview.cpp    the statement pane beside the fields, the resizable window
 //   panels.cpp      check boxes, block and reinforcement panels, pitch keys
 //   items.cpp       take-off item, project file, item switching
+//   ItemCommands.cpp copying, renaming, moving and deleting items
+//   ItemTable.cpp   the item table (拾い一覧) docked below the form
 //   run.cpp         calculation run, text output, flags
 //   SummaryRun.cpp  the project quantity summary (S4Click)
 //   lifecycle.cpp   start-up, activation and shut-down
@@ -43,6 +45,8 @@ class TLI_Menu;
 class QKeyEvent;
 class QSplitter;
 class LivePane;
+class ItemTableDock;
+class QLineEdit;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -84,6 +88,14 @@ class TForm1 : public QMainWindow {
     TRadioGroup *RG_BL, *RG_HL, *RG_TL, *RG_YL;
     QLabel *YH_H, *YH_U, *YH_T; // hidden: wall finishes while the block panel is open
     QLabel *CB_H, *CB_U, *CB_T; // hidden: block finish store
+    // The item's count (箇所数), group (区分) and remark (備考), and 複写.
+    QLabel *CountLabel, *GroupLabel, *RemarkLabel;
+    TREdit* CountEdit;
+    QLineEdit *GroupEdit, *RemarkEdit;
+    QPushButton* Button5;
+    // 拾い一覧: every item of the project as a table the user can hide.
+    ItemTableDock* Items = nullptr;
+    QAction *MoveUp1, *MoveDown1; // Alt+Up, Alt+Down: move the item (or the table's rows)
 
     // REdit<n> by number (1..18), for loops over the fields.
     TREdit* REdit(int n) const;
@@ -224,6 +236,10 @@ class TForm1 : public QMainWindow {
     void ComboBox2Change();
     void Button4Click();
     void Button3Click();
+    // Enter in the name box renames the item on screen; the count field
+    // refuses what is no count.
+    void NameEntered();
+    void CountEntered();
 
     // ---- calculation run and output (run.cpp) ----
     void D1Click();
@@ -282,6 +298,8 @@ class TForm1 : public QMainWindow {
     void ConnectDrawingMenu();
     void ConnectSignals();
     void BuildLiveView();
+    void BuildItemFields(QWidget* area);
+    void BuildItemTable();
     void ConnectLiveView();
     void ConnectMenus();
     void ConnectConditionMenus();

@@ -5,6 +5,8 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
+#include "ItemOps.h"
+#include "ItemTable.h"
 #include "ItemTexts.h"
 #include "Project.h"
 #include "ProjectCheck.h"
@@ -114,6 +116,8 @@ void ShowItem(TForm1& f, int index) {
         f.ComboBox1->setEditText(f.ComboBox1->itemText(index));
     f.RememberedIndex = index;
     f.ListInput(f.ComboBox1->itemText(index), f.CurrentProject);
+    if (f.Items)
+        f.Items->SelectScreenItem();
 }
 
 QStringList ProjectItems(TForm1& f, const QString& path) {
@@ -248,6 +252,10 @@ void OpenProject(TForm1& f, const QString& path) {
     f.Button3->setVisible(f.ComboBox1->count() > 0);
     ItemHistory::Of(f).Loaded();
     RememberRecentProject(f, path);
+    if (f.Items) {
+        f.Items->Model()->Reload();
+        f.Items->SelectScreenItem();
+    }
 }
 
 // ---------------------------------------------------------------- items
@@ -298,11 +306,15 @@ void TForm1::Button4Click() {
         return;
     if (items.contains(*name))
         return;
+    // The new item is made after the one on screen: its structure,
+    // conditions and finishes, no dimensions.
+    const std::optional<takeoff::ItemRecord> current =
+        previous >= 0 ? std::optional(ScreenRecord(*this)) : std::nullopt;
     ActList();
     try {
-        takeoff::AddItem(ProjectStore::Of(*this).project,
-                         QFile::encodeName(CurrentProject).toStdString(), name->toStdString(),
-                         ScreenRecord(*this));
+        const takeoff::ItemRecord blank = ScreenRecord(*this);
+        takeoff::AddItem(ProjectStore::Of(*this).project, yoheki::PathBytes(CurrentProject),
+                         name->toStdString(), current ? takeoff::NewItemLike(*current, blank) : blank);
     } catch (const yoheki::Error& e) {
         // Refused (another program added the name meanwhile) or not written:
         // back to the item before.
@@ -317,14 +329,20 @@ void TForm1::Button4Click() {
     ListInput(*name, CurrentProject);
     if (ComboBox1->count() > 1)
         Button3->show();
+    if (Items) {
+        Items->Model()->Reload();
+        Items->SelectScreenItem();
+    }
     REdit1->setFocus(Qt::OtherFocusReason); // the new item's dimensions come next
     REdit1->selectAll();
 }
 
 void TForm1::Button3Click() {
-    if (!dialogs.question(U(kDeleteQuestion), yoheki::Dialogs::Icon::Warning))
-        return;
     const int index = ComboBox1->currentIndex();
+    const QString named = index >= 0 ? U("拾い【") + ComboBox1->itemText(index) + U("】を削除します\n\r")
+                                     : QString();
+    if (!dialogs.question(named + U(kDeleteQuestion), yoheki::Dialogs::Icon::Warning))
+        return;
     if (index < 1)
         return; // the first item is never deleted
     ClearStatement(*this);
@@ -343,4 +361,8 @@ void TForm1::Button3Click() {
     ActList();
     ListInput(ComboBox1->itemText(0), CurrentProject);
     Button3->setVisible(ComboBox1->count() >= 2);
+    if (Items) {
+        Items->Model()->Reload();
+        Items->SelectScreenItem();
+    }
 }

@@ -141,4 +141,29 @@ void DeleteItems(ProjectFile& file, const std::string& path,
         file.Forget(name);
 }
 
+void SaveItems(ProjectFile& file, const std::string& path,
+               const std::vector<std::pair<std::string, ItemRecord>>& items) {
+    Change(file, path, [&](yoheki::IniFile&) {
+        for (const auto& [name, record] : items)
+            WriteItem(file, name, record);
+    });
+}
+
+ItemRecord NewItemLike(const ItemRecord& current, const ItemRecord& blank) {
+    ItemRecord r = blank;
+    r.base = current.base;
+    r.ditch = current.ditch;
+    r.Ne = current.Ne;
+    r.Ps = current.Ps;
+    r.Ad = current.Ad;
+    r.embedDiff = current.embedDiff;
+    r.Sr = current.Sr;
+    r.Sh = current.Sh;
+    r.front = current.front;
+    r.back = current.back;
+    r.top = current.top;
+    r.group = current.group;
+    return r;
+}
+
 } // namespace takeoff

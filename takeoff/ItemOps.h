@@ -4,6 +4,7 @@
 // file and writes it through the one atomic save; a failure leaves the disk
 // as it was and drops the parsed form, and its message (yoheki::Error) goes
 // to the caller.
+#include "ItemRecord.h"
 #include "ProjectFile.h"
 
 #include <cstddef>
@@ -40,5 +41,13 @@ void ReorderItems(ProjectFile& file, const std::string& path,
 // Erases the sections of `names` in one save.
 void DeleteItems(ProjectFile& file, const std::string& path,
                  const std::vector<std::string>& names);
+
+// Stores several items in one save; failures as SaveItem.
+void SaveItems(ProjectFile& file, const std::string& path,
+               const std::vector<std::pair<std::string, ItemRecord>>& items);
+
+// A new item made after `current`: its structure, conditions and finishes,
+// and otherwise what `blank` (the empty screen) holds, so no dimension.
+ItemRecord NewItemLike(const ItemRecord& current, const ItemRecord& blank);
 
 } // namespace takeoff

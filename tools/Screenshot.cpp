@@ -15,6 +15,8 @@
 #include "Takeoff.h"
 #include "SummaryRun.h"
 #include "Translations.h"
+#include "ItemCells.h"
+#include "ItemTable.h"
 #include "main1.h"
 #include "PathBytes.h"
 
@@ -190,6 +192,38 @@ bool ShootSummary(TForm1& f, const QTemporaryDir& scratch, const QDir& out) {
     return Save(*summary, out, QStringLiteral("summary-window.png"));
 }
 
+// The item table under the form, with groups, counts and a remark typed
+// into its cells, and the summary that subtotals and multiplies them.
+bool ShootItemTable(TForm1& f, const QDir& out) {
+    ItemTableModel& model = *f.Items->Model();
+    const auto& columns = takeoff::cells::Columns();
+    auto column = [&](const char* header) {
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            if (std::string(columns[c].header) == header)
+                return static_cast<int>(c);
+        return -1;
+    };
+    const char* groups[] = {"Ａ通り", "Ａ通り", "設備基礎", "設備基礎", "外構", "外構"};
+    const char* counts[] = {"1", "1", "8", "2", "1", "1"};
+    for (int row = 0; row < std::min(model.rowCount(), 6); ++row) {
+        model.setData(model.index(row, column("区分")), U(groups[row]), Qt::EditRole);
+        model.setData(model.index(row, column("箇所数")), U(counts[row]), Qt::EditRole);
+    }
+    model.setData(model.index(2, column("備考")), U("屋上設備架台"), Qt::EditRole);
+    f.resize(1340, 820);
+    Choose(f, 2);
+    f.Items->View()->selectRow(2);
+    f.Live->Refresh();
+    bool ok = Save(f, out, QStringLiteral("item-table.png"));
+    f.S4Click();
+    if (auto* summary = f.findChild<TSummaryForm*>()) {
+        summary->resize(summary->ContentSize().boundedTo(QSize(1200, 560)));
+        ok &= Save(*summary, out, QStringLiteral("summary-groups.png"));
+        summary->close();
+    }
+    return ok;
+}
+
 // Two revisions of the sample after a design change, in the summary
 // window's comparison: a raised back face, another excavation rule, one
 // ditch replaced by a longer one, and a wall that no longer calculates.
@@ -325,6 +359,7 @@ int main(int argc, char** argv) {
     FillSampleItem(form);
     ok &= Shoot(form, out);
     return ok && ShootSummary(form, scratch, out) && ShootSummaryPrint(form, scratch, out) &&
+                   ShootItemTable(form, out) &&
                    ShootComparison(scratch, out) &&
                    ShootDialogs(form, out)
                ? 0

@@ -177,7 +177,8 @@ TEST_F(ItemsTest, AddingSavesTheScreenFirstAndIgnoresADuplicate) {
     EXPECT_EQ(form->ComboBox1->currentText(), "B");
     EXPECT_EQ(Value("p.Fa1", "A", kRunLength), "200");
     EXPECT_EQ(Value("p.Fa1", "B", kBarRate), "70");
-    EXPECT_EQ(Value("p.Fa1", "B", kExcav), "1"); // the settings file's default
+    EXPECT_EQ(Value("p.Fa1", "B", kExcav), "0"); // A's conditions: nothing checked
+    EXPECT_EQ(Value("p.Fa1", "B", kRunLength), ""); // and none of its dimensions
     EXPECT_FALSE(form->Button3->isHidden());
 
     form->REdit1->setText("300");
