@@ -237,8 +237,8 @@ void TForm1::BuildItemTable() {
     addDockWidget(Qt::BottomDockWidgetArea, Items);
     Items->toggleViewAction()->setObjectName(QStringLiteral("ItemTable1"));
     Items->toggleViewAction()->setText(U("拾い一覧(&L)"));
-    S3Menu->addSeparator();
-    S3Menu->addAction(Items->toggleViewAction());
+    AddSeparator(V1Menu, "N34");
+    V1Menu->addAction(Items->toggleViewAction());
     connect(Live, &LivePane::Refreshed, Items->Model(), &ItemTableModel::FollowScreen);
     // The table's selected rows when it has the focus, else the item on screen.
     auto chosen = [this] {
