@@ -148,7 +148,8 @@ TEST_F(WindowTest, CheckMarksTestModeEntriesAndMemberPointers) {
                                        form->N5,  form->N8,    form->H1,    form->U1,    form->R2,
                                        form->N22, form->M1,    form->N110,  form->N23,   form->A1,
                                        form->D2,  form->B1,    form->U2,    form->Q1,
-                                       form->SectionDrawing1, form->StandardDrawing1};
+                                       form->SectionDrawing1, form->StandardDrawing1,
+                                       form->findChild<QAction*>(QStringLiteral("ItemTable1"))};
     for (QAction* a : form->findChildren<QAction*>()) {
         if (!qobject_cast<QToolBar*>(a->parent())) // the tool bar's own show/hide entry
             EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
