@@ -11,6 +11,8 @@
 #include "CompareCommand.h"
 #include "Console.h"
 #include "DxfCommand.h"
+//   yoheki-batch estimate PROJECT.Fa1 [--prices BOOK.csv] [--csv FILE] [--xlsx FILE] [--pdf FILE] [--utf8]
+#include "EstimateCommand.h"
 #include "PdfCommand.h"
 #include "SummaryCommand.h"
 #include "TextCommand.h"
@@ -38,6 +40,7 @@ const Command kCommands[] = {
     {"check", CheckCommand, "数量の検算（1件1行）", false},
     {"compare", CompareCommand, "二つの物件の数量比較（当初・変更・増減）", false},
     {"dxf", DxfCommand, "寸法図（断面・根切り）のDXF出力", false},
+    {"estimate", EstimateCommand, "単価表による内訳書（表・CSV・Excel・PDF）", true},
 };
 
 // Standard error carries the program's messages, one per line; the

@@ -512,6 +512,8 @@ std::string CheckName(Check check) {
         return "断面が低すぎる";
     case Check::FinishName:
         return "仕上名なし";
+    case Check::Unpriced:
+        return "単価なし";
     }
     return {};
 }

@@ -26,6 +26,7 @@ enum class Check {
     Shape,        // a section that cannot be built: walls filling a ditch, a wall without a base
     TooLow,       // the run stopped: the wall or ditch is too low for its back height
     FinishName,   // a finish with no name
+    Unpriced,     // a quantity of the priced estimate without a unit price
 };
 
 struct Finding {

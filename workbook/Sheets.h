@@ -5,6 +5,9 @@
 namespace compare {
 struct Comparison;
 }
+namespace estimate {
+struct Estimate;
+}
 
 #include <QDate>
 #include <QString>
@@ -49,6 +52,8 @@ void WriteSummarySheet(lxw_worksheet* ws, const Styles& s, const QString& projec
 void WriteFinishSheet(lxw_worksheet* ws, const Styles& s, const QString& project,
                       const summary::Table& table);
 void WriteItemSheet(lxw_worksheet* ws, const Styles& s, const summary::Item& item);
+void WriteEstimateSheet(lxw_worksheet* ws, lxw_workbook* wb, const Styles& s,
+                        const QString& project, const estimate::Estimate& e, const QDate& date);
 void WriteComparisonSheet(lxw_worksheet* ws, const Styles& s, const QString& project,
                           const compare::Comparison& comparison);
 

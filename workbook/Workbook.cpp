@@ -71,13 +71,18 @@ lxw_worksheet* AddSheet(lxw_workbook* wb, const QString& name, QStringList& refu
 
 // Every sheet; the names the library refused, which should be none.
 QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table& table,
-                  const QDate& date, const compare::Comparison* comparison) {
+                  const QDate& date, const compare::Comparison* comparison,
+                  const estimate::Estimate* estimate) {
     const Styles styles(wb);
     QByteArray title = (SummarySheetName() + U("　") + project).toUtf8();
     lxw_doc_properties properties{};
     properties.title = title.data();
     workbook_set_properties(wb, &properties);
     QStringList refused;
+    // The priced estimate is what goes to the client: it opens first.
+    if (estimate)
+        if (lxw_worksheet* ws = AddSheet(wb, EstimateSheetName(), refused))
+            WriteEstimateSheet(ws, wb, styles, project, *estimate, date);
     if (lxw_worksheet* ws = AddSheet(wb, SummarySheetName(), refused))
         WriteSummarySheet(ws, styles, project, table, date);
     if (comparison)
@@ -93,7 +98,8 @@ QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table
             names << item.name;
         }
     const QStringList sheets =
-        SheetNames(names, {SummarySheetName(), FinishSheetName(), ComparisonSheetName()});
+        SheetNames(names, {SummarySheetName(), FinishSheetName(), ComparisonSheetName(),
+                           EstimateSheetName()});
     for (std::size_t i = 0; i < calculated.size(); ++i)
         if (lxw_worksheet* ws = AddSheet(wb, sheets[static_cast<qsizetype>(i)], refused))
             WriteItemSheet(ws, styles, *calculated[i]);
@@ -108,6 +114,10 @@ QString SummarySheetName() {
 
 QString ComparisonSheetName() {
     return U("数量比較");
+}
+
+QString EstimateSheetName() {
+    return U("内訳書");
 }
 
 QString FinishSheetName() {
@@ -140,7 +150,8 @@ QString LibraryReason(lxw_error e, int err) {
 // the next run removes the folder.
 std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
                                       const QString& project, const summary::Table& table,
-                                      const QDate& date, const compare::Comparison* comparison) {
+                                      const QDate& date, const compare::Comparison* comparison,
+                                      const estimate::Estimate* estimate) {
     const QString part = scratch + U("/workbook.xlsx");
     // The library opens its files by narrow names: the folder's name as the
     // system gives it, the file's own name plain ASCII.
@@ -151,7 +162,7 @@ std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
     lxw_workbook* wb = workbook_new_opt(partName.constData(), &options);
     if (!wb)
         return U("作業用のファイルを開けません");
-    const QStringList refused = Build(wb, project, table, date, comparison);
+    const QStringList refused = Build(wb, project, table, date, comparison, estimate);
     errno = 0;
     if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
         return LibraryReason(e, errno);
@@ -168,7 +179,8 @@ std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
 
 std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
                                      const summary::Table& table, const QDate& date,
-                                     const compare::Comparison* comparison) {
+                                     const compare::Comparison* comparison,
+                                     const estimate::Estimate* estimate) {
     const QFileInfo target(QFileInfo(path).absoluteFilePath());
     const QString cannot = U("Excelファイル【") + target.filePath() + U("】に保存できません\n\r");
     if (auto refusal = Refusal(target))
@@ -178,7 +190,7 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
         return cannot + U("一時フォルダ【") + QDir::tempPath() + U("】に作業用のフォルダを作れません（") +
                scratch.errorString() + U("）");
     QByteArray bytes;
-    if (auto why = BuildInScratch(scratch.path(), bytes, projectName, table, date, comparison))
+    if (auto why = BuildInScratch(scratch.path(), bytes, projectName, table, date, comparison, estimate))
         return cannot + *why;
     // Put in place by the program's one save: a link to a shared workbook is
     // followed, owner and permissions kept, the folder flushed.

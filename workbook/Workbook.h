@@ -13,6 +13,9 @@
 namespace compare {
 struct Comparison;
 }
+namespace estimate {
+struct Estimate;
+}
 
 namespace workbook {
 
@@ -20,6 +23,7 @@ namespace workbook {
 QString SummarySheetName(); // "数量総括表"
 QString FinishSheetName();  // "仕上集計"
 QString ComparisonSheetName(); // "数量比較"
+QString EstimateSheetName();   // "内訳書"
 
 // Writes the workbook of `table` for the project named `projectName` at
 // `path`, dated `date`. The file is built beside its target and put in
@@ -27,9 +31,12 @@ QString ComparisonSheetName(); // "数量比較"
 // was, and the reason comes back as a message.
 // With `comparison` the sheet "数量比較" follows the summary: 当初 / 変更 /
 // 増減 against an earlier revision, each difference a formula.
+// With `estimate` the sheet "内訳書" opens the workbook: the priced estimate, each
+// 金額 and total a formula with its value cached.
 std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
                                      const summary::Table& table,
                                      const QDate& date = QDate::currentDate(),
-                                     const compare::Comparison* comparison = nullptr);
+                                     const compare::Comparison* comparison = nullptr,
+                                     const estimate::Estimate* estimate = nullptr);
 
 } // namespace workbook
