@@ -2,6 +2,7 @@
 
 #include "BundledData.h"
 #include "Error.h"
+#include "PriceBook.h"
 #include "IniFile.h"
 #include "ItemTexts.h"
 #include "main1.h"
@@ -101,6 +102,8 @@ bool PrepareSettings(TForm1& f) {
         f.TerminateNow(); // nothing to save, and nothing is left behind
         return false;
     }
+    // The sample price book, once: from then on the book is the user's.
+    estimate::EnsureUserBook(yoheki::BundledDataDir());
     if (fresh) {
         CopySample(folder);
         f.dialogs.message(SetUpNotice(folder));

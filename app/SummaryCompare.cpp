@@ -4,6 +4,7 @@
 #include "SummaryForm.h"
 
 #include "FrozenColumns.h"
+#include "EstimateTab.h"
 
 #include "Error.h"
 
@@ -150,6 +151,8 @@ void TSummaryForm::SetComparing(bool on) {
     if (!on) {
         comparison_.reset();
         earlier_.clear();
+        if (EstimateTab)
+            EstimateTab->SetEarlier(std::nullopt);
     }
     for (QWidget* w : {static_cast<QWidget*>(CompareGrid), static_cast<QWidget*>(ChangesMemo),
                        static_cast<QWidget*>(UncompareButton)})
@@ -204,6 +207,14 @@ bool TSummaryForm::ShowComparison() {
         return false;
     }
     SetComparing(true);
+    std::vector<summary::Item> earlierItems;
+    for (const compare::Entry& entry : before.entries)
+        earlierItems.push_back(entry.item);
+    try {
+        EstimateTab->SetEarlier(summary::Summarize(std::move(earlierItems)));
+    } catch (const yoheki::Error&) {
+        EstimateTab->SetEarlier(std::nullopt); // the quantity comparison says why
+    }
     FillComparison();
     FitComparison();
     return true;

@@ -1,5 +1,7 @@
 #include "SummaryForm.h"
 
+#include "EstimateTab.h"
+
 #include "Error.h"
 #include "SaveBytes.h"
 #include "Workbook.h"
@@ -15,6 +17,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <map>
 
@@ -152,12 +156,21 @@ void TSummaryForm::BuildControls() {
     buttons->addWidget(Button1);
     buttons->addWidget(Button3);
     buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
+    // The quantities on one tab, the priced estimate of them on the other.
+    Tabs = new QTabWidget(this);
+    Tabs->setObjectName(QStringLiteral("Tabs"));
+    auto* quantities = new QWidget(Tabs);
+    auto* layout = new QVBoxLayout(quantities);
     layout->addWidget(Label1);
     layout->addWidget(Grid1, 3);
     layout->addWidget(Label2);
     layout->addWidget(Grid2, 1);
-    layout->addLayout(buttons);
+    EstimateTab = new TEstimateTab(dialogs_, Tabs);
+    Tabs->addTab(quantities, U("数量集計"));
+    Tabs->addTab(EstimateTab, U("内訳書"));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(Tabs, 1);
+    outer->addLayout(buttons);
     // Enter in a table must not start a save or close the window.
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);
@@ -181,6 +194,7 @@ void TSummaryForm::SetTable(summary::Table table, const QString& projectPath) {
     Label1->setText(text);
     FillItems();
     FillFinishes();
+    EstimateTab->SetTable(table_, projectPath);
     FitToContents();
     if (Comparing() && !ShowComparison())
         SetComparing(false);
@@ -302,7 +316,7 @@ void TSummaryForm::FitToContents() {
     // shows the whole text in its tooltip.
     const int note = Grid1->columnCount() - 1;
     Grid1->setColumnWidth(note, std::min(Grid1->columnWidth(note), kNoteWidth));
-    auto* box = static_cast<QVBoxLayout*>(layout());
+    auto* box = static_cast<QVBoxLayout*>(Grid1->parentWidget()->layout());
     box->setStretchFactor(Grid1, TableHeight(*Grid1, kShownItems));
     box->setStretchFactor(Grid2, TableHeight(*Grid2, kShownFinishes));
     const QSize size = ContentSize();
@@ -312,12 +326,13 @@ void TSummaryForm::FitToContents() {
 }
 
 QSize TSummaryForm::ContentSize() const {
-    const auto* box = static_cast<const QVBoxLayout*>(layout());
-    const QMargins m = box->contentsMargins();
+    const auto* box = static_cast<const QVBoxLayout*>(Grid1->parentWidget()->layout());
+    const QMargins m = box->contentsMargins() + layout()->contentsMargins();
     const int width = std::max(TableWidth(*Grid1), TableWidth(*Grid2)) + m.left() + m.right();
     const int height = TableHeight(*Grid1, kShownItems) + TableHeight(*Grid2, kShownFinishes) +
                        Label1->sizeHint().height() + Label2->sizeHint().height() +
-                       Button1->sizeHint().height() + 4 * box->spacing() + m.top() + m.bottom();
+                       Button1->sizeHint().height() + Tabs->tabBar()->sizeHint().height() +
+                       6 * box->spacing() + m.top() + m.bottom();
     return {width, height};
 }
 
@@ -377,7 +392,8 @@ void TSummaryForm::Button3Click() {
     // Against an earlier revision the workbook carries the comparison too.
     const std::optional<QString> failure =
         workbook::WriteWorkbook(*path, QFileInfo(project_).completeBaseName(), table_,
-                                QDate::currentDate(), comparison_ ? &*comparison_ : nullptr);
+                                QDate::currentDate(), comparison_ ? &*comparison_ : nullptr,
+                                &EstimateTab->Estimate());
     QApplication::restoreOverrideCursor();
     dialogs_.message(failure ? *failure : U("Excelファイル【") + *path + U("】に保存しました"));
 }

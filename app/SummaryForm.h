@@ -18,6 +18,8 @@
 class QPagedPaintDevice;
 class QPlainTextEdit;
 class QPrinter;
+class QTabWidget;
+class TEstimateTab;
 class QVBoxLayout;
 
 class TSummaryForm : public QDialog {
@@ -40,6 +42,8 @@ class TSummaryForm : public QDialog {
     QPushButton* Button1; // "CSVに保存"
     QPushButton* Button2; // "閉じる"
     QPushButton* Button3; // "Excelに保存"
+    QTabWidget* Tabs;         // "数量集計" and "内訳書"
+    TEstimateTab* EstimateTab; // the priced estimate of the same table
 
     // Asks for a file and writes the table as CSV (CP932, or UTF-8 when
     // CheckBox1 is ticked). An existing file is replaced only after asking.

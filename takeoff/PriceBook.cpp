@@ -330,6 +330,36 @@ PriceBook ReadPriceBook(const QString& path) {
     return ParsePriceBook(file.readAll(), path);
 }
 
+QList<QStringList> ReadBookTable(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    PriceBook ignored;
+    const std::vector<Record> records = SplitCsv(Decode(file.readAll(), ignored));
+    QList<QStringList> rows;
+    std::vector<int> at;
+    for (const Record& r : records) {
+        if (at.empty()) { // the header: where each column stands
+            for (const QString& name : kColumnNames)
+                at.push_back(static_cast<int>(r.fields.indexOf(name)));
+            continue;
+        }
+        QStringList row;
+        for (const int i : at)
+            row << (i >= 0 && i < r.fields.size() ? Unguard(r.fields[i]) : QString());
+        if (!row.join(QString()).trimmed().isEmpty())
+            rows << row;
+    }
+    return rows;
+}
+
+QByteArray BookTableBytes(const QList<QStringList>& rows) {
+    QString out = Line(kColumnNames);
+    for (const QStringList& r : rows)
+        out += Line(r);
+    return QByteArray::fromStdString(yoheki::cp932::Encode(out.toStdString()));
+}
+
 QByteArray PriceBookBytes(const PriceBook& book) {
     QString out = Line(kColumnNames);
     for (const PriceRow& r : book.rows) {

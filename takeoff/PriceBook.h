@@ -65,6 +65,14 @@ QByteArray PriceBookBytes(const PriceBook& book);
 // success, else the reason.
 std::optional<QString> SavePriceBook(const PriceBook& book, const QString& path);
 
+// The book as a table for editing: one row per record, in the columns of
+// BookColumns() whatever order the file had them in; rows that cannot be
+// used are kept, so that they can be put right. The header is not a row.
+QList<QStringList> ReadBookTable(const QString& path);
+// A table in BookColumns() order as the bytes of a book (CP932, CR LF).
+// Throws yoheki::EncodingError for a character CP932 lacks.
+QByteArray BookTableBytes(const QList<QStringList>& rows);
+
 // The 数位 table the public civil take-off guidelines give for these
 // quantities; a book's entries take precedence over it.
 const std::vector<DigitRule>& DefaultDigits();
