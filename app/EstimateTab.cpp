@@ -187,15 +187,13 @@ void TEstimateTab::FillComparison() {
     int row = 0;
     for (const estimate::CompareLine& l : c.lines) {
         const std::int64_t dq = l.currentQty - l.earlierQty;
-        const std::optional<std::int64_t> da =
-            l.currentAmount || l.earlierAmount
-                ? std::optional(l.currentAmount.value_or(0) - l.earlierAmount.value_or(0))
-                : std::nullopt;
+        const bool priced = l.currentAmount || l.earlierAmount;
+        const std::int64_t da = l.currentAmount.value_or(0) - l.earlierAmount.value_or(0);
         SetRow(Grid, row++,
                {l.kind, l.name, l.spec, l.unit, estimate::QuantityText(l.earlierQty, l.digits),
                 estimate::QuantityText(l.currentQty, l.digits),
                 Signed(dq, estimate::QuantityText(dq, l.digits)), yen(l.earlierAmount),
-                yen(l.currentAmount), da ? Signed(*da, estimate::YenText(*da)) : QString()},
+                yen(l.currentAmount), priced ? Signed(da, estimate::YenText(da)) : QString()},
                {4, 5, 6, 7, 8, 9});
     }
     for (const auto& [label, before, after] :
