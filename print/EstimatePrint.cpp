@@ -1,6 +1,7 @@
 #include "EstimatePrint.h"
 
 #include "SaveBytes.h"
+#include "TitleBlock.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -103,32 +104,18 @@ std::vector<std::vector<PrintedRow>> EstimatePages(const estimate::Estimate& e, 
     return pages;
 }
 
-double TitleBlock(QPainter& p, const QRectF& area, const QString& title, const QString& project,
-                  const QDate& date, int page, int pages) {
-    p.save();
-    p.setFont(Font(70, true));
-    p.drawText(QRectF(area.left(), area.top(), area.width(), 100), Qt::AlignCenter, title);
-    p.setFont(Font(34));
-    const QRectF info(area.left(), area.top() + 130, area.width(), 60);
-    p.drawText(info, Qt::AlignLeft | Qt::AlignVCenter, U("工事名：") + project);
-    p.drawText(info, Qt::AlignRight | Qt::AlignVCenter,
-               U("作成日：%1年%2月%3日　　%4 / %5 頁")
-                   .arg(date.year())
-                   .arg(date.month())
-                   .arg(date.day())
-                   .arg(page)
-                   .arg(pages));
-    p.drawLine(QPointF(area.left(), area.top() + 200), QPointF(area.right(), area.top() + 200));
-    p.restore();
-    return kTitleHeight;
-}
-
 void PaintEstimatePage(QPainter& p, const QRectF& area, const EstimatePrint& print,
                        const std::vector<std::vector<PrintedRow>>& pages, int index) {
     p.save();
     p.setPen(QPen(Qt::black, 3));
-    double y = area.top() + TitleBlock(p, area, U("内　訳　書"), print.project, print.date,
-                                       index + 1, static_cast<int>(pages.size()));
+    // The document's name, then the title block every printed document of
+    // the project carries.
+    p.setFont(Font(70, true));
+    p.drawText(QRectF(area.left(), area.top(), area.width(), 100), Qt::AlignCenter, U("内　訳　書"));
+    PaintTitleBlock(p, QRectF(area.left(), area.top() + 140, area.width(), 70).toRect(),
+                    {print.project, U("内訳書"), print.date, index + 1,
+                     static_cast<int>(pages.size())});
+    double y = area.top() + kTitleHeight;
     PaintHeader(p, area.left(), y);
     y += kHeaderHeight;
     for (const PrintedRow& r : pages[static_cast<std::size_t>(index)]) {

@@ -30,11 +30,6 @@ std::vector<std::vector<PrintedRow>> EstimatePages(const estimate::Estimate& e, 
 // Rows a page holds.
 int EstimateRowsPerPage();
 
-// The block at the head of every page: the title, 工事名, 作成日 and page x / y,
-// in `area` (tenths of a millimetre). The height it took.
-double TitleBlock(QPainter& canvas, const QRectF& area, const QString& title,
-                  const QString& project, const QDate& date, int page, int pages);
-
 // Paints page `index` (from 0) in `area` (tenths of a millimetre).
 void PaintEstimatePage(QPainter& canvas, const QRectF& area, const EstimatePrint& print,
                        const std::vector<std::vector<PrintedRow>>& pages, int index);

@@ -49,8 +49,8 @@ TEST_F(EstimateBatch, BookBesideTheProjectPricesEveryOutputAlike) {
     const int pages = info.section(U("Pages:"), 1).trimmed().section(u'\n', 0, 0).toInt();
     ASSERT_GE(pages, 2) << info.toStdString();
     EXPECT_TRUE(info.contains(U("595 x 842"))); // A4 portrait
-    EXPECT_EQ(pdf.count(U("工事名：見本工事")), pages); // the title block on every page
-    EXPECT_TRUE(pdf.contains(U("%1 / %1 頁").arg(pages)));
+    EXPECT_EQ(pdf.count(U("工事名")), pages); // the title block on every page
+    EXPECT_TRUE(pdf.contains(U("%1 / %1").arg(pages)));
     EXPECT_TRUE(pdf.contains(U("3,387,711")));
     EXPECT_EQ(Digest(), before);
 }
