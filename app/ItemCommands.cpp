@@ -3,6 +3,7 @@
 // screen first, so the file holds what the user sees, then runs the take-off
 // core's operation and brings the item list and the table up to date.
 #include "ItemTable.h"
+#include "PathBytes.h"
 #include "PrnSys.h"
 #include "Takeoff.h"
 #include "main1.h"
@@ -29,7 +30,7 @@ std::string S(const QString& text) {
     return text.toStdString();
 }
 std::string FilePath(const TForm1& f) {
-    return QFile::encodeName(f.CurrentProject).toStdString();
+    return yoheki::PathBytes(f.CurrentProject);
 }
 std::vector<std::string> Names(const QStringList& names) {
     std::vector<std::string> out;

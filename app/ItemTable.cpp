@@ -1,4 +1,5 @@
 #include "ItemTable.h"
+#include "PathBytes.h"
 
 #include "ItemCells.h"
 #include "ItemOps.h"
@@ -62,7 +63,7 @@ void ItemTableModel::Reload() {
     if (!form_.CurrentProject.isEmpty()) {
         try {
             const yoheki::IniFile& ini = ProjectStore::Of(form_).project.Open(
-                QFile::encodeName(form_.CurrentProject).toStdString());
+                yoheki::PathBytes(form_.CurrentProject));
             const std::string screen = ScreenName().toStdString();
             for (const std::string& name : ini.ReadSections())
                 rows_.push_back(
@@ -209,7 +210,7 @@ QString ItemTableModel::Store(const std::vector<std::pair<int, takeoff::ItemReco
     try {
         if (!toFile.empty())
             takeoff::SaveItems(ProjectStore::Of(form_).project,
-                               QFile::encodeName(form_.CurrentProject).toStdString(), toFile);
+                               yoheki::PathBytes(form_.CurrentProject), toFile);
         return QString();
     } catch (const yoheki::Error& e) {
         for (const auto& [row, record] : before) {

@@ -219,7 +219,7 @@ void MarkInUse(TForm1& f, const QString& path) {
     store.project.readOnly = store.readOnly;
     if (store.readOnly)
         return;
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = yoheki::PathBytes(path);
     if (const auto other = yoheki::InUseMark::Other(file)) {
         const int chosen = f.dialogs.choose(
             U("物件【") + Q(yoheki::BareName(path.toStdString())) + U("】は【") + Q(other->user) +

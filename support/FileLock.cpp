@@ -1,6 +1,7 @@
 #include "FileLock.h"
 
 #include "AtomicFile.h"
+#include "NativePath.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -74,7 +75,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(yoheki::FsPath(path), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -82,31 +83,16 @@ std::string ReadAll(const std::string& path) {
 
 #ifdef _WIN32
 
-std::wstring Wide(const std::string& utf8) {
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* wide) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
-    return utf8;
-}
-
 std::string UserName() {
     wchar_t name[256];
     DWORD size = 256;
-    return ::GetUserNameW(name, &size) ? Utf8(name) : std::string();
+    return ::GetUserNameW(name, &size) ? yoheki::Narrow(name) : std::string();
 }
 
 std::string MachineName() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    return ::GetComputerNameW(name, &size) ? Utf8(name) : std::string();
+    return ::GetComputerNameW(name, &size) ? yoheki::Narrow(name) : std::string();
 }
 
 unsigned long ProcessId() {
@@ -124,7 +110,7 @@ bool Running(unsigned long pid) {
 }
 
 void WriteNote(const std::string& path, const std::string& text) {
-    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    HANDLE file = ::CreateFileW(yoheki::WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
@@ -134,7 +120,7 @@ void WriteNote(const std::string& path, const std::string& text) {
 }
 
 void RemoveNote(const std::string& path) {
-    ::DeleteFileW(Wide(path).c_str());
+    ::DeleteFileW(yoheki::WidePath(path).c_str());
 }
 
 #else
@@ -200,7 +186,7 @@ std::string FileLock::LockFileOf(const std::string& target) {
 // is being deleted fails with access denied, and is tried again.
 FileLock::FileLock(const std::string& target) : lockPath_(LockFileOf(target)) {
     const auto deadline = Clock::now() + LockWait;
-    const std::wstring wide = Wide(lockPath_);
+    const std::wstring wide = yoheki::WidePath(lockPath_);
     for (;;) {
         HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

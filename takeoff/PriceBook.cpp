@@ -1,4 +1,5 @@
 #include "PriceBook.h"
+#include "PathBytes.h"
 
 #include "AtomicFile.h"
 #include "Cp932.h"
@@ -384,7 +385,7 @@ QByteArray PriceBookBytes(const PriceBook& book) {
 std::optional<QString> SavePriceBook(const PriceBook& book, const QString& path) {
     try {
         const QByteArray bytes = PriceBookBytes(book);
-        yoheki::SaveAtomically(QFile::encodeName(path).toStdString(), bytes.toStdString());
+        yoheki::SaveAtomically(yoheki::PathBytes(path), bytes.toStdString());
         return std::nullopt;
     } catch (const yoheki::Error& e) {
         return QString::fromUtf8(e.what());
