@@ -66,8 +66,9 @@ void ItemTableModel::Reload() {
                 yoheki::PathBytes(form_.CurrentProject));
             const std::string screen = ScreenName().toStdString();
             for (const std::string& name : ini.ReadSections())
-                rows_.push_back(
-                    {name, name == screen ? ScreenRecord(form_) : takeoff::ReadItem(ini, name)});
+                rows_.push_back(Row{name,
+                                    name == screen ? ScreenRecord(form_) : takeoff::ReadItem(ini, name),
+                                    std::nullopt, false});
         } catch (const yoheki::Error&) {
             rows_.clear(); // the window has said so when the project was opened
         }

@@ -62,10 +62,24 @@ void PaintTitleBlock(QPainter& canvas, const QRect& rect, const TitleBlock& bloc
     canvas.setBrush(Qt::NoBrush);
     canvas.drawRect(rect);
     const int pad = std::max(1, rect.height() / 5);
+    // The date and the page number take the room they need (never less than
+    // their share); the project and the item share the rest by weight.
+    const QFontMetrics metrics(font);
+    const auto needed = [&](const Cell& c) {
+        const int caption = c.caption.isEmpty() ? 0 : metrics.horizontalAdvance(c.caption) + 2 * pad;
+        return caption + metrics.horizontalAdvance(c.text) + 2 * pad;
+    };
+    std::array<int, 4> widths{};
+    int fixed = 0;
+    for (std::size_t i = 2; i < cells.size(); ++i)
+        fixed += widths[i] = std::max(needed(cells[i]), rect.width() * cells[i].weight / 100);
+    const int rest = std::max(0, rect.width() - fixed);
+    widths[0] = rest * cells[0].weight / (cells[0].weight + cells[1].weight);
+    widths[1] = rest - widths[0];
     int left = rect.left();
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const bool last = i + 1 == cells.size();
-        const int right = last ? rect.right() : left + rect.width() * cells[i].weight / 100;
+        const int right = last ? rect.right() : left + widths[i];
         const QRect cell(QPoint(left, rect.top()), QPoint(right, rect.bottom()));
         PaintCell(canvas, cell, cells[i], pad);
         if (!last)

@@ -50,7 +50,7 @@ TEST_F(EstimateBatch, BookBesideTheProjectPricesEveryOutputAlike) {
     ASSERT_GE(pages, 2) << info.toStdString();
     EXPECT_TRUE(info.contains(U("595 x 842"))); // A4 portrait
     EXPECT_EQ(pdf.count(U("工事名")), pages); // the title block on every page
-    EXPECT_TRUE(pdf.contains(U("%1 / %1").arg(pages)));
+    EXPECT_TRUE(QString(pdf).remove(u' ').contains(U("%1/%1").arg(pages))); // laid out, spaces vary
     EXPECT_TRUE(pdf.contains(U("3,387,711")));
     EXPECT_EQ(Digest(), before);
 }

@@ -136,10 +136,10 @@ TEST_F(ItemOpsTest, NewKeysAreWrittenOnlyWhenSetAndMultiplyTheSummary) {
     EXPECT_EQ(takeoff::ReadItem(yoheki::IniFile(Native(path)), p1), r);
     const summary::Table eight = summary::Summarize(CalculateProject(path).items);
     const summary::Item& item = eight.items[2];
-    // One piece: 根切量 4.88, ＲＣ全量 2.40, bars 0.17 t, 天端仕上 3.00 m2.
+    // One piece: 根切量 4.88, ＲＣ全量 2.40, bars 0.17 t by rate, 天端仕上 3.00 m2.
     EXPECT_EQ(item.quantities->excavation, 3904);
     EXPECT_EQ(item.quantities->rcTotal, 1920);
-    EXPECT_EQ(item.quantities->barD10, 136);
+    EXPECT_EQ(item.quantities->barMerged, 136);
     EXPECT_EQ(item.quantities->finishes.front().value, 2400);
     EXPECT_EQ(eight.totals[5] - one.totals[5], 7 * 240);
     ASSERT_EQ(eight.groups.size(), 2u); // the items without a group, then 設備基礎
