@@ -118,7 +118,12 @@ if [ "${1:-}" != --no-window ]; then
     export DISPLAY=:97
     Xvfb :97 -screen 0 1600x1000x24 >/dev/null 2>&1 & xvfb=$!
     sleep 2
-    (cd "$site" && wine start /wait "$(winpath "$site/見本工事.Fa1")" >/dev/null 2>&1 &)
+    # Wine's own start looks in the machine's file types only: the user's
+    # registered command is run as Explorer runs it, "%1" the project.
+    command=$(wine reg query 'HKCU\Software\Classes\Yoheki.Project\shell\open\command' /ve |
+              sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+    program=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$command")
+    (cd "$site" && wine "$program" "$(winpath "$site/見本工事.Fa1")" >/dev/null 2>&1 &)
     for _ in $(seq 60); do
       xdotool search --name '擁壁数量調書' >/dev/null 2>&1 && break
       sleep 1
