@@ -151,8 +151,9 @@ TEST_F(WindowTest, CheckMarksTestModeEntriesAndMemberPointers) {
                                        form->SectionDrawing1, form->StandardDrawing1,
                                        form->findChild<QAction*>(QStringLiteral("ItemTable1"))};
     for (QAction* a : form->findChildren<QAction*>()) {
-        if (!qobject_cast<QToolBar*>(a->parent())) // the tool bar's own show/hide entry
-            EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
+        if (qobject_cast<QToolBar*>(a->parent())) // the tool bar's own show/hide entry
+            continue;
+        EXPECT_EQ(a->isCheckable(), checkable.contains(a)) << a->objectName().toStdString();
     }
     EXPECT_FALSE(form->N30->isVisible());
     EXPECT_FALSE(form->FileE1->isVisible());
