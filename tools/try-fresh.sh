@@ -43,10 +43,12 @@ mapfile -t commands < <(awk '/^```sh$/ {n++; next} /^```/ {if (n == 1) exit; nex
 mounted=()
 cleanup() {
   local i p status=0
-  for p in /proc/[0-9]*; do # whatever still runs in the root
-    [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
+  for _ in 1 2 3; do # whatever still runs in the root, and what it started meanwhile
+    for p in /proc/[0-9]*; do
+      [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
+    done
+    sleep 1
   done
-  sleep 1
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[i]}" || status=1; done
   if $keep || [ $status -ne 0 ] || grep -q " $root/" /proc/mounts; then
     echo "try-fresh: the root stays in $root"
@@ -127,12 +129,13 @@ exe=$root/root/yoheki/build/app/yoheki
 in_root "${commands[0]}" QT_QPA_PLATFORM=offscreen >"$log/window.log" 2>&1 &
 runner=$!
 window=
-for ((i = 0; i < 600 && -z "$window"; i++)); do
+for ((i = 0; i < 600; i++)); do
   sleep 1
   kill -0 $runner 2>/dev/null || break
   for p in /proc/[0-9]*; do
     [ "$(readlink "$p/exe" 2>/dev/null)" = "$exe" ] && window=${p#/proc/} && break
   done
+  [ -z "$window" ] || break
 done
 if [ -n "$window" ] && sleep "$window_seconds" && kill -0 "$window" 2>/dev/null; then
   kill "$window"
