@@ -19,6 +19,9 @@ namespace {
 constexpr std::size_t npos = std::string::npos;
 constexpr int kMaxLinks = 40;
 constexpr std::size_t kSuffix = 6;
+// A file another program holds is tried again this often, this far apart.
+constexpr int kHeldRetries = 20;
+constexpr DWORD kHeldWaitMs = 50;
 constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::size_t LastSeparator(const std::string& path) {
@@ -190,27 +193,40 @@ void WriteInPlace(const std::string& target, std::string_view bytes, const std::
 // A program that holds the file open without letting others delete it
 // (a spreadsheet, another estimator's program) makes the replacing fail; it
 // is asked before anything is written.
+// A reader that holds it a moment (another estimator's program loading an
+// item, a virus scanner, the search indexer) is waited for, up to a second.
 void RefuseIfOpenElsewhere(const std::string& target, const std::string& path) {
-    HANDLE h = CreateFileW(WidePath(target).c_str(), DELETE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        CloseHandle(h);
-        return;
+    for (int attempt = 0;; ++attempt) {
+        HANDLE h = CreateFileW(WidePath(target).c_str(), DELETE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+            return;
+        if (attempt == kHeldRetries)
+            SaveFailed(path, error);
+        Sleep(kHeldWaitMs);
     }
-    const DWORD error = GetLastError();
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
-        SaveFailed(path, error);
 }
 
 // ReplaceFileW where it works; file systems without it (some network shares,
 // FAT) say so with an error of their own, and take the plain replacing move.
 bool PutInPlace(const std::wstring& tmp, const std::wstring& target, bool existed, DWORD& error) {
     if (existed) {
-        if (ReplaceFileW(target.c_str(), tmp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                         nullptr, nullptr))
-            return true;
-        error = GetLastError();
+        for (int attempt = 0;; ++attempt) {
+            if (ReplaceFileW(target.c_str(), tmp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                             nullptr, nullptr))
+                return true;
+            error = GetLastError();
+            if ((error != ERROR_SHARING_VIOLATION && error != ERROR_UNABLE_TO_REMOVE_REPLACED) ||
+                attempt == kHeldRetries)
+                break;
+            Sleep(kHeldWaitMs); // held a moment by a reader, as above
+        }
         if (error != ERROR_INVALID_FUNCTION && error != ERROR_NOT_SUPPORTED &&
             error != ERROR_INVALID_PARAMETER && error != ERROR_CALL_NOT_IMPLEMENTED)
             return false;

@@ -128,7 +128,11 @@ namespace {
 
 // The library's failure, in the user's words.
 QString LibraryReason(lxw_error e, int err) {
-    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
+    if (err == ENOSPC || err == EFBIG
+#ifdef EDQUOT // not on Windows
+        || err == EDQUOT
+#endif
+    )
         return QString::fromStdString(yoheki::SystemReason(err));
     switch (e) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:

@@ -105,8 +105,12 @@ TEST_F(BadInputs, ARepeatedOptionIsAUsageErrorAndWritesNothing) {
 
 // Needs root for a small tmpfs; skipped otherwise.
 TEST_F(BadInputs, AFullDiskPutsTheTextFileBackAndNamesItInJapanese) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a small file system is mounted on Linux only";
+#else
     if (::geteuid() != 0)
         GTEST_SKIP() << "mounting a small file system needs root";
+#endif
     QByteArray big = "[A]\r\n" + kWall;
     for (int i = 0; i < 400; ++i)
         big += Cp932("[壁" + std::to_string(i) + "]\r\n") + kWall;
