@@ -5,6 +5,7 @@
 #include "SummaryForm.h"
 #include "UndoStack.h"
 #include "main1.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,10 +21,6 @@
 #include <QToolBar>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A field keeps Ctrl+Z and Ctrl+Y for its own typing unless told otherwise;
 // here they undo and redo the item as a whole, across its fields.

@@ -6,6 +6,7 @@
 #include "OutputGuard.h"
 #include "PriceBookDialog.h"
 #include "SaveBytes.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QDate>
@@ -18,10 +19,6 @@
 #include <tuple>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const QColor kKindBack(244, 246, 250), kTotalBack(232, 236, 244), kUnpricedBack(255, 248, 220);
 const QColor kNegative(200, 0, 0);

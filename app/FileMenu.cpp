@@ -9,6 +9,7 @@
 #include "UndoStack.h"
 #include "main1.h"
 #include "PathBytes.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,10 +19,6 @@
 #include <QStatusBar>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kRecentKey = "Recent/projects";
 

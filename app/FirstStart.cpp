@@ -7,6 +7,7 @@
 #include "ItemTexts.h"
 #include "main1.h"
 #include "PathBytes.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +18,6 @@
 using namespace itemtext;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kSample = "見本工事.Fa1";
 
@@ -38,7 +35,7 @@ bool WriteUserSettings(const QString& target) {
         yoheki::IniFile ini(yoheki::PathBytes(source));
         if (!ini.Existed())
             return false;
-        ini.WriteString(kPathSection, "TF", Native(yoheki::BundledDataDir()).toStdString());
+        takeoff::WriteDrawingFolder(ini, Native(yoheki::BundledDataDir()).toStdString());
         const std::string bytes = ini.Serialize();
         QSaveFile file(target);
         if (!file.open(QIODevice::WriteOnly))

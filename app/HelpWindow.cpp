@@ -2,6 +2,7 @@
 
 #include "BundledData.h"
 #include "main1.h"
+#include "Utf8.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -19,10 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kPositionRole = Qt::UserRole;
 

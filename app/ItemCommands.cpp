@@ -13,6 +13,7 @@
 #include "ItemTexts.h"
 
 #include "LivePane.h"
+#include "Utf8.h"
 
 #include <QAction>
 #include <QFile>
@@ -23,9 +24,6 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 std::string S(const QString& text) {
     return text.toStdString();
 }

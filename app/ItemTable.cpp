@@ -9,6 +9,7 @@
 
 #include "Error.h"
 #include "IniFile.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,9 +28,6 @@ namespace {
 
 namespace cells = takeoff::cells;
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kFirstLabel = 12;
-constexpr int kLabelCount = 8;
+constexpr int kFirstLabel = static_cast<int>(engine::statement::kFirstLabel);
+constexpr int kLabelCount = static_cast<int>(engine::statement::kDrawingLabels);
 constexpr int kPaperFontPoints = 12;
 
 // The part of the page shown: the drawing and every label position, with room

@@ -3,8 +3,11 @@
 #include "Error.h"
 #include "ItemTexts.h"
 #include "LabelledDrawing.h"
+#include "Lines.h"
+#include "Runs.h"
 #include "Takeoff.h"
 #include "main1.h"
+#include "Utf8.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,12 +17,8 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-constexpr int kFirstLabel = 12;
-constexpr int kLabelCount = 8;
+constexpr int kFirstLabel = static_cast<int>(engine::statement::kFirstLabel);
+constexpr int kLabelCount = static_cast<int>(engine::statement::kDrawingLabels);
 
 // The statement's own face: a Windows name that the program maps onto the
 // IPA gothic, whose half-width letters are exactly half a full-width one.
@@ -39,22 +38,6 @@ QPlainTextEdit* MakeView(QWidget* parent, const char* name) {
     view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     view->setFont(StatementFace());
     return view;
-}
-
-StructureMode ModeOf(const engine::Snapshot& s) {
-    if (s.B1)
-        return StructureMode::Base;
-    if (s.U2)
-        return StructureMode::Ditch;
-    return StructureMode::Wall;
-}
-
-QStringList ToQt(const std::vector<std::string>& lines) {
-    QStringList out;
-    out.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        out << QString::fromStdString(line);
-    return out;
 }
 
 } // namespace
@@ -120,16 +103,12 @@ LivePane::Outcome LivePane::Run() const {
     }
     result.snapshot = form_.TakeSnapshot();
     const engine::Snapshot& snapshot = result.snapshot;
-    result.mode = ModeOf(snapshot);
+    result.mode = engine::ModeOf(snapshot);
     result.section = engine::section::SectionOf(snapshot);
     const yoheki::MessageFn collect = [&result](const std::string& text) {
         result.messages << QString::fromStdString(text);
     };
-    try {
-        result.output = engine::Calculate(snapshot, collect);
-    } catch (const yoheki::Error& e) {
-        result.messages << QString::fromUtf8(e.what());
-    }
+    result.output = takeoff::RunItem(snapshot, collect);
     if (!result.output) {
         // The message that ended the run stands in the statement's place.
         result.stop = result.messages.isEmpty() ? U("計算を中止しました") : result.messages.takeLast();
@@ -148,7 +127,7 @@ void LivePane::Show(const Outcome& outcome) {
         SetStatement(yoheki::ShownText(outcome.stop));
     else
         SetStatement(yoheki::ShownText(
-            SingleOutputLines(ToQt(outcome.output->lines)).join(QLatin1Char('\n'))));
+            SingleOutputLines(takeoff::QtLines(outcome.output->lines)).join(QLatin1Char('\n'))));
     QStringList shown;
     for (const QString& text : messages_)
         shown << QStringLiteral("・") + yoheki::ShownText(text);
@@ -168,7 +147,7 @@ void LivePane::ShowLabels(const Outcome& outcome) {
         drawing->ClearLabels();
         return;
     }
-    const QStringList all = ToQt(*lines);
+    const QStringList all = takeoff::QtLines(*lines);
     drawing->SetLabels(all.mid(kFirstLabel, kLabelCount), outcome.mode);
 }
 

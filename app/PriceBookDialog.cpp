@@ -2,19 +2,12 @@
 
 #include "Error.h"
 #include "SaveBytes.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TPriceBookDialog::TPriceBookDialog(yoheki::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {

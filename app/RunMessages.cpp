@@ -2,12 +2,9 @@
 
 #include "CLF.h"
 #include "Checks.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A message on one line of a report.
 QString OneLine(QString text) {

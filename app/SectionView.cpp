@@ -11,6 +11,7 @@
 #include "OutputGuard.h"
 #include "SaveBytes.h"
 #include "PathBytes.h"
+#include "Utf8.h"
 
 #include <QActionGroup>
 #include <QFile>
@@ -20,8 +21,6 @@
 #include <QSettings>
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kDrawingKey = "MainWindow/drawing";
 const char* const kSectionValue = "section";

@@ -7,6 +7,7 @@
 #include "EstimateTab.h"
 
 #include "Error.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,10 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kHead = 3; // item name, structure kind, 新規 / 削除
 const QColor kChanged(255, 236, 170);
@@ -95,8 +92,8 @@ QString Signed(const summary::Column& c, std::int64_t v) {
 
 QString Kind(const compare::Row& r) {
     if (r.earlierMode && r.currentMode && r.earlierMode != r.currentMode)
-        return summary::ModeName(r.earlierMode) + U("→") + summary::ModeName(r.currentMode);
-    return summary::ModeName(r.currentMode ? r.currentMode : r.earlierMode);
+        return summary::ModeName(*r.earlierMode) + U("→") + summary::ModeName(*r.currentMode);
+    return summary::ModeName(*(r.currentMode ? r.currentMode : r.earlierMode));
 }
 
 // What the detail pane says about an item.

@@ -6,6 +6,7 @@
 #include "SaveBytes.h"
 #include "Workbook.h"
 #include "OutputGuard.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QDate>
@@ -23,10 +24,6 @@
 #include <map>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Rows the window opens tall enough for; more scroll.
 constexpr int kShownItems = 30, kShownFinishes = 10;

@@ -3,6 +3,7 @@
 #include "SummaryForm.h"
 
 #include "TablePrint.h"
+#include "Utf8.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -14,10 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A heading of two lines ("根切量\n(m3)") becomes two heading rows.
 QList<QStringList> HeadingRows(const QTableWidget& grid, const QStringList& groups) {

@@ -1,9 +1,9 @@
 #pragma once
-// Take-off management shared by the main window's handlers and the
-// command-line program: the project file kept open between item switches,
-// saving and showing items, the calculation run and the text output. The
-// command-line program drives the same TForm1 through these functions, so
-// its statements are the window's by construction.
+// The main window's side of take-off management: the project file kept open
+// between item switches, moving items between the controls and the file, the
+// calculation of the item on screen and the text output. Everything that needs
+// no window (reading and writing items, runs over a project, the output's
+// bytes) is the take-off core's; these functions only fill and read controls.
 #include "Calc.h"
 #include "ItemRecord.h"
 #include "FileLock.h"
@@ -32,8 +32,8 @@ class ProjectStore : public QObject {
     ProjectFile project;
     // The text file chosen last for text output; the dialog offers it again.
     QString textFileName;
-    // No file is written: neither the project file nor the settings file.
-    // The command-line program runs the window this way.
+    // No file is written: neither the project file nor the settings file
+    // (a project another program has open, opened read-only).
     void SetReadOnly(bool on) { readOnly = project.readOnly = on; }
     bool readOnly = false;
     // The bar rate of the item on screen while the reinforcement calculation

@@ -6,36 +6,39 @@
 #include "Error.h"
 #include "FirstStart.h"
 #include "IniFile.h"
+#include "Settings.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <optional>
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 std::string S(const QString& text) {
     return text.toStdString();
 }
 
-const char* const kSettingsFile = "Qrtt.dat";
-const char* const kDefaultSection = "Default";
-const char* const kPathSection = "出力ファイル名";
-const char* const kFinishSections[] = {"表面仕上", "裏面仕上", "天端仕上"};
+using takeoff::kSettingsFile;
 
 // One condition: its group menu, its entries in code order (code = position
-// + 1), the group caption each code sets, its key in section "Default" and
-// its factory value.
+// + 1) and the group caption each code sets. Its key and factory code are the
+// settings record's.
 struct Group {
     QAction* menu;
     QList<QAction*> entries;
     QList<const char*> captions;
-    const char* key;
-    int factory;
 };
+
+// The window's conditions are the settings record's, in the same order.
+takeoff::Condition CoreOf(TForm1::Cond cond) {
+    return static_cast<takeoff::Condition>(static_cast<int>(cond));
+}
+TForm1::Cond WindowOf(takeoff::Condition c) {
+    return static_cast<TForm1::Cond>(static_cast<int>(c));
+}
 
 Group GroupOf(const TForm1& f, TForm1::Cond cond) {
     using C = TForm1::Cond;
@@ -44,41 +47,27 @@ Group GroupOf(const TForm1& f, TForm1::Cond cond) {
         return {f.N1,
                 {f.S1, f.Y1, f.N6061, f.N4541},
                 {"根入要領：積算基準(&B)", "根入要領：余幅のみ(&B)", "根入要領：60度勾配(&B)",
-                 "根入要領：45度勾配(&B)"},
-                "Ne",
-                1};
+                 "根入要領：45度勾配(&B)"}};
     case C::Ad:
         return {f.N2,
                 {f.N1001, f.N5051, f.N001},
-                {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"},
-                "Ad",
-                1};
+                {"出幅：100(&A)", "出幅：50(&A)", "出幅：0(&A)"}};
     case C::Nn:
-        return {f.N3, {f.N4, f.N5}, {"根入れ差：有(&N)", "根入れ差：無(&N)"}, "Nn", 2};
+        return {f.N3, {f.N4, f.N5}, {"根入れ差：有(&N)", "根入れ差：無(&N)"}};
     case C::Sr:
         return {f.K2,
                 {f.N8, f.H1, f.U1, f.R2},
-                {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"},
-                "Sr",
-                1};
+                {"簡易山止:なし", "簡易山止:表面", "簡易山止:裏面", "簡易山止:両面"}};
     case C::Sh:
         return {
             f.N21,
             {f.N22, f.M1, f.N110, f.N23},
-            {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"},
-            "Sh",
-            1};
+            {"仕上下地:打放", "仕上下地:ﾓﾙﾀﾙ", "仕上下地:特殊[打放有]", "仕上下地:特殊[打放無]"}};
     case C::Ps:
         break;
     }
-    return {f.S2, {f.K3, f.M2}, {"埋戻:根切り土使用", "埋戻:搬入土使用"}, "Ps", 1};
+    return {f.S2, {f.K3, f.M2}, {"埋戻:根切り土使用", "埋戻:搬入土使用"}};
 }
-
-constexpr TForm1::Cond kReadOrder[] = {TForm1::Cond::Ne, TForm1::Cond::Ad, TForm1::Cond::Nn,
-                                       TForm1::Cond::Sr, TForm1::Cond::Sh, TForm1::Cond::Ps};
-// "デフォルト" stores the codes in this order.
-constexpr TForm1::Cond kStoreOrder[] = {TForm1::Cond::Ne, TForm1::Cond::Ps, TForm1::Cond::Ad,
-                                        TForm1::Cond::Nn, TForm1::Cond::Sr, TForm1::Cond::Sh};
 
 // The settings file must be readable and in code page 932; a file that is
 // neither would otherwise fill the lists with replacement characters.
@@ -202,10 +191,9 @@ void TForm1::ReadDefaults() {
     } catch (const yoheki::Error&) {
         // An unreadable settings file gives the factory conditions.
     }
-    for (Cond cond : kReadOrder) {
-        const Group g = GroupOf(*this, cond);
-        const auto value = ini ? ini->ReadInteger(kDefaultSection, g.key, g.factory) : g.factory;
-        SelectGroup(cond, static_cast<int>(value));
+    for (takeoff::Condition c : takeoff::kConditionReadOrder) {
+        const auto value = ini ? takeoff::ReadCondition(*ini, c) : takeoff::FactoryCode(c);
+        SelectGroup(WindowOf(c), static_cast<int>(value));
     }
 }
 
@@ -216,10 +204,7 @@ void TForm1::WriteFactoryDefaults() {
         return;
     try {
         yoheki::IniFile ini(kSettingsFile);
-        for (Cond cond : kReadOrder) {
-            const Group g = GroupOf(*this, cond);
-            ini.WriteInteger(kDefaultSection, g.key, g.factory);
-        }
+        takeoff::WriteFactoryConditions(ini);
         ini.UpdateFile();
     } catch (const yoheki::Error& e) {
         dialogs.message(QString::fromStdString(e.what()));
@@ -232,11 +217,10 @@ void TForm1::N32Click() {
         return;
     try {
         yoheki::IniFile ini(kSettingsFile);
-        for (Cond cond : kStoreOrder) {
-            const int code = ConditionCode(cond);
-            if (code != 0)
-                ini.WriteInteger(kDefaultSection, GroupOf(*this, cond).key, code);
-        }
+        std::array<std::int64_t, takeoff::kConditions> codes{};
+        for (takeoff::Condition c : takeoff::kConditionReadOrder)
+            codes[static_cast<int>(c)] = ConditionCode(WindowOf(c));
+        takeoff::WriteConditions(ini, codes);
         ini.UpdateFile();
     } catch (const yoheki::Error& e) {
         dialogs.message(QString::fromStdString(e.what()));
@@ -257,21 +241,21 @@ bool TForm1::EsttIn(const QString& fileName) {
         return fail();
     try {
         yoheki::IniFile ini(S(fileName));
-        if (ComboBox2->count() < 10) {
+        const takeoff::Settings settings = takeoff::ReadSettings(ini);
+        if (ComboBox2->count() < takeoff::kFinishEntries) {
             TComboBox* lists[] = {ComboBox2, ComboBox3, ComboBox4};
-            for (int k = 0; k < 3; ++k) {
+            for (int k = 0; k < takeoff::kFinishKinds; ++k) {
                 QStringList finishes;
-                for (int n = 1; n <= 10; ++n)
-                    finishes << QString::fromStdString(ini.ReadString(
-                        kFinishSections[k], std::string("LSF") + std::to_string(n), ""));
+                for (const std::string& finish : settings.finishes[k])
+                    finishes << QString::fromStdString(finish);
                 lists[k]->AddItems(finishes);
             }
         }
-        CurrentProject = QString::fromStdString(ini.ReadString(kPathSection, "DL", ""));
-        SettingsDir = QString::fromStdString(ini.ReadString(kPathSection, "TF", ""));
+        CurrentProject = QString::fromStdString(settings.project);
+        SettingsDir = QString::fromStdString(settings.drawingFolder);
         if (SettingsDir.isEmpty()) {
             SettingsDir = QDir::toNativeSeparators(QDir::currentPath());
-            ini.WriteString(kPathSection, "TF", S(SettingsDir));
+            takeoff::WriteDrawingFolder(ini, S(SettingsDir));
             ini.UpdateFile();
         }
     } catch (const yoheki::Error&) {

@@ -5,19 +5,12 @@
 #include "ItemTexts.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
+#include "Utf8.h"
 
 #include <QFileInfo>
 #include <utility>
 
 using namespace itemtext;
-
-namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 void TForm1::FormCreate() {
     for (QAction* menu : {S3, B1, U2, N32, N29, Q1, E1, A2})

@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "LabelledDrawing.h"
 #include "Takeoff.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,10 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Client area in pixels; the controls are placed as on a designer form.
 constexpr int kClientWidth = 790;

@@ -3,6 +3,7 @@
 #include "main1.h"
 
 #include "LabelledDrawing.h"
+#include "Utf8.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,10 +12,6 @@
 #include <QPixmapCache>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kWallDrawing = "擁壁１.bmp";
 const char* const kBaseDrawing = "設備基礎.bmp";

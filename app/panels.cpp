@@ -3,14 +3,11 @@
 #include "main1.h"
 
 #include "Takeoff.h"
+#include "Utf8.h"
 
 #include <QPainter>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kBlockCaption = "ＣＢ設定"; // block panel closed
 const char* const kRebarCaption = "鉄筋設定"; // reinforcement panel closed

@@ -32,11 +32,7 @@ const QString kPrinterFailed =
     QStringLiteral("プリンタに出力できませんでした。\n\rプリンタの設定を確かめてください。");
 
 StructureMode ModeOf(const TForm1& f) {
-    if (f.B1->isChecked())
-        return StructureMode::Base;
-    if (f.U2->isChecked())
-        return StructureMode::Ditch;
-    return StructureMode::Wall;
+    return engine::ModeOf(f.B1->isChecked(), f.U2->isChecked());
 }
 
 // The drawing printed with a statement follows the window's choice.
@@ -84,10 +80,6 @@ bool PrintJob(TForm1& f) {
         return true;
     f.dialogs.message(kPrinterFailed);
     return false;
-}
-
-StructureMode ModeOf(const takeoff::ItemRecord& item) {
-    return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
 }
 
 // After printing every item, the project's first item is on screen again.
@@ -153,29 +145,33 @@ void TForm1::A2Click() {
     const takeoff::RunContext context{
         ProjectCaption(*this).toStdString(), {false, Q1->isChecked()}, said.Sink(), {}};
     Form2->ProjectName = title;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const takeoff::ItemRecord item = takeoff::ReadItem(*ini, names[i]);
-        const engine::Snapshot snapshot =
-            takeoff::ToSnapshot(item, names[i], context.caption, context.flags);
-        const auto out = takeoff::RunItem(snapshot, context.message);
-        said.EndItem(QString::fromStdString(names[i]), snapshot);
-        if (i == 0) {
+    // The printer is chosen once the first item's run has been seen.
+    bool failed = false;
+    const bool finished = takeoff::ForEachRunUntil(*ini, context, [&](const takeoff::ItemRun& run) {
+        said.EndItem(QString::fromStdString(run.name), run.snapshot);
+        if (run.index == 0) {
             if (!ChoosePrinter(*this, title))
-                return;
+                return false;
             Form2->BeginDocument(title, PrintablePages(*ini, names, context));
         }
-        if (!out)
-            continue;
-        Form2->SetLines(takeoff::QtLines(out->lines));
-        Form2->Edit1->setText(QString::fromStdString(names[i]));
+        if (!run.output)
+            return true;
+        Form2->SetLines(takeoff::QtLines(run.output->lines));
+        Form2->Edit1->setText(QString::fromStdString(run.name));
         Form2->Edit2->setText(SettingsDir);
-        Form2->Section = PrintedSection(*this, snapshot);
-        if (!Form2->AddPage(ModeOf(item))) {
-            Form2->EndDocument();
-            Form2->SetLines(onHand);
-            return dialogs.message(kPrinterFailed);
-        }
+        Form2->Section = PrintedSection(*this, run.snapshot);
+        if (Form2->AddPage(takeoff::Mode(run.record)))
+            return true;
+        failed = true;
+        return false;
+    });
+    if (failed) {
+        Form2->EndDocument();
+        Form2->SetLines(onHand);
+        return dialogs.message(kPrinterFailed);
     }
+    if (!finished)
+        return; // no printer chosen
     const int printed = Form2->EndDocument();
     Form2->SetLines(onHand);
     BackToFirstItem(*this);

@@ -7,6 +7,7 @@
 #include "IniFile.h"
 #include "ItemOps.h"
 #include "ItemTable.h"
+#include "Settings.h"
 #include "ItemTexts.h"
 #include "Project.h"
 #include "ProjectCheck.h"
@@ -16,6 +17,7 @@
 #include "PathBytes.h"
 #include "FileMenu.h"
 #include "UndoStack.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,9 +27,6 @@ using namespace itemtext;
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 QString Q(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
@@ -55,11 +54,11 @@ int FirstLineLength(const QString& path) {
 void RecordProject(TForm1& f, const QString& path) {
     if (!ProjectStore::ReadOnly(f)) {
         const QString settings = f.SettingsFile.isEmpty()
-                                     ? QDir(f.SettingsDir).filePath(U(kSettingsFile))
+                                     ? QDir(f.SettingsDir).filePath(U(takeoff::kSettingsFile))
                                      : f.SettingsFile;
         try {
             yoheki::IniFile ini(yoheki::PathBytes(settings));
-            ini.WriteString(kPathSection, kPathKey, path.toStdString());
+            takeoff::WriteProject(ini, path.toStdString());
             ini.UpdateFile();
         } catch (const yoheki::Error& e) {
             f.dialogs.message(U(e.what()));

@@ -8,9 +8,12 @@
 #include "OutputGuard.h"
 #include "Lines.h"
 #include "PrnSys.h"
+#include "Lines.h"
 #include "RunMessages.h"
+#include "Runs.h"
 #include "Takeoff.h"
 #include "UndoStack.h"
+#include "Utf8.h"
 
 #include <QDir>
 
@@ -18,26 +21,13 @@ using namespace itemtext;
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-using EngineFn = std::optional<engine::CalcOutput> (*)(const engine::Snapshot&,
-                                                       const yoheki::MessageFn&);
-
 // One calculation: the engine reads a snapshot of the screen; each text it
 // says is shown once, after the run; only a complete run replaces the
 // statement list.
-std::optional<engine::CalcOutput> Run(TForm1& f, EngineFn calc) {
+std::optional<engine::CalcOutput> Run(TForm1& f, takeoff::Calculation calc) {
     const engine::Snapshot snapshot = f.TakeSnapshot();
     RunMessages said;
-    std::optional<engine::CalcOutput> out;
-    try {
-        out = calc(snapshot, said.Sink());
-    } catch (const yoheki::Error& e) {
-        said.Add(QString::fromUtf8(e.what()));
-        out.reset();
-    }
+    const std::optional<engine::CalcOutput> out = takeoff::RunItem(snapshot, said.Sink(), calc);
     for (const QString& text : said.Digest(snapshot))
         f.dialogs.message(text);
     if (!out)

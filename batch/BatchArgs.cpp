@@ -8,6 +8,8 @@
 #include "SameFile.h"
 #include "Console.h"
 #include "PathBytes.h"
+#include "Settings.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,10 +24,6 @@
 #include <langinfo.h>
 #include <unistd.h>
 #endif
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 namespace {
 
@@ -89,10 +87,10 @@ void Print(std::FILE* stream, const QString& text) {
 
 QString DrawingFolder(const QString& project) {
     QStringList folders;
-    if (QFileInfo::exists(QStringLiteral("Qrtt.dat"))) {
+    if (QFileInfo::exists(U(takeoff::kSettingsFile))) {
         try {
             const std::string dir =
-                yoheki::IniFile("Qrtt.dat").ReadString("出力ファイル名", "TF", "");
+                takeoff::ReadSettings(yoheki::IniFile(takeoff::kSettingsFile)).drawingFolder;
             if (!dir.empty())
                 folders << QString::fromStdString(dir);
         } catch (const yoheki::Error&) {

@@ -1,6 +1,8 @@
 #pragma once
 // The arguments the subcommands of the command-line program share, and the
 // one-line reason they print when something is wrong.
+#include "Utf8.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -47,8 +49,6 @@ int Fail(std::FILE* err, const QString& why, int status);
 std::optional<int> StartOutputCommand(std::optional<BatchOptions>& o, const QString& why,
                                       const char* command, QString (*help)(), std::FILE* out,
                                       std::FILE* err);
-
-QString U(const char* utf8);
 
 // Writes `text` as UTF-8.
 void Print(std::FILE* stream, const QString& text);

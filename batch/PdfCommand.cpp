@@ -39,10 +39,6 @@ std::optional<PdfOptions> Parse(QStringList args, QString& why) {
     return o;
 }
 
-StructureMode ModeOf(const takeoff::ItemRecord& item) {
-    return item.base ? StructureMode::Base : item.ditch ? StructureMode::Ditch : StructureMode::Wall;
-}
-
 // The pages of every item, or of the one named; an item whose calculation
 // stops is left out (its messages went to standard error).
 std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
@@ -63,7 +59,7 @@ std::optional<QList<StatementPage>> Pages(const yoheki::IniFile& ini,
                          const std::optional<engine::CalcOutput>& out) {
         if (!out)
             return;
-        pages << StatementPage{name, drawings, ModeOf(record), takeoff::QtLines(out->lines), {}};
+        pages << StatementPage{name, drawings, takeoff::Mode(record), takeoff::QtLines(out->lines), {}};
         if (o.section)
             pages.back().section = engine::section::SectionOf(
                 takeoff::ToSnapshot(record, name.toStdString(), context.caption, context.flags));

@@ -79,7 +79,7 @@ struct Item {
     std::map<std::string, std::int64_t> printed; // statement figures by label
 
     Item(const engine::Snapshot& snap, const engine::CalcOutput& o)
-        : s(snap), out(o), mode(o.quantities.mode), reader(snap, kSilent) {
+        : s(snap), out(o), mode(engine::ModeDigit(o.quantities.mode)), reader(snap, kSilent) {
         for (const auto& [label, value] : StatementQuantities(o.lines))
             printed.emplace(label, value);
     }
@@ -405,10 +405,6 @@ void CheckFinishNames(const Item& it, std::vector<Finding>& out) {
                                "）。仕上を選ぶか、不要なら数量を確かめて下さい。"});
 }
 
-int ModeOf(const engine::Snapshot& s) {
-    return s.B1 ? 2 : s.U2 ? 3 : 1;
-}
-
 // The typed values among `edits` at or below zero, as "仕上げ高[表] 0 ㎜、…".
 std::string NotPositive(int mode, const engine::Reader& r, const std::vector<int>& edits) {
     std::string out;
@@ -452,7 +448,7 @@ std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::C
 // The wall's back stands 100 ㎜ below its top at least; a ditch is at least
 // 100 ㎜ high. The run stops on its own message; this says which inputs.
 std::vector<Finding> CheckStopped(const engine::Snapshot& s) {
-    const int mode = ModeOf(s);
+    const int mode = engine::ModeDigit(engine::ModeOf(s));
     if (mode == 2)
         return {};
     const engine::Reader r(s, kSilent);
@@ -478,7 +474,7 @@ std::vector<Finding> CheckStopped(const engine::Snapshot& s) {
 
 std::vector<int> UnreadableFields(const engine::Snapshot& s) {
     std::vector<int> out;
-    for (int e : FieldsInUse(s, ModeOf(s)))
+    for (int e : FieldsInUse(s, engine::ModeDigit(engine::ModeOf(s))))
         if (!Typed(s.REdit[static_cast<std::size_t>(e)]))
             out.push_back(e);
     return out;

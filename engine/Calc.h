@@ -6,6 +6,7 @@
 // yoheki::Error; the caller shows it and keeps the previous statement.
 #include "CLF.h"
 #include "Snapshot.h"
+#include "Structure.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +18,7 @@ namespace engine {
 // The quantities of one run as numbers, produced by the same run as the
 // statement (hundredths of their unit; pipes as a plain count).
 struct Quantities {
-    int mode = 1; // 1 wall, 2 base, 3 ditch
+    StructureMode mode = StructureMode::Wall;
     std::int64_t excavation = 0;   // 根切量
     std::int64_t disposal = 0;     // 不用土処分, as the statement shows it
     std::int64_t backfill = 0;     // 埋戻し
@@ -50,7 +51,7 @@ std::optional<CalcOutput> CalcYoH(const Snapshot& s, const yoheki::MessageFn& me
 std::optional<CalcOutput> CalcSBs(const Snapshot& s, const yoheki::MessageFn& message);
 std::optional<CalcOutput> CalcUJS(const Snapshot& s, const yoheki::MessageFn& message);
 
-// Dispatch on the structure mode: B1 -> CalcSBs, else U2 -> CalcUJS, else CalcYoH.
+// Dispatch on the structure the snapshot's check marks choose (ModeOf).
 std::optional<CalcOutput> Calculate(const Snapshot& s, const yoheki::MessageFn& message);
 
 } // namespace engine

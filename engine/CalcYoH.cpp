@@ -56,7 +56,7 @@ void CollectFinishes(const Run& run, const Snapshot& s, std::vector<Quantities::
 
 Quantities Collect(const Run& run, const Snapshot& s) {
     Quantities q =
-        CollectCommon(1, s.K3, Soil(run.vol), run.vol.rcTotal, run.formOrdinary, run.fin.fairFaced);
+        CollectCommon(StructureMode::Wall, s.K3, Soil(run.vol), run.vol.rcTotal, run.formOrdinary, run.fin.fairFaced);
     // The numbers the statement lists, nothing it leaves out: a D10 weight
     // beside a D13 one, sheeting and pipes appear only when positive.
     const Bars& b = run.bars;

@@ -97,7 +97,7 @@ TSR_CL_L UpstandRebar(const Reader& r, std::int64_t baseWidth, std::int64_t base
     return bar;
 }
 
-Quantities CollectCommon(int mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
+Quantities CollectCommon(StructureMode mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
                          std::int64_t ordinary, std::int64_t fairFaced) {
     Quantities q;
     q.mode = mode;

@@ -72,7 +72,7 @@ TSR_CL_L UpstandRebar(const Reader& r, std::int64_t baseWidth, std::int64_t base
 // What every run hands on: earthwork, concrete and formwork, with the
 // disposal as the statement shows it (all that is excavated when the
 // backfill is imported).
-Quantities CollectCommon(int mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
+Quantities CollectCommon(StructureMode mode, bool ownSoil, const SoilFigures& soil, std::int64_t rcTotal,
                          std::int64_t ordinary, std::int64_t fairFaced);
 // Sheeting only where the statement lists it, that is when positive.
 void CollectRetaining(const Retaining& k, Quantities& q);

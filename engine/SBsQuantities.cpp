@@ -121,7 +121,7 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
 
 Quantities Collect(const Run& run, const Snapshot& s) {
     Quantities q =
-        CollectCommon(2, s.K3, Soil(run.vol), run.vol.rcBase, run.ordinary, run.fin.fairFaced);
+        CollectCommon(StructureMode::Base, s.K3, Soil(run.vol), run.vol.rcBase, run.ordinary, run.fin.fairFaced);
     CollectListedBars(run.bars, q);
     const Finishes& f = run.fin;
     q.finishes.push_back({FinishLabel("天端仕上："), f.topName, "ｍ2", f.top});

@@ -108,7 +108,7 @@ Finishes ComputeFinishes(const Snapshot& s, const Dims& d) {
 }
 
 Quantities Collect(const Run& run, const Snapshot& s) {
-    Quantities q = CollectCommon(3, s.K3, Soil(run.vol), run.vol.rc, run.ordinary, run.fin.exposed);
+    Quantities q = CollectCommon(StructureMode::Ditch, s.K3, Soil(run.vol), run.vol.rc, run.ordinary, run.fin.exposed);
     CollectListedBars(run.bars, q);
     CollectRetaining(run.ret, q);
     const Finishes& f = run.fin;

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "PathBytes.h"
+#include "Settings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,15 +25,11 @@ namespace {
 // start directory, or the project's folder once a project has been chosen.
 const QString kFileName = QStringLiteral("Qrtt.dat");
 
-constexpr int kEntries = 10;
-constexpr int kKinds = 3;
+constexpr int kEntries = takeoff::kFinishEntries;
+constexpr int kKinds = takeoff::kFinishKinds;
 
 // Front, back and top, in the order of the lists and of the file's sections.
-const std::array<const char*, kKinds> kSections = {"表面仕上", "裏面仕上", "天端仕上"};
-
-std::string Key(int n) {
-    return "LSF" + std::to_string(n);
-}
+const auto& kSections = takeoff::kFinishSections;
 
 QString Caption(int kind) {
     return QString::fromUtf8(kSections[kind]);
@@ -204,9 +201,10 @@ bool TLI_Menu::ReadLists(const QString& fileName, std::array<QStringList, 3>& li
         const yoheki::IniFile ini(LocalName(fileName));
         if (!ini.Existed())
             return false;
-        for (int n = 1; n <= kEntries; ++n)
-            for (int k = 0; k < kKinds; ++k)
-                lists[k] << QString::fromStdString(ini.ReadString(kSections[k], Key(n), ""));
+        const takeoff::Settings settings = takeoff::ReadSettings(ini);
+        for (int k = 0; k < kKinds; ++k)
+            for (const std::string& finish : settings.finishes[k])
+                lists[k] << QString::fromStdString(finish);
     } catch (const yoheki::Error&) {
         return false;
     }
@@ -236,12 +234,11 @@ bool TLI_Menu::EsttIn(const QString& fileName) {
 bool TLI_Menu::EsttOut(const QString& fileName) {
     try {
         yoheki::IniFile ini(LocalName(fileName));
-        for (int n = 1; n <= kEntries; ++n)
-            for (int k = 0; k < kKinds; ++k) {
-                const QListWidget* list = ListFor(k);
-                if (n <= list->count())
-                    ini.WriteString(kSections[k], Key(n), list->item(n - 1)->text().toStdString());
-            }
+        std::array<std::vector<std::string>, kKinds> lists;
+        for (int k = 0; k < kKinds; ++k)
+            for (int n = 1; n <= std::min(kEntries, ListFor(k)->count()); ++n)
+                lists[k].push_back(ListFor(k)->item(n - 1)->text().toStdString());
+        takeoff::WriteFinishes(ini, lists);
         ini.UpdateFile();
     } catch (const yoheki::EncodingError& e) {
         // Found before anything was written: the file is as it was.

@@ -2,6 +2,7 @@
 
 #include "SaveBytes.h"
 #include "TitleBlock.h"
+#include "Utf8.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -11,10 +12,6 @@
 #include <QPdfWriter>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Sizes in tenths of a millimetre on A4 portrait (2100 × 2970).
 constexpr double kMargin = 150, kTitleHeight = 260, kHeaderHeight = 75, kRowHeight = 68;

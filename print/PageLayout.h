@@ -3,12 +3,15 @@
 // paper position becomes a position on the printer's device.
 //
 // Paper positions are hundredths of a millimetre from the paper's top-left
-// corner. Lines 0-11 are the heading column, 12-19 the dimension labels on
-// the drawing, 20 on the quantity lines under the caption.
+// corner. The statement's shape (heading, drawing labels, quantities) is the
+// engine's (Structure.h).
+#include "Structure.h"
+
 #include <QPoint>
 #include <QRect>
 
-enum class StructureMode { Wall = 1, Base = 2, Ditch = 3 };
+// The printing code and the window name the engine's kind without its namespace.
+using engine::StructureMode;
 
 // What the device reports: resolution in dots per inch, the offset of its
 // printable area from the paper's corner in dots, and the scale in percent.
@@ -34,8 +37,8 @@ struct PageRect {
 
 namespace PageLayout {
 
-constexpr int kHeadingLines = 12;  // lines 0-11
-constexpr int kFirstQuantity = 20; // lines 12-19 are the drawing labels
+constexpr int kHeadingLines = static_cast<int>(engine::statement::kHeadingLines);
+constexpr int kFirstQuantity = static_cast<int>(engine::statement::kFirstQuantity);
 constexpr int kLinePitch = 500;    // 5 mm between lines
 
 QPoint LinePos(int line, StructureMode mode); // any line of the statement

@@ -7,6 +7,7 @@
 #include "IniFile.h"
 #include "Runs.h"
 #include "PathBytes.h"
+#include "Utf8.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,10 +17,6 @@
 namespace compare {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The quantities of all the item's pieces.
 summary::Item ItemOf(const QString& name, const takeoff::ItemRecord& record,
@@ -92,8 +89,8 @@ Row MakeRow(const Entry* before, const Entry* after) {
     if (before && after) {
         row.stoppedOnce = before->item.quantities.has_value() != after->item.quantities.has_value();
         if (row.earlierMode != row.currentMode)
-            row.changes << U("構造 ") + summary::ModeName(row.earlierMode) + U(" → ") +
-                               summary::ModeName(row.currentMode);
+            row.changes << U("構造 ") + summary::ModeName(*row.earlierMode) + U(" → ") +
+                               summary::ModeName(*row.currentMode);
         row.changes << ChangedInputs(before->record, after->record);
         row.finishesDiffer = before->item.quantities && after->item.quantities &&
                              !SameFinishes(*before->item.quantities, *after->item.quantities);

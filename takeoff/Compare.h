@@ -43,7 +43,8 @@ enum class Status { Matched, Added, Removed }; // Added 新規, Removed 削除
 struct Row {
     QString name;
     Status status = Status::Matched;
-    int earlierMode = 0, currentMode = 0; // 0: not in that revision
+    // Nothing where the item is not in that revision.
+    std::optional<engine::StructureMode> earlierMode, currentMode;
     // Per quantity column of summary::Columns(); 0 where the item is absent.
     std::vector<std::int64_t> earlier, current;
     // Why the item cannot be compared: it stopped in a revision ("当初：..."

@@ -1,6 +1,7 @@
 // The inputs of an item that moved between two revisions, named as the main
 // window names its fields, check boxes and condition menus.
 #include "Compare.h"
+#include "Utf8.h"
 
 #include <QRegularExpression>
 
@@ -9,10 +10,6 @@ namespace compare {
 namespace {
 
 using takeoff::ItemRecord;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A menu caption without its accelerator: "積算基準(&S)" -> "積算基準".
 QString Bare(const char* caption) {

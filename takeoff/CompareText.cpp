@@ -3,16 +3,13 @@
 
 #include "Checked.h"
 #include "Cp932.h"
+#include "Utf8.h"
 
 #include <QRegularExpression>
 
 namespace compare {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const QStringList& Sides() {
     static const QStringList sides{U("当初"), U("変更"), U("増減")};
@@ -27,8 +24,8 @@ QString Signed(const summary::Column& column, std::int64_t value) {
 
 QString Kind(const Row& row) {
     if (!row.earlierMode || !row.currentMode || row.earlierMode == row.currentMode)
-        return summary::ModeName(row.currentMode ? row.currentMode : row.earlierMode);
-    return summary::ModeName(row.earlierMode) + U("→") + summary::ModeName(row.currentMode);
+        return summary::ModeName(*(row.currentMode ? row.currentMode : row.earlierMode));
+    return summary::ModeName(*row.earlierMode) + U("→") + summary::ModeName(*row.currentMode);
 }
 
 QString StopNote(const Row& row) {

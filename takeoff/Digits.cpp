@@ -1,12 +1,9 @@
 #include "PriceBook.h"
+#include "Utf8.h"
 
 namespace estimate {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The figures a design book carries: earthwork to the whole cubic metre,
 // concrete and crushed stone to 0.1 m³, formwork to the whole square metre,

@@ -1,6 +1,7 @@
 #include "Estimate.h"
 
 #include "Checked.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <algorithm>
@@ -8,10 +9,6 @@
 namespace estimate {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The 工種 of the 内訳書 in the order estimators list them.
 const QStringList kKinds = {U("土工"),   U("コンクリート工"), U("型枠工"),

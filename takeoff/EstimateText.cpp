@@ -1,5 +1,6 @@
 #include "Cp932.h"
 #include "Estimate.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <tuple>
@@ -7,10 +8,6 @@
 namespace estimate {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 std::vector<QStringList> Rows(const Estimate& e, bool grouped) {
     std::vector<QStringList> out;

@@ -155,13 +155,14 @@ const std::vector<Column>& Columns() {
 
 bool HasDimension(const ItemRecord& item, int field) {
     switch (Mode(item)) {
-    case 2:
+    case engine::StructureMode::Base:
         return field != 3 && field != 8 && field != 9;
-    case 3:
+    case engine::StructureMode::Ditch:
         return field != 2 && field != 3;
-    default:
-        return true;
+    case engine::StructureMode::Wall:
+        break;
     }
+    return true;
 }
 
 std::int64_t Quantity(const Column& column, const Q& q) {
@@ -177,7 +178,9 @@ std::string Text(const Column& column, const std::string& name, const ItemRecord
     case Kind::Name:
         return name;
     case Kind::Mode:
-        return Mode(item) == 2 ? "設備基礎" : Mode(item) == 3 ? "Ｕ型側溝" : "Ｌ型擁壁";
+        return Mode(item) == engine::StructureMode::Base    ? "設備基礎"
+               : Mode(item) == engine::StructureMode::Ditch ? "Ｕ型側溝"
+                                                             : "Ｌ型擁壁";
     case Kind::Group:
         return item.group;
     case Kind::Count:

@@ -172,8 +172,8 @@ void SetMarks(engine::Snapshot& s, const ItemRecord& r) {
 
 } // namespace
 
-int Mode(const ItemRecord& item) {
-    return item.base ? 2 : item.ditch ? 3 : 1;
+engine::StructureMode Mode(const ItemRecord& item) {
+    return engine::ModeOf(item.base, item.ditch);
 }
 
 template <class Source> ItemRecord ReadFrom(const Source& ini, std::string_view section) {

@@ -6,6 +6,7 @@
 // the summary, the command-line program) works on records alone.
 #include "ProjectFile.h"
 #include "Snapshot.h"
+#include "Structure.h"
 
 #include <array>
 #include <optional>
@@ -49,8 +50,8 @@ struct ItemRecord {
     bool operator==(const ItemRecord&) const = default;
 };
 
-// 1 wall, 2 base foundation, 3 U-shaped ditch.
-int Mode(const ItemRecord& item);
+// The structure the item's two check marks choose.
+engine::StructureMode Mode(const ItemRecord& item);
 
 // The number of pieces an item stands for: 1 .. kMaxCount, 1 when the file
 // holds no count (or one that is no such number; its text stays in the file).

@@ -1,6 +1,7 @@
 #pragma once
 // Keys of a take-off item in the project file, in the order they are written,
 // and the texts of the item, run and start-up commands.
+#include "Settings.h"
 
 namespace itemkey {
 
@@ -63,9 +64,7 @@ inline constexpr const char kProjectFilter[] = "物件ファイル (*.Fa1)|*.Fa1
 inline constexpr const char kPresetName[] = "新規作成";
 inline constexpr const char kEndMessage[] = "終了させて頂きます";
 inline constexpr const char kCaptionPrefix[] = "擁壁数量調書：";
-inline constexpr const char kPathSection[] = "出力ファイル名";
-inline constexpr const char kPathKey[] = "DL";
-inline constexpr const char kSettingsFile[] = "Qrtt.dat";
+using takeoff::kSettingsFile;
 inline constexpr const char kCreate1[] = "現在の【";
 inline constexpr const char kCreate2[] = "】に【";
 inline constexpr const char kCreate3[] = "】を作成します(Y/y)";

@@ -5,6 +5,7 @@
 #include "Cp932.h"
 #include "Error.h"
 #include "Summary.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +17,6 @@
 namespace estimate {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 enum Col { kKey, kKind, kName, kSpec, kUnit, kPrice, kNote, kDigits, kRounding, kColCount };
 constexpr int kRequired = kDigits; // 数位 and 端数処理 may be left out

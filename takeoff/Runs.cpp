@@ -11,34 +11,80 @@ namespace takeoff {
 
 namespace {
 
-// Lines 12 to 19 of a statement are the labels of the printed drawing.
-constexpr std::size_t kHeadLines = 12;
-constexpr std::size_t kDrawingLabels = 8;
+using engine::statement::kDrawingLabels;
+using engine::statement::kHeadingLines;
 
 } // namespace
 
 std::optional<engine::CalcOutput> RunItem(const engine::Snapshot& snapshot,
-                                          const yoheki::MessageFn& message) {
+                                          const yoheki::MessageFn& message,
+                                          Calculation calculation) {
     try {
-        return engine::Calculate(snapshot, message);
+        return calculation(snapshot, message);
     } catch (const yoheki::Error& e) {
         message(e.what());
         return std::nullopt;
     }
 }
 
-void ForEachRun(const yoheki::IniFile& project, const RunContext& context,
-                const RunVisitor& visit) {
+namespace {
+
+// One item of a loop over a project: read from its section, calculated as the
+// continuous output calculates it, handed to `visit`.
+template <class Section>
+bool RunOne(std::size_t index, const std::string& name, const Section& section,
+            const RunContext& context, const RunUntil& visit) {
+    const ItemRecord record = ReadItem(section, name);
+    const engine::Snapshot snapshot = ToSnapshot(record, name, context.caption, context.flags);
+    const std::optional<engine::CalcOutput> output = RunItem(snapshot, context.message);
+    return visit(ItemRun{index, name, record, snapshot, output});
+}
+
+RunUntil Always(const RunVisitor& visit) {
+    return [&visit](const ItemRun& run) {
+        visit(run);
+        return true;
+    };
+}
+
+// The continuous output over any loop: each calculated item's statement as
+// one piece, then the closing line.
+template <class Loop>
+std::size_t Continuous(const Loop& loop, bool utf8, const ByteSink& sink) {
+    std::size_t calculated = 0;
+    std::string bytes;
+    loop([&](const ItemRun& run) {
+        if (!run.output)
+            return;
+        ++calculated;
+        bytes.clear();
+        for (const std::string& line : run.output->lines)
+            AppendEncoded(bytes, line, utf8);
+        sink(bytes);
+    });
+    bytes.clear();
+    AppendEncoded(bytes, ClosingLine(), utf8);
+    sink(bytes);
+    return calculated;
+}
+
+} // namespace
+
+bool ForEachRunUntil(const yoheki::IniFile& project, const RunContext& context,
+                     const RunUntil& visit) {
     const std::vector<std::string> names = project.ReadSections();
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (context.leaveOut && context.leaveOut(names[i]))
             continue;
-        const ItemRecord record = ReadItem(project, names[i]);
-        const engine::Snapshot snapshot =
-            ToSnapshot(record, names[i], context.caption, context.flags);
-        const std::optional<engine::CalcOutput> output = RunItem(snapshot, context.message);
-        visit(ItemRun{i, names[i], record, snapshot, output});
+        if (!RunOne(i, names[i], project, context, visit))
+            return false;
     }
+    return true;
+}
+
+void ForEachRun(const yoheki::IniFile& project, const RunContext& context,
+                const RunVisitor& visit) {
+    ForEachRunUntil(project, context, Always(visit));
 }
 
 void ForEachRun(SectionReader& project, const RunContext& context, const RunVisitor& visit,
@@ -49,10 +95,7 @@ void ForEachRun(SectionReader& project, const RunContext& context, const RunVisi
             unreadable(name, badLine);
             return;
         }
-        const ItemRecord record = ReadItem(view, name);
-        const engine::Snapshot snapshot = ToSnapshot(record, name, context.caption, context.flags);
-        const std::optional<engine::CalcOutput> output = RunItem(snapshot, context.message);
-        visit(ItemRun{index++, name, record, snapshot, output});
+        RunOne(index++, name, view, context, Always(visit));
     });
 }
 
@@ -70,7 +113,7 @@ std::optional<NamedRun> RunNamed(const yoheki::IniFile& project, const std::stri
 std::vector<std::string> SingleOutputLines(const std::vector<std::string>& statement) {
     std::vector<std::string> out;
     for (std::size_t k = 0; k + kDrawingLabels < statement.size(); ++k)
-        out.push_back(statement[k < kHeadLines ? k : k + kDrawingLabels]);
+        out.push_back(statement[k < kHeadingLines ? k : k + kDrawingLabels]);
     return out;
 }
 
@@ -93,40 +136,17 @@ std::string EncodeLines(const std::vector<std::string>& lines, bool utf8) {
 
 std::string ContinuousOutput(const yoheki::IniFile& project, const RunContext& context,
                              bool utf8) {
-    std::string bytes;
-    ForEachRun(project, context, [&](const ItemRun& run) {
-        if (run.output)
-            for (const std::string& line : run.output->lines)
-                AppendEncoded(bytes, line, utf8);
-    });
-    AppendEncoded(bytes, ClosingLine(), utf8);
-    return bytes;
+    std::string all;
+    Continuous([&](const RunVisitor& visit) { ForEachRun(project, context, visit); }, utf8,
+               [&all](const std::string& bytes) { all += bytes; });
+    return all;
 }
-
-} // namespace takeoff
-
-namespace takeoff {
 
 std::size_t WriteContinuous(SectionReader& project, const RunContext& context, bool utf8,
                             const ByteSink& sink, const UnreadableFn& unreadable) {
-    std::size_t calculated = 0;
-    std::string bytes;
-    ForEachRun(
-        project, context,
-        [&](const ItemRun& run) {
-            if (!run.output)
-                return;
-            ++calculated;
-            bytes.clear();
-            for (const std::string& line : run.output->lines)
-                AppendEncoded(bytes, line, utf8);
-            sink(bytes);
-        },
-        unreadable);
-    bytes.clear();
-    AppendEncoded(bytes, ClosingLine(), utf8);
-    sink(bytes);
-    return calculated;
+    return Continuous(
+        [&](const RunVisitor& visit) { ForEachRun(project, context, visit, unreadable); }, utf8,
+        sink);
 }
 
 } // namespace takeoff

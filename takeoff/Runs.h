@@ -28,11 +28,15 @@ struct RunContext {
     std::function<bool(const std::string& name)> leaveOut;
 };
 
-// The calculation of the item's structure, as "演算実行(&D)" runs it. A
-// framework error (a failed conversion, an overflow) is reported through
-// `message` and stops this run alone.
+// One calculation, as "演算実行(&D)" runs it: the structure the snapshot's
+// check marks choose, or the calculation given. A framework error (a failed
+// conversion, an overflow) is reported through `message` and stops this run
+// alone. Every run of the program goes through here.
+using Calculation = std::optional<engine::CalcOutput> (*)(const engine::Snapshot&,
+                                                          const yoheki::MessageFn&);
 std::optional<engine::CalcOutput> RunItem(const engine::Snapshot& snapshot,
-                                          const yoheki::MessageFn& message);
+                                          const yoheki::MessageFn& message,
+                                          Calculation calculation = engine::Calculate);
 
 struct ItemRun {
     std::size_t index = 0;
@@ -42,11 +46,16 @@ struct ItemRun {
     const std::optional<engine::CalcOutput>& output; // nothing: the run stopped
 };
 using RunVisitor = std::function<void(const ItemRun&)>;
+// A visitor that may end the loop: false stops it after this item.
+using RunUntil = std::function<bool(const ItemRun&)>;
 
 // Every item of the project in file order, each read from its section and
-// calculated; nothing is written.
+// calculated; nothing is written. The Until form says whether every item
+// was visited.
 void ForEachRun(const yoheki::IniFile& project, const RunContext& context,
                 const RunVisitor& visit);
+bool ForEachRunUntil(const yoheki::IniFile& project, const RunContext& context,
+                     const RunUntil& visit);
 
 class SectionReader;
 // The same over a project read one section at a time. An item whose bytes

@@ -2,16 +2,13 @@
 
 #include "Checked.h"
 #include "Error.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
 namespace summary {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 using Q = engine::Quantities;
 
@@ -64,11 +61,11 @@ const std::vector<Column>& Columns() {
     return kColumns;
 }
 
-QString ModeName(int mode) {
+QString ModeName(engine::StructureMode mode) {
     switch (mode) {
-    case 2:
+    case engine::StructureMode::Base:
         return U("設備基礎");
-    case 3:
+    case engine::StructureMode::Ditch:
         return U("Ｕ型側溝");
     default:
         return U("Ｌ型擁壁");

@@ -28,11 +28,11 @@ struct Column {
 const std::vector<Column>& Columns();
 
 // "Ｌ型擁壁", "設備基礎", "Ｕ型側溝".
-QString ModeName(int mode);
+QString ModeName(engine::StructureMode mode);
 
 struct Item {
     QString name;
-    int mode = 1;                                 // 1 wall, 2 base, 3 ditch
+    engine::StructureMode mode = engine::StructureMode::Wall;
     std::optional<engine::Quantities> quantities; // nothing: the calculation stopped
     QStringList messages; // what the calculation said; the reason when it stopped
     // The lines a single text output writes of the item's statement (empty

@@ -14,7 +14,7 @@
 
 namespace {
 
-summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snapshot,
+summary::Item ItemOf(const QString& name, engine::StructureMode mode, const engine::Snapshot& snapshot,
                      const std::optional<engine::CalcOutput>& out, QStringList& said,
                      bool statement) {
     summary::Item item{name, out ? out->quantities.mode : mode, std::nullopt,
@@ -27,7 +27,7 @@ summary::Item ItemOf(const QString& name, int mode, const engine::Snapshot& snap
         item.statement = takeoff::QtLines(takeoff::SingleOutputLines(out->lines));
         // Calculated as in the continuous output, whose title line ends with
         // the structure digit; a single item's statement has none.
-        const QString digit = u'】' + QString::number(out->quantities.mode);
+        const QString digit = u'】' + QString::number(engine::ModeDigit(out->quantities.mode));
         if (!item.statement.isEmpty() && item.statement[0].endsWith(digit))
             item.statement[0].chop(1);
     }
@@ -69,7 +69,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
                 s.Q1 = true;
                 s.D2 = false;
                 const auto out = takeoff::RunItem(s, collect);
-                summary::Item item = ItemOf(name, s.B1 ? 2 : s.U2 ? 3 : 1, s, out, said, statements);
+                summary::Item item = ItemOf(name, engine::ModeOf(s), s, out, said, statements);
                 summary::ApplyExtras(item, screen->count, screen->group, screen->remark);
                 return add(std::move(item));
             }

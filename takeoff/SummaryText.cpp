@@ -2,17 +2,13 @@
 #include "Summary.h"
 
 #include "Cp932.h"
+#include "Utf8.h"
 
 namespace summary {
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // ---------------------------------------------------------------- CSV
-
 
 // Numbers are written bare: they are ours, never formulas.
 QString Row(const QStringList& texts, const QStringList& numbers, const QString& note) {

@@ -19,6 +19,7 @@
 #include "ItemTable.h"
 #include "main1.h"
 #include "PathBytes.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,10 +39,6 @@
 #include <functional>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The delivered settings file, drawings and sample project in a scratch
 // folder that becomes the current directory, so nothing in data/ is touched.

@@ -2,6 +2,7 @@
 // differences as formulas of the two value cells beside them.
 #include "Compare.h"
 #include "Sheets.h"
+#include "Utf8.h"
 
 #include <QFileInfo>
 
@@ -11,10 +12,6 @@
 namespace workbook {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kTitleRow = 0, kCaptionRow = 1, kGroupRow = 2, kSubRow = 3, kFirstRow = 4;
 constexpr int kNameCol = 0, kMarkCol = 1, kFirstCol = 2;

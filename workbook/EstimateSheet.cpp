@@ -4,14 +4,11 @@
 // a reader that does not recalculate shows the same figures.
 #include "Estimate.h"
 #include "Sheets.h"
+#include "Utf8.h"
 
 namespace workbook {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 enum { kName, kSpec, kQty, kUnit, kPrice, kAmount, kNote, kCols };
 constexpr int kHeaderRow = 5;

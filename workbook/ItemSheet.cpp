@@ -3,16 +3,13 @@
 // sheet can refer to.
 #include "Sheets.h"
 #include "StatementCells.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
 namespace workbook {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kHeaderRow = 1, kFirstRow = 2;
 constexpr int kLabelCol = 0, kValueCol = 1, kUnitCol = 2, kFormulaCol = 3;

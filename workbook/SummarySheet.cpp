@@ -1,15 +1,12 @@
 // The sheets "数量総括表" and "仕上集計".
 #include "Sheets.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
 namespace workbook {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kCaptionRow = 1, kHeaderRow = 2, kFirstRow = 3;
 constexpr int kNameCol = 0, kKindCol = 1;
@@ -153,7 +150,7 @@ void SetSummaryWidths(lxw_worksheet* ws, const summary::Table& t) {
     for (const summary::Group& g : t.groups)
         name = std::max(name, Width(summary::SubtotalName(g)));
     SetWidth(ws, kNameCol, std::min(name, kMaxNameWidth));
-    SetWidth(ws, kKindCol, Width(summary::ModeName(3)));
+    SetWidth(ws, kKindCol, Width(summary::ModeName(engine::StructureMode::Ditch)));
     if (t.counted)
         SetWidth(ws, kKindCol + 1, Width(U("箇所数")));
     if (!t.groups.empty())

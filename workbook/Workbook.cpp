@@ -7,6 +7,7 @@
 #include "SystemReason.h"
 #include "SheetNames.h"
 #include "Sheets.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +20,6 @@
 namespace workbook {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The name the library opens its file by. On Windows it takes the ANSI code
 // page, which may not hold the folder's name; the short name of the existing

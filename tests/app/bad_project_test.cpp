@@ -3,12 +3,9 @@
 // run, and nothing is written over the file's bytes.
 #include "SummaryRun.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kWall = "延長さ=10000\n仕上高表=1200\n仕上高裏=1200\n根入長=500\n均しｺﾝ=50\n"
                           "砕石=100\nﾍﾞｰｽ幅=1500\n幅=200\nﾍﾞｰｽ厚=300\n根切要項=1\n\n";

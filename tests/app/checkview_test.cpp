@@ -4,6 +4,7 @@
 #include "Calc.h"
 #include "CheckView.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -11,10 +12,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A wall whose front stands 1500 above its back with the embedment
 // difference counted: the excavation and the backfill come out negative, and

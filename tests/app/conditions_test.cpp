@@ -4,14 +4,11 @@
 
 #include "Cp932.h"
 #include "IniFile.h"
+#include "Utf8.h"
 
 #include <climits>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 struct GroupCase {
     const char* name;

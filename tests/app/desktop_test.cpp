@@ -8,6 +8,7 @@
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
 #include "UndoStack.h"
+#include "Utf8.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,10 +23,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class DesktopTest : public TakeoffFixture {
   protected:

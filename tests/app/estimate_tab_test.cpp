@@ -5,6 +5,7 @@
 #include "PriceBookDialog.h"
 #include "SummaryForm.h"
 #include "SummaryRun.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,10 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class EstimateTabTest : public ::testing::Test {
   protected:

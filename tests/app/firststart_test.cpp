@@ -4,14 +4,11 @@
 #include "BundledData.h"
 #include "FirstStart.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QDirIterator>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const QString kBuiltData = QStringLiteral(YOHEKI_BINARY_DIR "/share/yoheki");
 

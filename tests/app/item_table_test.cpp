@@ -8,6 +8,7 @@
 #include "LivePane.h"
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,10 +19,6 @@
 namespace {
 
 using namespace itemkey;
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // Five walls, 1000 mm long, with heights the pane can calculate.
 std::string FiveWalls() {
     std::string text;

@@ -2,6 +2,7 @@
 // project dialog, adding, deleting and switching items, failed saves.
 #include "ItemTexts.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QRegularExpression>
 
@@ -10,10 +11,6 @@
 namespace {
 
 using namespace itemkey;
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 using ItemsTest = TakeoffFixture;
 
 TEST_F(ItemsTest, BlocksPipesAndBarsSwitchedOffAreStoredEmptyAndLoadAsTheirDefaults) {

@@ -1,11 +1,8 @@
 // Start-up with its argument, the first and later activations, and closing.
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class LifecycleTest : public TakeoffFixture {
   protected:

@@ -3,6 +3,7 @@
 #include "LabelledDrawing.h"
 #include "LivePane.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,10 +15,6 @@
 #include <QThread>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kSample = "見本工事.Fa1";
 enum SampleItem { WallA = 0, WallB = 1, BaseP1 = 2, DitchU300 = 4 };

@@ -1,14 +1,11 @@
 // Structure-type switching: the three screens reached from each other, what
 // each switch empties, the questions and messages, the drawings.
 #include "AppFixture.h"
+#include "Utf8.h"
 
 #include <QDateTime>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 enum class Mode { Wall, Base, Ditch };
 const char* const kDrawing[] = {"擁壁１.bmp", "設備基礎.bmp", "Ｕ字側溝.bmp"};

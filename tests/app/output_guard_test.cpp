@@ -3,12 +3,9 @@
 #include "OutputGuard.h"
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class OutputGuardTest : public TakeoffFixture {
   protected:

@@ -1,15 +1,12 @@
 // The three check boxes, the block and reinforcement panels and the Enter key
 // of the pitch fields.
 #include "AppFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class PanelsTest : public AppFixture {
   protected:

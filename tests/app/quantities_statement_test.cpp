@@ -90,7 +90,7 @@ TEST(QuantitiesAsShown, EveryStructureOnVariedInput) {
                 continue;
             ++finished;
             SCOPED_TRACE(testing::Message() << "mode " << mode << " run " << run);
-            EXPECT_EQ(out->quantities.mode, mode);
+            EXPECT_EQ(engine::ModeDigit(out->quantities.mode), mode);
             ExpectSameNumbers(out->quantities, statement::Read(Lines(out->lines)));
             if (HasFailure())
                 return;

@@ -2,12 +2,9 @@
 // text output writes, its file rules and the continuous output.
 #include "Calc.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QByteArray Cp932(const QString& text) {
     const std::string bytes = yoheki::cp932::Encode(text.toStdString());

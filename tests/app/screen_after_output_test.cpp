@@ -2,12 +2,9 @@
 // under the reinforcement calculation across saving and reopening.
 #include "ItemTexts.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Which fields and buttons the screen shows, and what a calculation reads.
 struct ShownScreen {

@@ -8,6 +8,7 @@
 #include "Lines.h"
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,10 +16,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kItems =
     "[溝]\n延長さ=10000\n根入長=450\n均しｺﾝ=50\n砕石=100\nﾍﾞｰｽ幅=700\n幅=100\nﾍﾞｰｽ厚=100\n"

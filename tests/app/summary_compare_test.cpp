@@ -5,16 +5,13 @@
 #include "SummaryForm.h"
 #include "SummaryRun.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QProcess>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class SummaryCompareTest : public TakeoffFixture {
   protected:

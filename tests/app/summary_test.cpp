@@ -4,6 +4,7 @@
 #include "StatementNumbers.h"
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,10 +16,6 @@
 #include <limits>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString Decode(const QByteArray& bytes) {
     return QString::fromStdString(yoheki::cp932::Decode(bytes.toStdString()));
@@ -279,7 +276,7 @@ TEST_F(SummaryTest, ProjectWithoutItemsHasNothingToSum) {
     EXPECT_EQ(dialogs.messages(), QStringList{U("集計する拾いがありません")});
 }
 
-// ---------------------------------------------------------------- the model
+// ---------------------------------------------------------------- the table
 
 engine::Quantities Wall(std::int64_t backfill) {
     engine::Quantities q;
@@ -291,7 +288,8 @@ engine::Quantities Wall(std::int64_t backfill) {
 TEST(SummaryWindow, NegativeQuantityIsRedWithTheReason) {
     yoheki::ScriptedDialogs dialogs;
     TSummaryForm window(dialogs);
-    window.SetTable(summary::Summarize({{U("Ａ"), 1, Wall(-15), {}}, {U("Ｂ"), 1, Wall(5), {}}}),
+    window.SetTable(summary::Summarize({{U("Ａ"), engine::StructureMode::Wall, Wall(-15), {}},
+                                        {U("Ｂ"), engine::StructureMode::Wall, Wall(5), {}}}),
                     QStringLiteral("/x/p.Fa1"));
     const int backfill = 2 + 2; // after the name, the kind, excavation and disposal
     const QTableWidgetItem* negative = window.Grid1->item(0, backfill);
@@ -304,63 +302,6 @@ TEST(SummaryWindow, NegativeQuantityIsRedWithTheReason) {
     EXPECT_TRUE(positive->toolTip().isEmpty());
     EXPECT_EQ(total->text(), QStringLiteral("-0.10"));
     EXPECT_EQ(total->foreground().color(), QColor(200, 0, 0));
-}
-
-TEST(SummaryModel, FinishesTotalByNameAndUnitBlocksByKindAndWidth) {
-    using F = engine::Quantities::Finish;
-    engine::Quantities a, b;
-    a.finishes = {F{"表面仕上", "吹付タイル", "ｍ2", 100}, F{"天端仕上", "金鏝", "ｍ", 20},
-                  F{"ＣＢ", "Ｗ＝150", "ｍ2", 30}};
-    b.finishes = {F{"裏面仕上", "吹付タイル", "ｍ2", 50}, F{"天端仕上", "金鏝", "ｍ2", 10},
-                  F{"ＣＢ(両面化粧)", "Ｗ＝150", "ｍ2", 40}};
-    const summary::Table t =
-        summary::Summarize({{U("a"), 1, a, {}}, {U("b"), 2, b, {}}, {U("c"), 1, {}, {U("x")}}});
-    std::vector<std::tuple<QString, QString, QString, std::int64_t>> got;
-    for (const summary::FinishTotal& f : t.finishes)
-        got.emplace_back(f.name, f.unit, f.kinds.join(u'/'), f.value);
-    const decltype(got) expected = {
-        {U("吹付タイル"), U("ｍ2"), U("表面仕上/裏面仕上"), 150},
-        {U("金鏝"), U("ｍ"), U("天端仕上"), 20},
-        {U("ＣＢ Ｗ＝150"), U("ｍ2"), U("ＣＢ"), 30},
-        {U("金鏝"), U("ｍ2"), U("天端仕上"), 10},
-        {U("ＣＢ(両面化粧) Ｗ＝150"), U("ｍ2"), U("ＣＢ(両面化粧)"), 40},
-    };
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(t.stopped, 1);
-}
-
-TEST(SummaryModel, TotalThatOverflowsStopsTheSummary) {
-    engine::Quantities big;
-    big.rcTotal = std::numeric_limits<std::int64_t>::max() / 2 + 1;
-    EXPECT_THROW(summary::Summarize({{U("a"), 1, big, {}}, {U("b"), 1, big, {}}}), yoheki::Error);
-}
-
-TEST(SummaryModel, CsvQuotesFieldsAndKeepsNamesFromBecomingFormulas) {
-    const summary::Table t = summary::Summarize(
-        {{U("=SUM(A1),\"x\""), 1, std::nullopt, {U("a,b\n\rc")}}, {U("-1通り"), 3, Wall(5), {}}});
-    const QStringList rows = summary::CsvText(t).split(U("\r\n"));
-    EXPECT_TRUE(rows[1].startsWith(U("\"'=SUM(A1),\"\"x\"\"\",Ｌ型擁壁,,")))
-        << rows[1].toStdString();
-    EXPECT_TRUE(rows[1].endsWith(U(",\"演算できません：a,b c\""))) << rows[1].toStdString();
-    EXPECT_TRUE(rows[2].startsWith(U("'-1通り,Ｕ型側溝,10.00,0.00,0.05,")));
-    EXPECT_TRUE(rows[3].endsWith(U(",演算できない拾い1件を除く")));
-}
-
-TEST(SummaryModel, AlignedTextLinesUpNumbersUnderTheirHeadings) {
-    engine::Quantities q = Wall(-15);
-    q.pipes = 12;
-    const QStringList lines = summary::AlignedText(summary::Summarize({{U("擁壁ﾃｽﾄ"), 1, q, {}},
-                                                                       {U("b"), 2, Wall(5), {}}}))
-                                  .split(u'\n');
-    // A heading's right edge, in terminal columns, is where its numbers end.
-    const auto rightEdge = [](const QString& line, const QString& text) {
-        return summary::DisplayWidth(line.left(line.indexOf(text) + text.size()));
-    };
-    ASSERT_GE(lines.size(), 7);
-    EXPECT_EQ(rightEdge(lines[0], U("埋戻し")), rightEdge(lines[3], QStringLiteral("-0.15")));
-    EXPECT_EQ(rightEdge(lines[0], U("水抜ﾊﾟｲﾌﾟ")), rightEdge(lines[3], QStringLiteral("12")));
-    EXPECT_EQ(rightEdge(lines[0], U("埋戻し")), rightEdge(lines[6], QStringLiteral("-0.10")));
-    EXPECT_TRUE(lines[6].startsWith(U("合計")));
 }
 
 } // namespace

@@ -2,15 +2,12 @@
 // the reasons a save fails.
 #include "SummaryForm.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class SummaryXlsxTest : public TakeoffFixture {
   protected:

@@ -4,16 +4,13 @@
 // a real X server (Xvfb) by the test "two_windows_xvfb".
 #include "ItemTexts.h"
 #include "TakeoffFixture.h"
+#include "Utf8.h"
 
 #include <QGuiApplication>
 
 namespace {
 
 using namespace itemkey;
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 class TwoWindows : public TakeoffFixture {
   protected:
     void SetUp() override {

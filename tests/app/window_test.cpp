@@ -1,5 +1,6 @@
 // The main window as built: controls, menu tree, help messages, ending.
 #include "AppFixture.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,10 +12,6 @@
 namespace {
 
 using WindowTest = AppFixture;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 struct Entry {
     const char* name;

@@ -2,6 +2,7 @@
 // Running yoheki-batch as a user does: a folder holding copies of the bundled
 // files, the program started there, its status and both outputs.
 #include "Cp932.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +10,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <initializer_list>
-
-inline QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 inline QByteArray Read(const QString& path) {
     QFile file(path);

@@ -27,7 +27,7 @@ TEST(BaseQuantities, WorkedExample) {
     ASSERT_TRUE(o.out);
     EXPECT_TRUE(o.messages.empty());
     const engine::Quantities& q = o.out->quantities;
-    EXPECT_EQ(q.mode, 2);
+    EXPECT_EQ(q.mode, engine::StructureMode::Base);
     EXPECT_EQ(q.stone, 30);
     EXPECT_EQ(q.levelling, 15);
     EXPECT_EQ(q.rcTotal, 240);

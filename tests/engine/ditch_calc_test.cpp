@@ -28,7 +28,7 @@ TEST(DitchQuantities, WorkedExample) {
     ASSERT_TRUE(o.out);
     EXPECT_TRUE(o.messages.empty());
     const engine::Quantities& q = o.out->quantities;
-    EXPECT_EQ(q.mode, 3);
+    EXPECT_EQ(q.mode, engine::StructureMode::Ditch);
     EXPECT_EQ(q.excavation, 1350);
     EXPECT_EQ(q.stone, 80);
     EXPECT_EQ(q.levelling, 40);

@@ -78,7 +78,7 @@ void Fuzz(Calc calc, bool ditch, int mode) {
             if (!out)
                 continue;
             ++finished;
-            ASSERT_EQ(out->quantities.mode, mode);
+            ASSERT_EQ(engine::ModeDigit(out->quantities.mode), mode);
             ASSERT_GE(out->lines.size(), 20u);
         } catch (const yoheki::Error&) {
         } catch (const std::exception& e) {

@@ -46,7 +46,7 @@ TEST(CalcYoH, WorkedExampleQuantities) {
     Result r = RunWall(Example());
     ASSERT_TRUE(r.out);
     const engine::Quantities& q = r.out->quantities;
-    EXPECT_EQ(q.mode, 1);
+    EXPECT_EQ(q.mode, engine::StructureMode::Wall);
     EXPECT_EQ(q.excavation, 1625);
     EXPECT_EQ(q.stone, 160);
     EXPECT_EQ(q.levelling, 80);

@@ -4,16 +4,13 @@
 #include "Compare.h"
 #include "Revisions.h"
 #include "SummaryRun.h"
+#include "Utf8.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 using compare::Status;
 
@@ -96,7 +93,7 @@ TEST_F(CompareTest, MarksChangedInputsAndStops) {
     EXPECT_EQ(compare::StatusMark(Status::Added), U("新規"));
     EXPECT_EQ(RowOf(cmp, revisions::kRemoved).status, Status::Removed);
     EXPECT_EQ(compare::StatusMark(Status::Removed), U("削除"));
-    EXPECT_EQ(RowOf(cmp, revisions::kRemoved).currentMode, 0);
+    EXPECT_FALSE(RowOf(cmp, revisions::kRemoved).currentMode);
 
     const compare::Row& raised = RowOf(cmp, revisions::kRaised);
     EXPECT_EQ(raised.changes, QStringList{U("仕上げ高[裏] 1200 → 1500")});

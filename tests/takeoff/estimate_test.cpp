@@ -5,6 +5,7 @@
 #include "Cp932.h"
 #include "Estimate.h"
 #include "SummaryRun.h"
+#include "Utf8.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -14,10 +15,6 @@
 #include <map>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const QString kData = QStringLiteral(YOHEKI_TESTDATA_DIR "/estimate");
 

@@ -1,16 +1,13 @@
 // Item names mapped onto sheet names, and statement lines split into cells.
 #include "SheetNames.h"
 #include "StatementCells.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
 using namespace workbook;
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QStringList L(std::initializer_list<const char*> texts) {
     QStringList out;

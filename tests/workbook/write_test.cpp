@@ -1,5 +1,6 @@
 // Writing the workbook file: all or nothing, and clear reasons.
 #include "Workbook.h"
+#include "Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,8 @@
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 summary::Table OneItem() {
-    summary::Item item{U("擁壁 Ａ"), 1, engine::Quantities{}, {}, {}};
+    summary::Item item{U("擁壁 Ａ"), engine::StructureMode::Wall, engine::Quantities{}, {}, {}};
     item.quantities->excavation = 1625;
     item.statement = QStringList{U("【物件名：試験】"), U("根  切   量：  16.25（ｍ3）")};
     return summary::Summarize({item});

@@ -6,16 +6,9 @@
 #include "SummaryForm.h"
 #include "Takeoff.h"
 #include "main1.h"
+#include "Utf8.h"
 
 #include <QApplication>
-
-namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 void TForm1::S4Click() {
     if (CurrentProject.isEmpty() || ComboBox1->count() == 0)

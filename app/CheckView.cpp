@@ -3,6 +3,7 @@
 
 #include "LivePane.h"
 #include "main1.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -15,13 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-QString U(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
 
 QIcon LevelIcon(checks::Level level) {
     return QApplication::style()->standardIcon(level == checks::Level::Error
