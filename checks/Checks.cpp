@@ -19,6 +19,7 @@ namespace checks {
 namespace {
 
 using engine::Quantities;
+using Mode = engine::StructureMode;
 
 const yoheki::MessageFn kSilent = [](const std::string&) {};
 
@@ -29,7 +30,7 @@ std::string Mm(std::int64_t v) {
 // ---------------------------------------------------------------- inputs
 
 // What each field means on the screen of each structure.
-const char* FieldLabel(int mode, int edit) {
+const char* FieldLabel(Mode mode, int edit) {
     static const std::map<int, const char*> wall = {
         {1, "延べ長さ"},        {2, "仕上げ高[表]"},      {3, "仕上げ高[裏]"},
         {4, "根入長"},          {5, "均しｺﾝ厚"},          {6, "砕石厚"},
@@ -41,28 +42,28 @@ const char* FieldLabel(int mode, int edit) {
         {1, "ﾍﾞｰｽ長さ"}, {2, "地上高さ"}, {4, "根入長"}, {7, "ﾍﾞｰｽ幅"}};
     static const std::map<int, const char*> ditch = {
         {1, "延べ長さ"}, {4, "側溝高さ"}, {7, "側溝幅"}, {8, "側壁厚"}, {9, "底版厚"}};
-    const auto& own = mode == 2 ? base : mode == 3 ? ditch : wall;
+    const auto& own = mode == Mode::Base ? base : mode == Mode::Ditch ? ditch : wall;
     if (auto it = own.find(edit); it != own.end())
         return it->second;
     return wall.at(edit);
 }
 
 // The fields the structure's calculation reads, in screen order.
-std::vector<int> FieldsInUse(const engine::Snapshot& s, int mode) {
+std::vector<int> FieldsInUse(const engine::Snapshot& s, Mode mode) {
     std::vector<int> f;
-    if (mode == 2)
+    if (mode == Mode::Base)
         f = {1, 2, 4, 5, 6, 7};
-    else if (mode == 3)
+    else if (mode == Mode::Ditch)
         f = {1, 4, 5, 6, 7, 8, 9};
     else
         f = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    if (mode == 1 && s.CheckBox2)
+    if (mode == Mode::Wall && s.CheckBox2)
         f.push_back(10);
-    if (mode == 1 && s.CheckBox3)
+    if (mode == Mode::Wall && s.CheckBox3)
         f.push_back(11);
     if (s.CheckBox1) {
         f.insert(f.end(), {12, 14});
-        if (mode != 2)
+        if (mode != Mode::Base)
             f.insert(f.end(), {13, 15});
     }
     if (s.A1)
@@ -74,13 +75,14 @@ std::vector<int> FieldsInUse(const engine::Snapshot& s, int mode) {
 struct Item {
     const engine::Snapshot& s;
     const engine::CalcOutput& out;
-    int mode;
+    Mode mode;
     engine::Reader reader;
     std::map<std::string, std::int64_t> printed; // statement figures by label
 
-    Item(const engine::Snapshot& snap, const engine::CalcOutput& o)
-        : s(snap), out(o), mode(engine::ModeDigit(o.quantities.mode)), reader(snap, kSilent) {
-        for (const auto& [label, value] : StatementQuantities(o.lines))
+    Item(const engine::Snapshot& snap, const engine::CalcOutput& o,
+         const std::vector<std::pair<std::string, std::int64_t>>& figures)
+        : s(snap), out(o), mode(o.quantities.mode), reader(snap, kSilent) {
+        for (const auto& [label, value] : figures)
             printed.emplace(label, value);
     }
     const Quantities& q() const { return out.quantities; }
@@ -110,11 +112,11 @@ std::string InputNames(const Item& it, const std::vector<int>& edits) {
 // Why the pit has no depth or no width.
 std::string ExcavationCause(const Item& it) {
     const engine::Reader& r = it.reader;
-    const bool stepped = it.mode == 1 && it.s.N4 && it.mm(2) != it.mm(3);
+    const bool stepped = it.mode == Mode::Wall && it.s.N4 && it.mm(2) != it.mm(3);
     std::string out;
     const std::int64_t dt = yoheki::Add(it.mm(4), it.mm(5), it.mm(6));
     for (int side : {1, 2}) {
-        if (side == 2 && !(stepped || it.mode == 3))
+        if (side == 2 && !(stepped || it.mode == Mode::Ditch))
             continue;
         const std::int64_t d = yoheki::Round10(r.ExcavDepth(side));
         if (d >= 0)
@@ -145,10 +147,10 @@ std::string BackfillCause(const Item& it) {
 std::string BelowGlCause(const Item& it);
 
 std::string UpstandCause(const Item& it) {
-    if (it.mode == 1 && yoheki::Add(it.mm(4), it.mm(2)) < it.mm(9))
+    if (it.mode == Mode::Wall && yoheki::Add(it.mm(4), it.mm(2)) < it.mm(9))
         return "ﾍﾞｰｽ厚 " + Mm(it.mm(9)) + " が擁壁高さ（根入長＋仕上げ高[表]）" +
                Mm(yoheki::Add(it.mm(4), it.mm(2))) + " を超え、立上りの高さが負です。";
-    if (it.mode == 3 && it.mm(4) < it.mm(9))
+    if (it.mode == Mode::Ditch && it.mm(4) < it.mm(9))
         return "底版厚 " + Mm(it.mm(9)) + " が側溝高さ " + Mm(it.mm(4)) +
                " を超え、側壁の高さが負です。";
     return {};
@@ -249,7 +251,7 @@ void CheckNegative(const Item& it, std::vector<Finding>& out) {
                            " です。すべての数量が負になります。長さを正の値で入力して下さい。"});
         return;
     }
-    const int m = std::clamp(it.mode, 1, 3) - 1;
+    const int m = engine::ModeDigit(it.mode) - 1;
     for (const NegativeRule& rule : NegativeRules()) {
         const std::optional<std::int64_t> v = rule.value(it);
         if (v && *v < 0)
@@ -260,7 +262,7 @@ void CheckNegative(const Item& it, std::vector<Finding>& out) {
         if (f.value < 0)
             out.push_back({Level::Error, Check::Negative, f.kind,
                            NegativeText(it, f.kind, f.unit.c_str(), f.value,
-                                        it.mode == 1 ? std::vector<int>{1, 2, 3, 11}
+                                        it.mode == Mode::Wall ? std::vector<int>{1, 2, 3, 11}
                                                      : std::vector<int>{1, 2, 4, 7},
                                         {})});
 }
@@ -273,11 +275,11 @@ std::optional<std::int64_t> BarRate(const Item& it) {
         return std::nullopt;
     const engine::Reader& r = it.reader;
     engine::TSR_CL_L bar;
-    int kind = it.mode;
-    if (it.mode == 2) {
+    int kind = engine::ModeDigit(it.mode);
+    if (it.mode == Mode::Base) {
         engine::sbs::Dims d = engine::sbs::ReadDims(r);
         bar = engine::sbs::FillRebar(r, d);
-    } else if (it.mode == 3) {
+    } else if (it.mode == Mode::Ditch) {
         engine::ujs::Dims d = engine::ujs::ReadDims(r);
         bar = engine::ujs::FillRebar(r, d);
     } else {
@@ -288,7 +290,7 @@ std::optional<std::int64_t> BarRate(const Item& it) {
     }
     bar.CalcRebar(kind, kSilent);
     const std::int64_t kg = yoheki::Add(bar.ResultD10, bar.ResultD13);
-    if (it.mode != 2)
+    if (it.mode != Mode::Base)
         return kg;
     // A base's bars are kilograms for the whole base.
     if (it.q().rcTotal <= 0)
@@ -306,7 +308,7 @@ void CheckBarRate(const Item& it, std::vector<Finding>& out) {
 }
 
 void CheckPipes(const Item& it, std::vector<Finding>& out) {
-    if (it.mode != 1 || !it.s.CheckBox2 || it.q().pipes > 0)
+    if (it.mode != Mode::Wall || !it.s.CheckBox2 || it.q().pipes > 0)
         return;
     out.push_back({Level::Caution, Check::Pipes, "水抜ﾊﾟｲﾌﾟ",
                    "水抜きﾊﾟｲﾌﾟにチェックがありますが 0 ヶ所です（延べ長さ " + Mm(it.mm(1)) +
@@ -314,10 +316,10 @@ void CheckPipes(const Item& it, std::vector<Finding>& out) {
 }
 
 void CheckThickness(const Item& it, std::vector<Finding>& out) {
-    if (it.mode == 2)
+    if (it.mode == Mode::Base)
         return;
     const std::int64_t w = it.mm(8), b = it.mm(9), e = it.mm(4);
-    const std::int64_t height = it.mode == 1 ? yoheki::Add(e, it.mm(2)) : e;
+    const std::int64_t height = it.mode == Mode::Wall ? yoheki::Add(e, it.mm(2)) : e;
     const std::string wall = FieldLabel(it.mode, 8), base = FieldLabel(it.mode, 9);
     if (w > b)
         out.push_back({Level::Caution, Check::UpstandThick, wall,
@@ -326,7 +328,7 @@ void CheckThickness(const Item& it, std::vector<Finding>& out) {
     if (b > height)
         out.push_back({Level::Caution, Check::BaseThick, base,
                        base + " " + Mm(b) + " が" +
-                           (it.mode == 1 ? "擁壁高さ（根入長＋仕上げ高[表]）" : "側溝高さ ") +
+                           (it.mode == Mode::Wall ? "擁壁高さ（根入長＋仕上げ高[表]）" : "側溝高さ ") +
                            Mm(height) + " より厚くなっています。"});
 }
 
@@ -361,7 +363,7 @@ void CheckFields(const Item& it, std::vector<Finding>& out) {
 
 // The caption beside a dimension field, where it differs from what the field
 // means on this structure's screen: "側壁厚（幅(W)）".
-std::string Named(int mode, int edit) {
+std::string Named(Mode mode, int edit) {
     static const char* const captions[] = {"",       "延べ長さ", "仕上げ高[表]", "仕上げ高[裏]",
                                            "根入長", "均しｺﾝ",   "砕石",         "ﾍﾞｰｽ幅",
                                            "幅(W)",  "ﾍﾞｰｽ(B)"};
@@ -373,24 +375,24 @@ std::string Named(int mode, int edit) {
 
 // Sections that cannot be built, whatever the quantities say.
 void CheckShape(const Item& it, std::vector<Finding>& out) {
-    if (it.mode == 3) {
+    if (it.mode == Mode::Ditch) {
         const std::int64_t both = yoheki::Mul(it.mm(8), 2);
         if (both >= it.mm(7))
-            out.push_back({Level::Error, Check::Shape, FieldLabel(3, 8),
-                           Named(3, 8) + " " + Mm(it.mm(8)) + " の側壁 2 枚で " + Mm(both) + " が" +
-                               Named(3, 7) + " " + Mm(it.mm(7)) + " 以上あり、内幅が " +
+            out.push_back({Level::Error, Check::Shape, FieldLabel(Mode::Ditch, 8),
+                           Named(Mode::Ditch, 8) + " " + Mm(it.mm(8)) + " の側壁 2 枚で " + Mm(both) + " が" +
+                               Named(Mode::Ditch, 7) + " " + Mm(it.mm(7)) + " 以上あり、内幅が " +
                                Mm(yoheki::Sub(it.mm(7), both)) +
                                " になります。側溝幅と側壁厚を確かめて下さい。"});
         return;
     }
-    if (it.mode != 1)
+    if (it.mode != Mode::Wall)
         return;
     if (it.mm(9) == 0)
-        out.push_back({Level::Error, Check::Shape, FieldLabel(1, 9),
-                       Named(1, 9) + " が 0 ㎜ です。ベースのないＬ型擁壁は造れません。"});
+        out.push_back({Level::Error, Check::Shape, FieldLabel(Mode::Wall, 9),
+                       Named(Mode::Wall, 9) + " が 0 ㎜ です。ベースのないＬ型擁壁は造れません。"});
     if (it.mm(7) <= it.mm(8))
-        out.push_back({Level::Error, Check::Shape, FieldLabel(1, 7),
-                       Named(1, 7) + " " + Mm(it.mm(7)) + " が" + Named(1, 8) + " " +
+        out.push_back({Level::Error, Check::Shape, FieldLabel(Mode::Wall, 7),
+                       Named(Mode::Wall, 7) + " " + Mm(it.mm(7)) + " が" + Named(Mode::Wall, 8) + " " +
                            Mm(it.mm(8)) + " 以下で、ベースが立上りの外に出ません。" +
                            "ベース幅と立上り厚を確かめて下さい。"});
 }
@@ -406,7 +408,7 @@ void CheckFinishNames(const Item& it, std::vector<Finding>& out) {
 }
 
 // The typed values among `edits` at or below zero, as "仕上げ高[表] 0 ㎜、…".
-std::string NotPositive(int mode, const engine::Reader& r, const std::vector<int>& edits) {
+std::string NotPositive(Mode mode, const engine::Reader& r, const std::vector<int>& edits) {
     std::string out;
     for (int e : edits)
         if (r.Mm(e) <= 0)
@@ -426,9 +428,10 @@ std::string Flat(std::string text) {
 std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::CalcOutput& out) {
     std::vector<Finding> found;
     try {
-        const Item it(snapshot, out);
+        StatementReading reading = ReadStatement(out.lines);
+        const Item it(snapshot, out, reading.quantities);
         CheckNegative(it, found);
-        for (Finding& f : CheckFormulas(out.lines))
+        for (Finding& f : reading.mismatches)
             found.push_back(std::move(f));
         CheckBarRate(it, found);
         CheckPipes(it, found);
@@ -448,16 +451,16 @@ std::vector<Finding> CheckItem(const engine::Snapshot& snapshot, const engine::C
 // The wall's back stands 100 ㎜ below its top at least; a ditch is at least
 // 100 ㎜ high. The run stops on its own message; this says which inputs.
 std::vector<Finding> CheckStopped(const engine::Snapshot& s) {
-    const int mode = engine::ModeDigit(engine::ModeOf(s));
-    if (mode == 2)
+    const Mode mode = engine::ModeOf(s);
+    if (mode == Mode::Base)
         return {};
     const engine::Reader r(s, kSilent);
     std::string text;
     std::vector<int> edits;
-    if (mode == 3) {
+    if (mode == Mode::Ditch) {
         if (r.Mm(4) >= 100)
             return {};
-        text = Named(3, 4) + " " + Mm(r.Mm(4)) + " が 100 ㎜ に足りず、側溝の高さが取れません。";
+        text = Named(Mode::Ditch, 4) + " " + Mm(r.Mm(4)) + " が 100 ㎜ に足りず、側溝の高さが取れません。";
         edits = {4};
     } else {
         const std::int64_t high = yoheki::Add(r.Mm(4), r.Mm(2)), need = yoheki::Add(r.Mm(3), 100);
@@ -474,7 +477,7 @@ std::vector<Finding> CheckStopped(const engine::Snapshot& s) {
 
 std::vector<int> UnreadableFields(const engine::Snapshot& s) {
     std::vector<int> out;
-    for (int e : FieldsInUse(s, engine::ModeDigit(engine::ModeOf(s))))
+    for (int e : FieldsInUse(s, engine::ModeOf(s)))
         if (!Typed(s.REdit[static_cast<std::size_t>(e)]))
             out.push_back(e);
     return out;

@@ -42,12 +42,19 @@ std::optional<Rat> ReadNumber(std::string_view s, std::size_t& at) {
     std::size_t i = at;
     Int num = 0, den = 1;
     bool digits = false, point = false;
+    int places = 0; // below 10^18 the 64-bit product cannot overflow
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
-            num = CheckedMul(num, 10) + (c - '0');
-            if (point)
-                den = CheckedMul(den, 10);
+            if (++places < 18) {
+                num = static_cast<Int>(static_cast<std::int64_t>(num) * 10 + (c - '0'));
+                if (point)
+                    den = static_cast<Int>(static_cast<std::int64_t>(den) * 10);
+            } else {
+                num = CheckedMul(num, 10) + (c - '0');
+                if (point)
+                    den = CheckedMul(den, 10);
+            }
             digits = true;
         } else if (c == '.' && !point && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '9') {
             point = true;
@@ -117,7 +124,7 @@ std::vector<Token> Tokenize(std::string_view s) {
         }
         const Symbol* symbol = nullptr;
         for (const Symbol& sym : kSymbols)
-            if (StartsWith(s, i, sym.text))
+            if (s[i] == sym.text[0] && StartsWith(s, i, sym.text))
                 symbol = &sym;
         if (symbol) {
             out.push_back({symbol->kind, std::string(symbol->text), {}});
@@ -350,12 +357,12 @@ std::optional<Entry> SubFormula(std::string_view text, const Entry& before, std:
     return Entry{label, negative ? -*v : *v, std::string(text.substr(close + 3)), line};
 }
 
-// Groups the quantity lines (from index 20 on) with their formulas, which
+// Groups the quantity lines with their formulas, which
 // may stand on the line itself, on the next line, or go on with "+" or "＋".
 std::vector<Entry> Entries(const std::vector<std::string>& lines) {
     std::vector<Entry> out;
     bool open = false;
-    for (std::size_t n = 20; n < lines.size(); ++n) {
+    for (std::size_t n = engine::statement::kFirstQuantity; n < lines.size(); ++n) {
         const std::string_view line = lines[n];
         const std::string_view text = TrimBlanks(line);
         if (text.empty()) {
@@ -457,25 +464,50 @@ std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
 
 } // namespace
 
-std::vector<std::pair<std::string, std::int64_t>>
-StatementQuantities(const std::vector<std::string>& lines) {
+namespace {
+
+std::vector<std::pair<std::string, std::int64_t>> Printed(const std::vector<Entry>& entries) {
     std::vector<std::pair<std::string, std::int64_t>> out;
+    out.reserve(entries.size());
     try {
-        for (const Entry& e : Entries(lines))
+        for (const Entry& e : entries)
             out.emplace_back(e.label, RoundHalfAway(e.quantity * Rat(100, 1)));
     } catch (const Overflow&) {
     }
     return out;
 }
 
-std::vector<Finding> CheckFormulas(const std::vector<std::string>& lines) {
-    const std::vector<Entry> entries = Entries(lines);
+std::vector<Finding> Mismatches(const std::vector<Entry>& entries) {
     const Named named = NamedQuantities(entries);
     std::vector<Finding> out;
     for (const Entry& e : entries)
         if (std::optional<Finding> f = CheckEntry(e, named))
             out.push_back(std::move(*f));
     return out;
+}
+
+std::vector<Entry> EntriesOrNone(const std::vector<std::string>& lines) {
+    try {
+        return Entries(lines);
+    } catch (const Overflow&) {
+        return {};
+    }
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::int64_t>>
+StatementQuantities(const std::vector<std::string>& lines) {
+    return Printed(EntriesOrNone(lines));
+}
+
+StatementReading ReadStatement(const std::vector<std::string>& lines) {
+    const std::vector<Entry> entries = EntriesOrNone(lines);
+    return {Printed(entries), Mismatches(entries)};
+}
+
+std::vector<Finding> CheckFormulas(const std::vector<std::string>& lines) {
+    return Mismatches(EntriesOrNone(lines));
 }
 
 } // namespace checks
