@@ -33,9 +33,6 @@ struct Group {
 };
 
 // The window's conditions are the settings record's, in the same order.
-takeoff::Condition CoreOf(TForm1::Cond cond) {
-    return static_cast<takeoff::Condition>(static_cast<int>(cond));
-}
 TForm1::Cond WindowOf(takeoff::Condition c) {
     return static_cast<TForm1::Cond>(static_cast<int>(c));
 }
