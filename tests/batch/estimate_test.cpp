@@ -41,6 +41,7 @@ TEST_F(EstimateBatch, BookBesideTheProjectPricesEveryOutputAlike) {
     ASSERT_EQ(files.status, 0) << files.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(files.err).count(U("［注意］")), 15);
     EXPECT_TRUE(QString::fromUtf8(Read(Path(U("e.csv")))).contains(U("工事費計,,,,,,3387711,")));
+#ifndef Q_OS_WIN // the readers are Linux programs; the Linux tests read the same bytes
     const QString openpyxl = Tool(QStringLiteral(YOHEKI_PYTHON3),
                                   {QStringLiteral(YOHEKI_ESTIMATE_CHECK), Path(U("e.xlsx")), Path(U("e.csv"))});
     EXPECT_TRUE(openpyxl.contains(U("checked")) && !openpyxl.contains(U("exit"))) << openpyxl.toStdString();
@@ -52,6 +53,7 @@ TEST_F(EstimateBatch, BookBesideTheProjectPricesEveryOutputAlike) {
     EXPECT_EQ(pdf.count(U("工事名")), pages); // the title block on every page
     EXPECT_TRUE(QString(pdf).remove(u' ').contains(U("%1/%1").arg(pages))); // laid out, spaces vary
     EXPECT_TRUE(pdf.contains(U("3,387,711")));
+#endif
     EXPECT_EQ(Digest(), before);
 }
 
