@@ -149,13 +149,14 @@ void BuildStructureChoice(TForm1& f) {
     QWidget* area = f.ComboBox1->parentWidget();
     auto* label = new QLabel(U("構造"), area);
     label->setObjectName(QStringLiteral("StructureLabel"));
-    label->setGeometry(532, 12, 36, 22);
+    label->setGeometry(596, 12, 36, 22);
     auto* choice = new QComboBox(area);
     choice->setObjectName(QStringLiteral("StructureKind"));
     choice->addItems({U("L型擁壁"), U("ベース"), U("U型側溝")});
-    choice->setGeometry(570, 10, 196, 24);
+    choice->setGeometry(634, 10, 132, 24);
     choice->setToolTip(U("拾いの構造（オプションメニューと同じ）"));
-    QWidget::setTabOrder(f.Button3, choice); // after the item's buttons, before its dimensions
+    // after the item's buttons, before its dimensions
+    QWidget::setTabOrder(f.Button5, choice);
     const auto follow = [&f, choice] {
         const QSignalBlocker quiet(choice);
         choice->setCurrentIndex(KindOnScreen(f));

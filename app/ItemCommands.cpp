@@ -191,7 +191,7 @@ void DeleteItems(TForm1& f, const QStringList& names) {
 
 // ---------------------------------------------------------------- form
 
-// 複写 beside the add and delete buttons and the count on the name row; the
+// 複写 beside the add and delete buttons on the name row; the count, the
 // group and the remark on a row of their own under the dimensions.
 void TForm1::BuildItemFields(QWidget* area) {
     Button5 = new QPushButton(U("複写"), area);
@@ -200,25 +200,25 @@ void TForm1::BuildItemFields(QWidget* area) {
     Button5->setGeometry(526, 9, 60, 26);
     CountLabel = new QLabel(U("箇所数"), area);
     CountLabel->setObjectName(QStringLiteral("CountLabel"));
-    CountLabel->setGeometry(600, 12, 48, 22);
+    CountLabel->setGeometry(326, 366, 44, 22);
     CountEdit = new TREdit(area);
     CountEdit->setObjectName(QStringLiteral("CountEdit"));
-    CountEdit->setGeometry(650, 10, 56, 24);
+    CountEdit->setGeometry(370, 364, 52, 24);
     CountEdit->setText(QStringLiteral("1"));
     CountEdit->setToolTip(U("同じ拾いの箇所数（1～%1）。集計はこの数を掛けます").arg(takeoff::kMaxCount));
     GroupLabel = new QLabel(U("区分"), area);
     GroupLabel->setObjectName(QStringLiteral("GroupLabel"));
-    GroupLabel->setGeometry(326, 366, 40, 22);
+    GroupLabel->setGeometry(432, 366, 32, 22);
     GroupEdit = new QLineEdit(area);
     GroupEdit->setObjectName(QStringLiteral("GroupEdit"));
-    GroupEdit->setGeometry(370, 364, 140, 24);
+    GroupEdit->setGeometry(466, 364, 120, 24);
     GroupEdit->setPlaceholderText(U("例：Ａ通り"));
     RemarkLabel = new QLabel(U("備考"), area);
     RemarkLabel->setObjectName(QStringLiteral("RemarkLabel"));
-    RemarkLabel->setGeometry(522, 366, 40, 22);
+    RemarkLabel->setGeometry(596, 366, 32, 22);
     RemarkEdit = new QLineEdit(area);
     RemarkEdit->setObjectName(QStringLiteral("RemarkEdit"));
-    RemarkEdit->setGeometry(564, 364, 202, 24);
+    RemarkEdit->setGeometry(630, 364, 136, 24);
     connect(Button5, &QPushButton::clicked, this, [this] {
         if (const QString shown = ItemOnScreen(*this); !shown.isEmpty())
             DuplicateItems(*this, {shown});

@@ -2,6 +2,7 @@
 #include "main1.h"
 
 #include "FirstStart.h"
+#include "ItemTable.h"
 #include "ItemTexts.h"
 #include "Takeoff.h"
 #include "UT_CLDir.h"
@@ -48,7 +49,8 @@ void TForm1::FormActivate() {
         if (terminated)
             return;
     }
-    if (ComboBox1->count() == 0) {
+    const bool listed = ComboBox1->count() == 0;
+    if (listed) {
         ComboBox1->AddItems(ProjectItems(*this, CurrentProject));
         if (ComboBox1->count() > 0)
             ComboBox1->setCurrentIndex(0);
@@ -62,6 +64,10 @@ void TForm1::FormActivate() {
     ComboBox1->setEditText(item);
     ListInput(item, CurrentProject);
     Button3->setVisible(ComboBox1->count() >= 1);
+    if (listed && Items) { // the project recorded last: its items in the table too
+        Items->Model()->Reload();
+        Items->SelectScreenItem();
+    }
 }
 
 bool TForm1::FormClose() {

@@ -197,12 +197,12 @@ void TForm1::FocusAhead(QWidget* from, int steps) {
 
 // Tab follows the screen: the name and its buttons, the dimension column,
 // the panel fields in the drawing's place, then the finish column with each
-// button right after the check box that shows it, then the group and the
-// remark under them. Hidden fields are passed by.
+// button right after the check box that shows it, then the count, the group
+// and the remark under them. Hidden fields are passed by.
 void TForm1::SetTabOrder() {
     pitchTabOrder_ = {RG_BL, REdit12, RG_HL,   REdit14,   RG_TL,    REdit13,
                       RG_YL, REdit15, Button2, CheckBox5, CheckBox6};
-    QList<QWidget*> chain = {ComboBox1, Button4, Button3, Button5, CountEdit};
+    QList<QWidget*> chain = {ComboBox1, Button4, Button3, Button5};
     for (int n = 1; n <= 9; ++n)
         chain << REdit(n);
     chain << REdit17 << REdit16 << REdit11;
@@ -214,7 +214,7 @@ void TForm1::SetTabOrder() {
             chain << w;
     }
     chain << ComboBox2 << ComboBox3 << ComboBox4 << CheckBox1 << REdit18 << Button2 << CheckBox2
-          << REdit10 << CheckBox3 << Button1 << GroupEdit << RemarkEdit;
+          << REdit10 << CheckBox3 << Button1 << CountEdit << GroupEdit << RemarkEdit;
     for (int i = 0; i + 1 < chain.size(); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

@@ -1,5 +1,6 @@
 // The statement pane beside the fields, the labelled drawing, the start-up
 // drawing and the resizable window, on the bundled sample project.
+#include "ItemTable.h"
 #include "LabelledDrawing.h"
 #include "LivePane.h"
 #include "TakeoffFixture.h"
@@ -260,6 +261,7 @@ TEST_F(LiveStartUp, TheSamplesFirstItemShowsTheWallDrawingAndItsStatement) {
     ASSERT_FALSE(form->terminated);
     EXPECT_TRUE(dialogs.records.isEmpty()) << dialogs.texts().join(u'|').toStdString();
     EXPECT_EQ(form->ComboBox1->currentText(), U("L型擁壁　Ａ通り"));
+    EXPECT_EQ(form->Items->Model()->rowCount(), form->ComboBox1->count()); // the item table too
     EXPECT_FALSE(form->B1->isChecked() || form->U2->isChecked());
     const QImage shown = form->Image1->pixmap().toImage();
     ASSERT_FALSE(shown.isNull());
