@@ -297,4 +297,8 @@ std::optional<InUse> InUseMark::Other(const std::string& target, const InUseMark
     return InUse{lines[0], lines[1], lines[2]};
 }
 
+bool ProcessRunning(unsigned long pid) {
+    return Running(pid);
+}
+
 } // namespace yoheki

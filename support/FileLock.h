@@ -18,6 +18,10 @@
 
 namespace yoheki {
 
+// Whether the process `pid` of this machine is still running (one that may
+// not be asked counts as running).
+bool ProcessRunning(unsigned long pid);
+
 // How long FileLock waits for another program's save before giving up.
 inline constexpr std::chrono::seconds LockWait{20};
 

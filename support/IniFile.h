@@ -18,6 +18,8 @@ namespace yoheki {
 
 class IniFile {
 public:
+    // A name as the file matches it: ASCII letters without regard to case.
+    static std::string Fold(std::string_view utf8);
     // A missing file reads as empty. Throws FileError when the file exists but
     // cannot be read.
     explicit IniFile(std::string path);
@@ -126,7 +128,6 @@ private:
     void Replace(Line& line, std::string_view value);
     const Line* Find(std::string_view section, std::string_view key) const;
     Section& SectionFor(std::string_view section);
-    static std::string Fold(std::string_view utf8);
     void Reindex();
     std::vector<std::size_t> Visible() const; // indexes of the sections ReadSections names
 

@@ -11,16 +11,10 @@ namespace takeoff {
 
 namespace {
 
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 bool Taken(const std::string& name, const std::vector<std::string>& items) {
+    const std::string folded = yoheki::IniFile::Fold(name);
     return std::any_of(items.begin(), items.end(),
-                       [&](const std::string& item) { return Folded(item) == Folded(name); });
+                       [&](const std::string& item) { return yoheki::IniFile::Fold(item) == folded; });
 }
 
 // Runs `change` on the file as it is on disk, under the project's save lock,

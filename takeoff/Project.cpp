@@ -11,14 +11,6 @@ namespace takeoff {
 
 namespace {
 
-// Section names match without regard to ASCII letter case in the file.
-std::string AsciiFolded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 bool StartsBlank(std::string_view s) {
     return s.starts_with(' ') || s.starts_with('\t') || s.starts_with("\u3000");
 }
@@ -56,7 +48,7 @@ std::string NameProblem(const std::string& name, const std::vector<std::string>&
         return "";
     std::string why = ShapeProblem(name);
     for (const std::string& item : items)
-        if (why.empty() && item != name && AsciiFolded(item) == AsciiFolded(name))
+        if (why.empty() && item != name && yoheki::IniFile::Fold(item) == yoheki::IniFile::Fold(name))
             why = "英字の大文字・小文字の違いだけで【" + item + "】と同じ名称になります";
     if (why.empty())
         return why;

@@ -70,27 +70,17 @@ yoheki::IniFile& ProjectFile::Reread(const std::string& path) {
     return *ini_;
 }
 
-namespace {
-std::string Folded(std::string_view name) {
-    std::string s(name);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-} // namespace
-
 const KeyValues* ProjectFile::Loaded(std::string_view section) const {
-    const auto it = loaded_.find(Folded(section));
+    const auto it = loaded_.find(yoheki::IniFile::Fold(section));
     return it == loaded_.end() ? nullptr : &it->second;
 }
 
 void ProjectFile::Remember(std::string_view section, KeyValues values) {
-    loaded_[Folded(section)] = std::move(values);
+    loaded_[yoheki::IniFile::Fold(section)] = std::move(values);
 }
 
 void ProjectFile::Forget(std::string_view section) {
-    loaded_.erase(Folded(section));
+    loaded_.erase(yoheki::IniFile::Fold(section));
 }
 
 yoheki::IniFile& ProjectFile::Edit(const std::string& path) {

@@ -17,13 +17,6 @@ namespace takeoff {
 
 namespace {
 
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // The next line of `bytes` from `pos` (CR, LF or CR LF ended), as the INI
 // reader splits them.
 std::string_view NextLine(std::string_view bytes, std::size_t& pos) {
@@ -84,7 +77,7 @@ const SectionReader::KeyName& SectionReader::Key(std::string_view raw) {
     auto it = keyNames_.find(std::string(raw));
     if (it == keyNames_.end())
         it = keyNames_
-                 .emplace(std::string(raw), KeyName{Folded(yoheki::cp932::Decode(raw)),
+                 .emplace(std::string(raw), KeyName{yoheki::IniFile::Fold(yoheki::cp932::Decode(raw)),
                                                     yoheki::cp932::CanDecode(raw)})
                  .first;
     return it->second;
@@ -117,7 +110,7 @@ void SectionReader::ForEach(const Visitor& visit) {
     sections_ = IsHeader(line);
     while (IsHeader(line)) {
         const std::string name = yoheki::cp932::Decode(line.substr(1, line.size() - 2));
-        const bool first = seen.insert(Folded(name)).second;
+        const bool first = seen.insert(yoheki::IniFile::Fold(name)).second;
         // The name alone: a lead byte at its end would pair with the ']'.
         std::size_t badLine = bad(line.substr(1, line.size() - 2)) ? number : 0;
         SectionView view;
