@@ -152,7 +152,7 @@ void BuildStructureChoice(TForm1& f) {
     label->setGeometry(596, 12, 36, 22);
     auto* choice = new QComboBox(area);
     choice->setObjectName(QStringLiteral("StructureKind"));
-    choice->addItems({U("L型擁壁"), U("ベース"), U("U型側溝")});
+    choice->addItems({U("Ｌ型擁壁"), U("ベース"), U("Ｕ型側溝")}); // as the menu and the item table name them
     choice->setGeometry(634, 10, 132, 24);
     choice->setToolTip(U("拾いの構造（オプションメニューと同じ）"));
     // after the item's buttons, before its dimensions

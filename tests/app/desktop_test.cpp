@@ -200,7 +200,7 @@ TEST_F(DesktopTest, EachItemShownHasItsOwnHistoryAndRevertIsUndoable) {
 TEST_F(DesktopTest, StructureChoiceAndOptionMenuAgree) {
     QComboBox* choice = StructureChoice(*form);
     ASSERT_NE(choice, nullptr);
-    EXPECT_EQ(choice->currentText(), U("L型擁壁"));
+    EXPECT_EQ(choice->currentText(), U("Ｌ型擁壁"));
     form->U2Click();
     EXPECT_EQ(choice->currentIndex(), 2);
     emit choice->activated(1); // to the base, through the option menu's handler
