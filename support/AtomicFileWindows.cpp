@@ -174,8 +174,11 @@ void RemoveStaleTemporaries(const std::string& target) {
         return;
     do {
         const std::string entry = Narrow(found.cFileName);
+        // A save still writing holds its file open without sharing it, so
+        // deleting it fails; one whose program was killed is free. A
+        // second's grace covers the moment between writing and renaming.
         if (IsTemporaryOf(entry, name) && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            OlderThan(found.ftLastWriteTime, StaleTemporaryAge))
+            OlderThan(found.ftLastWriteTime, std::chrono::seconds(1)))
             DeleteFileW(WidePath(folder + "\\" + entry).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);

@@ -100,26 +100,35 @@ TEST_F(AtomicFileWindows, RefusesReadOnlyFilesAndPlacesThatAreNotThere) {
         EXPECT_THROW(SaveAtomically(nowhere, "new"), SaveError) << nowhere;
 }
 
-TEST_F(AtomicFileWindows, KeepsTheOldFileWhenInterruptedAndCleansStaleTemporaries) {
+TEST_F(AtomicFileWindows, KeepsTheOldFileWhenInterruptedAndCleansAbandonedTemporaries) {
     const std::string path = dir_ + "\\見本工事.Fa1";
     Put(path, "old");
     EXPECT_THROW(SaveAtomically(path, "new", {[] { throw SaveError("killed", EIO); }}), SaveError);
     EXPECT_EQ(Get(path), "old");
     EXPECT_EQ(Others(path), 0);
 
-    const std::string stale = dir_ + "\\.~見本工事.Fa1.abc123", young = dir_ + "\\.~見本工事.Fa1.xyz789";
-    Put(stale, "half");
-    Put(young, "half");
-    HANDLE h = CreateFileW(WidePath(stale).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    FILETIME t;
-    GetSystemTimeAsFileTime(&t);
-    ULARGE_INTEGER ticks{{t.dwLowDateTime, t.dwHighDateTime}};
-    ticks.QuadPart -= 10ULL * 60 * 10'000'000; // ten minutes
-    t = {ticks.LowPart, ticks.HighPart};
-    ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &t));
-    CloseHandle(h);
+    // Left by saves that were killed (ten seconds ago), one still being
+    // written by another program (held open), one just made.
+    const std::string left = dir_ + "\\.~見本工事.Fa1.abc123", held = dir_ + "\\.~見本工事.Fa1.def456",
+                      young = dir_ + "\\.~見本工事.Fa1.xyz789";
+    for (const std::string& f : {left, held, young})
+        Put(f, "half");
+    for (const std::string& f : {left, held}) {
+        HANDLE h = CreateFileW(WidePath(f).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        FILETIME t;
+        GetSystemTimeAsFileTime(&t);
+        ULARGE_INTEGER ticks{{t.dwLowDateTime, t.dwHighDateTime}};
+        ticks.QuadPart -= 10ULL * 10'000'000; // ten seconds
+        t = {ticks.LowPart, ticks.HighPart};
+        ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &t));
+        CloseHandle(h);
+    }
+    HANDLE writing = CreateFileW(WidePath(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     SaveAtomically(path, "new");
-    EXPECT_FALSE(fs::exists(FsPath(stale)));
+    CloseHandle(writing);
+    EXPECT_FALSE(fs::exists(FsPath(left)));
+    EXPECT_TRUE(fs::exists(FsPath(held)));
     EXPECT_TRUE(fs::exists(FsPath(young)));
 }

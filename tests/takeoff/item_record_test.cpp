@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "IniFile.h"
 #include "ItemRecord.h"
+#include "NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ struct ItemFile : ::testing::Test {
     fs::path path = dir / "p.Fa1";
     void SetUp() override {
         fs::create_directories(dir);
-        fs::copy_file(YOHEKI_DATA_DIR "/見本工事.Fa1", path);
+        fs::copy_file(yoheki::FsPath(YOHEKI_DATA_DIR "/見本工事.Fa1"), path);
     }
     void TearDown() override { fs::remove_all(dir); }
 };
