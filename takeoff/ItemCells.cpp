@@ -36,8 +36,10 @@ const std::vector<Column> kColumns = {
 std::string Hundredths(std::int64_t v) {
     const std::int64_t a = std::llabs(v);
     std::string cents = std::to_string(a % 100);
-    return (v < 0 ? "-" : "") + std::to_string(a / 100) + "." +
-           (cents.size() < 2 ? "0" : "") + cents;
+    std::string text = v < 0 ? "-" : "";
+    text += std::to_string(a / 100);
+    text += cents.size() < 2 ? ".0" : ".";
+    return text + cents;
 }
 
 // Full-width digits and signs as a Japanese input method types them.
