@@ -187,7 +187,7 @@ void TEstimateTab::FillComparison() {
         const bool priced = l.currentAmount || l.earlierAmount;
         const std::int64_t da = l.currentAmount.value_or(0) - l.earlierAmount.value_or(0);
         SetRow(Grid, row++,
-               {l.kind, l.name, l.spec, l.unit, estimate::QuantityText(l.earlierQty, l.digits),
+               {l.kind, l.name, l.grade, l.unit, estimate::QuantityText(l.earlierQty, l.digits),
                 estimate::QuantityText(l.currentQty, l.digits),
                 Signed(dq, estimate::QuantityText(dq, l.digits)), yen(l.earlierAmount),
                 yen(l.currentAmount), priced ? Signed(da, estimate::YenText(da)) : QString()},

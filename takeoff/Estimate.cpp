@@ -63,7 +63,7 @@ Line LineOf(const Total& t, const PriceRow* row, const PriceBook& book) {
     line.key = t.key;
     line.kind = row && !row->kind.isEmpty() ? row->kind : DefaultKind(t.key);
     line.name = row && !row->name.isEmpty() ? row->name : t.name;
-    line.spec = row ? row->spec : QString();
+    line.grade = row ? row->grade : QString();
     line.unit = t.unit;
     line.note = row ? row->note : QString();
     line.computed = t.hundredths;
@@ -220,13 +220,13 @@ Comparison CompareEstimates(const Estimate& earlier, const Estimate& current) {
     };
     for (const Group& g : current.groups)
         for (const Line& l : g.lines)
-            c.lines.push_back({l.kind, l.key, l.name, l.spec, l.unit, l.digits, 0, l.posted,
+            c.lines.push_back({l.kind, l.key, l.name, l.grade, l.unit, l.digits, 0, l.posted,
                                std::nullopt, l.amount});
     for (const Group& g : earlier.groups)
         for (const Line& l : g.lines) {
             auto it = find(l.kind, l.key, l.unit);
             if (it == c.lines.end())
-                it = c.lines.insert(c.lines.end(), {l.kind, l.key, l.name, l.spec, l.unit,
+                it = c.lines.insert(c.lines.end(), {l.kind, l.key, l.name, l.grade, l.unit,
                                                     l.digits, 0, 0, std::nullopt, std::nullopt});
             it->earlierQty = l.posted;
             it->earlierAmount = l.amount;

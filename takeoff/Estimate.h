@@ -19,7 +19,7 @@ namespace estimate {
 struct Line {
     QString key;  // what it prices: "根切量", "仕上：コン鏝"
     QString kind; // 工種
-    QString name, spec, unit, note;
+    QString name, grade, unit, note; // 名称, 規格, 単位, 摘要
     std::int64_t computed = 0; // 計算数量, hundredths
     std::int64_t posted = 0;   // 計上数量, hundredths, rounded to `digits`
     int digits = 2;
@@ -95,7 +95,7 @@ QString AlignedText(const Estimate& estimate, const QString& projectName);
 
 // 当初 / 変更 / 増減 of 数量 and 金額 per line, matched by 工種 and key.
 struct CompareLine {
-    QString kind, key, name, spec, unit;
+    QString kind, key, name, grade, unit;
     int digits = 2;
     std::int64_t earlierQty = 0, currentQty = 0;
     std::optional<std::int64_t> earlierAmount, currentAmount;

@@ -36,7 +36,7 @@ std::vector<TableRow> TableRows(const Estimate& e, bool grouped) {
         rows.push_back({TableRow::Heading, {g.kind, {}, {}, {}, {}, {}, {}, {}}});
         for (const Line& l : g.lines)
             rows.push_back({TableRow::Item,
-                            {QString(), l.name, l.spec, QuantityText(l.posted, l.digits), l.unit,
+                            {QString(), l.name, l.grade, QuantityText(l.posted, l.digits), l.unit,
                              l.price ? yen(*l.price) : QString(),
                              l.amount ? yen(*l.amount) : QString(), l.note}});
         rows.push_back({TableRow::Subtotal,

@@ -18,7 +18,7 @@ namespace estimate {
 
 namespace {
 
-enum Col { kKey, kKind, kName, kSpec, kUnit, kPrice, kNote, kDigits, kRounding, kColCount };
+enum Col { kKey, kKind, kName, kGrade, kUnit, kPrice, kNote, kDigits, kRounding, kColCount };
 constexpr int kRequired = kDigits; // 数位 and 端数処理 may be left out
 
 const QStringList kColumnNames = {U("キー"), U("工種"), U("名称"), U("規格"), U("単位"),
@@ -243,7 +243,7 @@ class Reader {
                                                    QString::number(it->second) +
                                                    U("行目を使います）"));
         seen_[identity] = r.line;
-        PriceRow row{key, kind, Field(r, kName), Field(r, kSpec),
+        PriceRow row{key, kind, Field(r, kName), Field(r, kGrade),
                      unit.isEmpty() ? columnUnit.value_or(QString()) : unit, std::nullopt,
                      Field(r, kNote), Digits(r, kind, unit), r.line};
         if (!Field(r, kPrice).isEmpty())
@@ -364,7 +364,7 @@ QByteArray PriceBookBytes(const PriceBook& book) {
         const QString price = r.price ? QString::number(*r.price) : QString();
         const QString digits = r.digits ? QString::number(r.digits->digits) : QString();
         const QString how = r.digits ? RoundingName(r.digits->rounding) : QString();
-        out += Line({r.key, r.kind, r.name, r.spec, r.unit, price, r.note, digits, how});
+        out += Line({r.key, r.kind, r.name, r.grade, r.unit, price, r.note, digits, how});
     }
     const auto rate = [&](const std::optional<Rate>& rt, const char* key) {
         if (rt)

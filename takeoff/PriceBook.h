@@ -28,7 +28,7 @@ struct DigitRule {
 };
 
 struct PriceRow {
-    QString key, kind, name, spec, unit;
+    QString key, kind, name, grade, unit; // grade: 規格
     std::optional<std::int64_t> price; // whole yen; nothing: left blank
     QString note;
     std::optional<DigitRule> digits; // the row's own 数位, when it gives one

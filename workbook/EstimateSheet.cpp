@@ -10,7 +10,7 @@ namespace workbook {
 
 namespace {
 
-enum { kName, kSpec, kQty, kUnit, kPrice, kAmount, kNote, kCols };
+enum { kName, kGrade, kQty, kUnit, kPrice, kAmount, kNote, kCols };
 constexpr int kHeaderRow = 5;
 
 struct Formats {
@@ -59,7 +59,7 @@ void Formula(lxw_worksheet* ws, int row, int col, const QString& formula, std::i
 void WriteLine(lxw_worksheet* ws, int row, const estimate::Line& l, const Formats& f) {
     Blank(ws, row, f);
     WriteText(ws, row, kName, U("　") + l.name, f.s.text);
-    WriteText(ws, row, kSpec, l.spec, f.s.text);
+    WriteText(ws, row, kGrade, l.grade, f.s.text);
     worksheet_write_number(ws, row, kQty, static_cast<double>(l.posted) / 100.0,
                            f.qty[std::clamp(l.digits, 0, 2)]);
     WriteText(ws, row, kUnit, l.unit, f.s.text);
