@@ -71,5 +71,7 @@ int main() {
     Table("constexpr std::int32_t kSingle[256]", single, 256);
     Table("constexpr std::int32_t kPair[128 * 256]", pair, 128 * 256);
     Table("constexpr std::int32_t kEncode[0x10000]", encode, 0x10000);
+    iconv_close(decoder);
+    iconv_close(encoder);
     return 0;
 }
