@@ -10,6 +10,10 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#ifdef _WIN32
+#include <chrono>
+#include <thread>
+#endif
 
 namespace yoheki {
 namespace {
@@ -64,6 +68,16 @@ std::string IniFile::Fold(std::string_view utf8) {
 
 std::optional<std::string> IniFile::ReadBytes(const std::string& path) {
     std::ifstream in(FsPath(path), std::ios::binary);
+#ifdef _WIN32
+    // Windows refuses to open a file for the moment another program replaces
+    // it (another estimator saving the project): tried again for a second.
+    std::error_code unknown;
+    for (int attempt = 0; !in && attempt < 20 && std::filesystem::exists(FsPath(path), unknown); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        in.clear();
+        in.open(FsPath(path), std::ios::binary);
+    }
+#endif
     if (!in) {
         int err = errno;
         std::error_code missing;
