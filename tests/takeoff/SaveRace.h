@@ -4,6 +4,7 @@
 // Each process checks before every save that its previous save is still on
 // disk; a save another process's write replaced counts as lost.
 #include "Cp932.h"
+#include "FileLock.h"
 #include "IniFile.h"
 #include "ItemTexts.h"
 #include "NativePath.h"
@@ -23,7 +24,10 @@
 
 namespace saverace {
 
+// Read under the save lock: a file being replaced may be missing for a moment
+// where the system does not rename in one step (Wine).
 inline std::string RunLength(const std::string& path, const std::string& section) {
+    const yoheki::FileLock lock(path);
     return yoheki::IniFile(path).ReadString(section, itemkey::kRunLength, "");
 }
 
