@@ -117,7 +117,10 @@ user=$(id -un)
 programs=$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/yoheki
 appdata=$WINEPREFIX/drive_c/users/$user/AppData/Roaming/yoheki
 menu="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
-wine "$setup" /S; wineserver -w
+# Consoles the tests' programs left would keep Wine up (and `wineserver -w`
+# waiting): Wine is started afresh for the setup program, which wine waits for.
+wineserver -k; wineboot >/dev/null 2>&1
+wine "$setup" /S
 check "silent install for the user" test -x "$programs/bin/yoheki.exe" -a -f "$programs/share/yoheki/Qrtt.dat"
 check "Start-menu entry 擁壁数量調書" test -f "$menu/擁壁数量調書.lnk"
 wine reg export 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\yoheki' "$work/u.reg" /y >/dev/null 2>&1
@@ -154,8 +157,11 @@ if [ "${1:-}" != --no-window ]; then
   check "the installed yoheki.exe opens the sample under Xvfb ($shot)" test $? = 0
 fi
 mkdir -p "$appdata" && echo keep > "$appdata/keep.txt"
-wine "$programs/uninstall.exe" /S; wineserver -w
-for _ in $(seq 30); do [ -e "$programs/bin" ] || break; sleep 1; done
+wineboot >/dev/null 2>&1
+# The uninstaller copies itself away and returns at once: its work is awaited below.
+wine "$programs/uninstall.exe" /S
+for _ in $(seq 60); do [ -e "$programs/bin" ] || [ -e "$programs/uninstall.exe" ] || break; sleep 1; done
+sleep 2 # the registry entries go last
 check "silent uninstall removes the programs and the menu entry" test ! -e "$programs/bin" -a ! -e "$programs/uninstall.exe" -a ! -e "$menu/擁壁数量調書.lnk"
 check "uninstall removes the file type and the entry" bash -c "! wine reg query 'HKCU\\Software\\Classes\\Yoheki.Project' && ! wine reg query 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\yoheki'"
 check "uninstall keeps the user's settings and projects" test -f "$appdata/keep.txt" -a -f "$site/見本工事.Fa1"
