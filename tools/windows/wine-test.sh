@@ -151,7 +151,7 @@ if [ "${1:-}" != --no-window ]; then
     import -window root "$shot"
     window=$(xdotool search --name '擁壁数量調書' 2>/dev/null | head -1)
     echo "      window: $(xdotool getwindowname "$window" 2>/dev/null)"
-    wineserver -k; wait "$xvfb" 2>/dev/null; kill "$xvfb" 2>/dev/null
+    wineserver -k; kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
     [ -n "$window" ]
   )
   check "the installed yoheki.exe opens the sample under Xvfb ($shot)" test $? = 0
