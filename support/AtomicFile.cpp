@@ -1,4 +1,5 @@
 #include "AtomicFile.h"
+#include "TemporaryName.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,8 +16,6 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 constexpr int kMaxLinks = 40; // as the kernel's own limit for a path
-constexpr std::size_t kSuffix = 6;
-constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::string FolderOf(const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -53,13 +52,13 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
 int CreateTemporary(std::string& name, const std::string& target) {
     const std::string stem = FolderOf(target) + "/.~" + NameOf(target) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned char random[kSuffix];
+        unsigned char random[kTemporarySuffix];
         if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
             for (unsigned char& r : random)
                 r = static_cast<unsigned char>(std::rand());
         name = stem;
         for (unsigned char r : random)
-            name += kLetters[r % (sizeof kLetters - 1)];
+            name += kTemporaryLetters[r % (sizeof kTemporaryLetters - 1)];
         int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
             ::flock(fd, LOCK_EX | LOCK_NB); // held until closed: see Abandoned
@@ -181,17 +180,6 @@ void Replace(const std::string& target, const struct stat* old, std::string_view
 }
 
 } // namespace
-
-bool IsTemporaryOf(std::string_view entry, std::string_view fileName) {
-    const std::size_t stem = 2 + fileName.size() + 1;
-    if (entry.size() != stem + kSuffix || entry.substr(0, 2) != ".~" ||
-        entry.substr(2, fileName.size()) != fileName || entry[stem - 1] != '.')
-        return false;
-    for (char c : entry.substr(stem))
-        if (!std::strchr(kLetters, c) || c == '\0')
-            return false;
-    return true;
-}
 
 std::string LinkTarget(const std::string& path) {
     std::string at = path;

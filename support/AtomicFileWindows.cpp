@@ -4,6 +4,7 @@
 // streams; a new file is moved into place with MOVEFILE_WRITE_THROUGH, which
 // returns only once the move is on disk.
 #include "AtomicFile.h"
+#include "TemporaryName.h"
 
 #include "NativePath.h"
 
@@ -18,11 +19,9 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 constexpr int kMaxLinks = 40;
-constexpr std::size_t kSuffix = 6;
 // A file another program holds is tried again this often, this far apart.
 constexpr int kHeldRetries = 20;
 constexpr DWORD kHeldWaitMs = 50;
-constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::size_t LastSeparator(const std::string& path) {
     return path.find_last_of("/\\");
@@ -145,8 +144,8 @@ HANDLE CreateTemporary(std::string& name, const std::string& target) {
     const std::string stem = FolderOf(target) + "\\.~" + NameOf(target) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem;
-        for (std::size_t i = 0; i < kSuffix; ++i)
-            name += kLetters[random() % (sizeof kLetters - 1)];
+        for (std::size_t i = 0; i < kTemporarySuffix; ++i)
+            name += kTemporaryLetters[random() % (sizeof kTemporaryLetters - 1)];
         HANDLE h = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -266,17 +265,6 @@ void Replace(const std::string& target, bool existed, std::string_view bytes,
 }
 
 } // namespace
-
-bool IsTemporaryOf(std::string_view entry, std::string_view fileName) {
-    const std::size_t stem = 2 + fileName.size() + 1;
-    if (entry.size() != stem + kSuffix || entry.substr(0, 2) != ".~" ||
-        entry.substr(2, fileName.size()) != fileName || entry[stem - 1] != '.')
-        return false;
-    for (char c : entry.substr(stem))
-        if (!std::strchr(kLetters, c) || c == '\0')
-            return false;
-    return true;
-}
 
 std::string LinkTarget(const std::string& path) {
     std::string at = path;
