@@ -57,7 +57,7 @@ Styles::Styles(lxw_workbook* wb)
     : title(Add(wb)), caption(Add(wb)), date(Add(wb)), header(Bordered(wb)), text(Bordered(wb)),
       number(Numbers(wb, kHundredths, false)), count(Numbers(wb, kCount, false)),
       stopped(Bordered(wb)), totalText(Bordered(wb)), totalNumber(Numbers(wb, kHundredths, true)),
-      totalCount(Numbers(wb, kCount, true)), line(Add(wb)), quantity(Plain(wb, kHundredths)),
+      totalCount(Numbers(wb, kCount, true)), line(caption), quantity(Plain(wb, kHundredths)),
       quantityCount(Plain(wb, kCount)) {
     SetNormalFont(wb);
     format_set_bold(title);

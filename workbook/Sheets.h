@@ -29,7 +29,10 @@ struct Styles {
     lxw_format* totalText; // the total row
     lxw_format* totalNumber;
     lxw_format* totalCount;
-    lxw_format* line;     // a statement line kept whole
+    // A statement line kept whole: the caption's format itself. The library
+    // finds a second format of the same look by hashing it whole on every
+    // cell, which on a large workbook costs more than writing the cells.
+    lxw_format* line;
     lxw_format* quantity; // a statement's quantity: two decimals, negatives in red
     lxw_format* quantityCount;
 };
