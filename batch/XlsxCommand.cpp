@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -44,7 +45,7 @@ int Run(const XlsxOptions& o, std::FILE* err) {
         else
             calculated = true;
     const QString project = QFileInfo(o.project).completeBaseName();
-    if (const auto failure = workbook::WriteWorkbook(o.outFile, project, table))
+    if (const auto failure = workbook::WriteWorkbook(o.outFile, project, std::move(table)))
         return Fail(err, *failure, kExitFailed);
     // The workbook is written as ever, with each item's reason; that nothing
     // could be calculated is still a failure of the run.

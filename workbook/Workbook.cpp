@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <cerrno>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -67,9 +68,11 @@ lxw_worksheet* AddSheet(lxw_workbook* wb, const QString& name, QStringList& refu
 }
 
 // Every sheet; the names the library refused, which should be none.
+// With `spent`, the table itself: each item's statement is let go once its
+// sheet holds a copy.
 QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table& table,
                   const QDate& date, const compare::Comparison* comparison,
-                  const estimate::Estimate* estimate) {
+                  const estimate::Estimate* estimate, summary::Table* spent) {
     const Styles styles(wb);
     QByteArray title = (SummarySheetName() + U("　") + project).toUtf8();
     lxw_doc_properties properties{};
@@ -87,19 +90,22 @@ QStringList Build(lxw_workbook* wb, const QString& project, const summary::Table
             WriteComparisonSheet(ws, styles, project, *comparison);
     if (lxw_worksheet* ws = AddSheet(wb, FinishSheetName(), refused))
         WriteFinishSheet(ws, styles, project, table);
-    std::vector<const summary::Item*> calculated;
+    std::vector<std::size_t> calculated;
     QStringList names;
-    for (const summary::Item& item : table.items)
-        if (item.quantities) {
-            calculated.push_back(&item);
-            names << item.name;
+    for (std::size_t i = 0; i < table.items.size(); ++i)
+        if (table.items[i].quantities) {
+            calculated.push_back(i);
+            names << table.items[i].name;
         }
     const QStringList sheets =
         SheetNames(names, {SummarySheetName(), FinishSheetName(), ComparisonSheetName(),
                            EstimateSheetName()});
-    for (std::size_t i = 0; i < calculated.size(); ++i)
+    for (std::size_t i = 0; i < calculated.size(); ++i) {
         if (lxw_worksheet* ws = AddSheet(wb, sheets[static_cast<qsizetype>(i)], refused))
-            WriteItemSheet(ws, styles, *calculated[i]);
+            WriteItemSheet(ws, styles, table.items[calculated[i]]);
+        if (spent)
+            spent->items[calculated[i]].statement = QStringList();
+    }
     return refused;
 }
 
@@ -146,24 +152,43 @@ QString LibraryReason(lxw_error e, int err) {
     }
 }
 
+// Where the library writes each part of the package before zipping it: one
+// part at a time, each file created and unlinked at once. A disk's file
+// system makes ten thousand such files (one per sheet) dearer than the
+// writing; Linux's memory file system takes them when it has ample room
+// for the largest part, the summary sheet or the strings of all sheets.
+QString PartsFolder(const QString& scratch, const summary::Table& table) {
+#ifdef Q_OS_LINUX
+    const QString memory = QStringLiteral("/dev/shm");
+    const qint64 largestPart = 4096 * static_cast<qint64>(table.items.size());
+    const QStorageInfo storage(memory);
+    if (QFileInfo(memory).isDir() && QFileInfo(memory).isWritable() && storage.isValid() &&
+        storage.bytesAvailable() > 4 * largestPart + (64 << 20))
+        return memory;
+#else
+    Q_UNUSED(table);
+#endif
+    return scratch;
+}
+
 // The library builds the workbook, and spills its work, in a folder of this
 // process's own: a run that is killed leaves nothing beside the target, and
 // the next run removes the folder.
 std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
                                       const QString& project, const summary::Table& table,
                                       const QDate& date, const compare::Comparison* comparison,
-                                      const estimate::Estimate* estimate) {
+                                      const estimate::Estimate* estimate, summary::Table* spent) {
     const QString part = scratch + U("/workbook.xlsx");
     // The library opens its files by narrow names: the folder's name as the
     // system gives it, the file's own name plain ASCII.
-    QByteArray tmpdir = LibraryFileName(scratch);
-    const QByteArray partName = tmpdir + "/workbook.xlsx";
+    const QByteArray partName = LibraryFileName(scratch) + "/workbook.xlsx";
+    QByteArray tmpdir = LibraryFileName(PartsFolder(scratch, table));
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
     lxw_workbook* wb = workbook_new_opt(partName.constData(), &options);
     if (!wb)
         return U("作業用のファイルを開けません");
-    const QStringList refused = Build(wb, project, table, date, comparison, estimate);
+    const QStringList refused = Build(wb, project, table, date, comparison, estimate, spent);
     errno = 0;
     if (const lxw_error e = workbook_close(wb); e != LXW_NO_ERROR)
         return LibraryReason(e, errno);
@@ -178,10 +203,12 @@ std::optional<QString> BuildInScratch(const QString& scratch, QByteArray& bytes,
 
 } // namespace
 
-std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
-                                     const summary::Table& table, const QDate& date,
-                                     const compare::Comparison* comparison,
-                                     const estimate::Estimate* estimate) {
+namespace {
+
+std::optional<QString> Write(const QString& path, const QString& projectName,
+                             const summary::Table& table, const QDate& date,
+                             const compare::Comparison* comparison,
+                             const estimate::Estimate* estimate, summary::Table* spent) {
     const QFileInfo target(QFileInfo(path).absoluteFilePath());
     const QString cannot = U("Excelファイル【") + target.filePath() + U("】に保存できません\n\r");
     if (auto refusal = Refusal(target))
@@ -191,7 +218,8 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
         return cannot + U("一時フォルダ【") + QDir::tempPath() + U("】に作業用のフォルダを作れません（") +
                scratch.errorString() + U("）");
     QByteArray bytes;
-    if (auto why = BuildInScratch(scratch.path(), bytes, projectName, table, date, comparison, estimate))
+    if (auto why = BuildInScratch(scratch.path(), bytes, projectName, table, date, comparison,
+                                  estimate, spent))
         return cannot + *why;
     // Put in place by the program's one save: a link to a shared workbook is
     // followed, owner and permissions kept, the folder flushed.
@@ -204,6 +232,22 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
                U("）");
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
+                                     const summary::Table& table, const QDate& date,
+                                     const compare::Comparison* comparison,
+                                     const estimate::Estimate* estimate) {
+    return Write(path, projectName, table, date, comparison, estimate, nullptr);
+}
+
+std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
+                                     summary::Table&& table, const QDate& date,
+                                     const compare::Comparison* comparison,
+                                     const estimate::Estimate* estimate) {
+    return Write(path, projectName, table, date, comparison, estimate, &table);
 }
 
 } // namespace workbook

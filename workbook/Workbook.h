@@ -38,5 +38,12 @@ std::optional<QString> WriteWorkbook(const QString& path, const QString& project
                                      const QDate& date = QDate::currentDate(),
                                      const compare::Comparison* comparison = nullptr,
                                      const estimate::Estimate* estimate = nullptr);
+// The same for a caller done with `table`: each item's statement is let go
+// once its sheet holds it, so that a large project is not held twice.
+std::optional<QString> WriteWorkbook(const QString& path, const QString& projectName,
+                                     summary::Table&& table,
+                                     const QDate& date = QDate::currentDate(),
+                                     const compare::Comparison* comparison = nullptr,
+                                     const estimate::Estimate* estimate = nullptr);
 
 } // namespace workbook
