@@ -1,7 +1,7 @@
 #pragma once
 // The CP932 codec from tables made at build time by the C library's own
-// converter (support/tools/cp932_tables.cpp). Builds whose C library has no
-// CP932 converter use it, and it gives byte for byte what the converter gives.
+// converter (support/tools/cp932_tables.cpp): byte for byte what the converter
+// gives, on systems whose C library has none too.
 #include <string>
 #include <string_view>
 
