@@ -63,19 +63,20 @@ std::optional<compare::Revision> Read(const QString& given, std::FILE* err) {
         Fail(err, U("物件ファイル【") + given + U("】を読めません"), kTrouble);
         return std::nullopt;
     }
+    compare::Revision rev = compare::ReadRevision(path);
+    if (!rev.opened) {
+        Fail(err, rev.notes.isEmpty() ? U("物件ファイル【") + given + U("】を読めません") : rev.notes.front(),
+             kTrouble);
+        return std::nullopt;
+    }
     // A file that is no project is said so, as text says it, rather than
     // compared as a project without items.
-    if (const auto why = NotAProject(path)) {
-        Fail(err, *why, kTrouble);
+    if (!rev.notAProject.isEmpty()) {
+        Fail(err, rev.notAProject, kTrouble);
         return std::nullopt;
     }
-    compare::Revision rev = compare::ReadRevision(path);
     for (const QString& note : rev.notes)
         Print(err, QStringLiteral("message: ") + BatchDialogs::OneLine(note) + u'\n');
-    if (!rev.opened) {
-        Fail(err, U("物件ファイル【") + given + U("】を読めません"), kTrouble);
-        return std::nullopt;
-    }
     return rev;
 }
 

@@ -4,8 +4,8 @@
 
 #include "Checked.h"
 #include "Error.h"
-#include "IniFile.h"
 #include "Runs.h"
+#include "SectionReader.h"
 #include "PathBytes.h"
 #include "Utf8.h"
 
@@ -107,40 +107,52 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
         rev.notes << U("物件ファイル【") + path + U("】が見つかりません");
         return rev;
     }
-    std::optional<yoheki::IniFile> ini;
+    const std::string where = yoheki::PathBytes(path);
+    std::string bytes;
     try {
-        ini.emplace(yoheki::PathBytes(path));
+        bytes = takeoff::ReadFileBytes(where);
     } catch (const yoheki::Error& e) {
         rev.notes << QString::fromUtf8(e.what());
         return rev;
     }
     rev.opened = true;
-    // Items holding bytes that are not CP932 text, or lines longer than any
-    // item needs, are named and left out, as every other output does.
-    const yoheki::ProjectCheck check = yoheki::CheckProject(*ini);
-    if (check.kind == yoheki::ProjectCheck::Kind::Project)
-        for (const std::string& m : check.messages)
-            rev.notes << QString::fromStdString(m);
     QStringList said;
     const yoheki::MessageFn collect = [&said](const std::string& text) {
         said << QString::fromStdString(text);
     };
     // As the continuous output runs them: no summary box between items.
-    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect,
-                                      [&check](const std::string& name) { return check.Unreadable(name); }};
-    takeoff::ForEachRun(*ini, context, [&](const takeoff::ItemRun& r) {
-        const QString name = QString::fromStdString(r.name);
-        if (screen && name == screen->name) {
-            said.clear();
-            const engine::Snapshot s =
-                takeoff::ToSnapshot(screen->record, r.name, context.caption, context.flags);
-            const auto out = takeoff::RunItem(s, collect);
-            rev.entries.push_back(
-                {screen->record, ItemOf(name, screen->record, out, said)});
-            return;
-        }
-        rev.entries.push_back({r.record, ItemOf(name, r.record, r.output, said)});
-    });
+    const takeoff::RunContext context{takeoff::Caption(path.toStdString()), {false, true}, collect, {}};
+    // One section at a time: two revisions of ten thousand items are compared
+    // in little more memory than their files and the rows.
+    takeoff::SectionReader reader(bytes);
+    QStringList unreadable;
+    takeoff::ForEachRun(
+        reader, context,
+        [&](const takeoff::ItemRun& r) {
+            const QString name = QString::fromStdString(r.name);
+            if (screen && name == screen->name) {
+                said.clear();
+                const engine::Snapshot s =
+                    takeoff::ToSnapshot(screen->record, r.name, context.caption, context.flags);
+                const auto out = takeoff::RunItem(s, collect);
+                rev.entries.push_back({screen->record, ItemOf(name, screen->record, out, said)});
+                return;
+            }
+            rev.entries.push_back({r.record, ItemOf(name, r.record, r.output, said)});
+        },
+        // Items holding bytes that are not CP932 text, or lines longer than
+        // any item needs, are named and left out, as every other output does.
+        [&](const std::string& name, std::size_t line) {
+            unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
+        });
+    if (!reader.HasSections()) {
+        rev.notAProject = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(where)
+                                                                : yoheki::NotAProjectMessage(where));
+        return rev;
+    }
+    for (const std::size_t line : reader.StrayBadLines())
+        rev.notes << QString::fromStdString(takeoff::StrayLineMessage(reader, where, line));
+    rev.notes << unreadable;
     return rev;
 }
 

@@ -26,6 +26,7 @@ struct Revision {
     std::vector<Entry> entries; // in list order
     QStringList notes;          // what opening the file said
     bool opened = false;        // false: the file could not be read
+    QString notAProject;        // why the file read is no project (empty, no item), if so
 };
 
 // An item as the screen holds it, with what was typed and not yet saved.

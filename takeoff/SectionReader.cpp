@@ -3,14 +3,8 @@
 #include "ProjectCheck.h"
 
 #include "Cp932.h"
-#include "Error.h"
 #include "IniFile.h"
-#include "NativePath.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <unordered_set>
 
 namespace takeoff {
@@ -150,20 +144,7 @@ std::string StrayLineMessage(const SectionReader& reader, const std::string& pat
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(yoheki::FsPath(path), std::ios::binary);
-    if (!in) {
-        const int err = errno;
-        std::error_code missing;
-        if (std::filesystem::exists(yoheki::FsPath(path), missing))
-            throw yoheki::FileError("ファイル【" + path + "】を読めません（" +
-                                    std::strerror(err) + "）");
-        return {};
-    }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad())
-        throw yoheki::FileError("ファイル【" + path + "】を読めません");
-    return ss.str();
+    return yoheki::IniFile::ReadBytes(path).value_or(std::string());
 }
 
 } // namespace takeoff
