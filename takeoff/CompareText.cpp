@@ -5,7 +5,6 @@
 #include "Cp932.h"
 #include "Utf8.h"
 
-#include <QRegularExpression>
 
 namespace compare {
 
@@ -170,7 +169,13 @@ QString TextLine(const TextRow& r, const std::vector<int>& w, bool groupNames) {
         else
             line += PadLeft(r.cells[i], w[k]) + QStringLiteral("  ");
     }
-    return line.trimmed().isEmpty() ? QString() : QString(line).remove(QRegularExpression(" +$"));
+    if (line.trimmed().isEmpty())
+        return QString();
+    qsizetype end = line.size();
+    while (end > 0 && line[end - 1] == u' ')
+        --end;
+    line.truncate(end);
+    return line;
 }
 
 QString StopsText(const Comparison& cmp) {

@@ -206,10 +206,9 @@ QString FormatValue(const Column& column, std::int64_t value) {
 QString FormatHundredths(std::int64_t value) {
     const std::uint64_t a =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    return QStringLiteral("%1%2.%3")
-        .arg(value < 0 ? QStringLiteral("-") : QString())
-        .arg(a / 100)
-        .arg(a % 100, 2, 10, QLatin1Char('0'));
+    const char cents[] = {char('0' + a % 100 / 10), char('0' + a % 10)};
+    QString text = QString::number(a / 100) + u'.' + QLatin1StringView(cents, 2);
+    return value < 0 ? u'-' + text : text;
 }
 
 QString HeaderText(const Column& column, bool lines) {
