@@ -3,13 +3,14 @@
 // A size printed in metres stands for anything within half a centimetre of
 // it, so each one is an interval; a quantity quoted in brackets, a bar rate
 // and a count are exact. The printed quantity must be the rounding (half away
-// from zero, to 0.01) of some value in the resulting interval.
+// from zero, to 0.01) of some value in the resulting interval. The figures
+// are worked as exact decimals; a formula whose decimals outgrow 128 bits is
+// worked again in reduced fractions, as far as those reach.
 #include "Checks.h"
 #include "Interval.h"
 #include "StatementText.h"
 
 #include <cctype>
-#include <map>
 #include <optional>
 #include <string_view>
 
@@ -23,8 +24,8 @@ enum class Tok { Num, Lit, Word, Open, Close, Add, Sub, Mul };
 
 struct Token {
     Tok kind;
-    std::string text;
-    Rat value; // Num, Lit
+    std::string_view text; // Word: a piece of the formula
+    Dec value;             // Num, Lit
 };
 
 constexpr std::string_view kIdeoSpace = "\u3000";
@@ -38,14 +39,16 @@ std::size_t CharLen(unsigned char c) {
 }
 
 // A number: digits with an optional decimal part, read exactly.
-std::optional<Rat> ReadNumber(std::string_view s, std::size_t& at) {
+std::optional<Dec> ReadNumber(std::string_view s, std::size_t& at) {
     std::size_t i = at;
     Int num = 0, den = 1;
+    int decimals = 0;
     bool digits = false, point = false;
     int places = 0; // below 10^18 the 64-bit product cannot overflow
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
+            decimals += point ? 1 : 0;
             if (++places < 18) {
                 num = static_cast<Int>(static_cast<std::int64_t>(num) * 10 + (c - '0'));
                 if (point)
@@ -65,11 +68,11 @@ std::optional<Rat> ReadNumber(std::string_view s, std::size_t& at) {
     if (!digits)
         return std::nullopt;
     at = i;
-    return Rat(num, den);
+    return Dec(num, decimals);
 }
 
 // Full-width digits: a count written into the formula ("×２").
-std::optional<Rat> ReadWideDigits(std::string_view s, std::size_t& at) {
+std::optional<Dec> ReadWideDigits(std::string_view s, std::size_t& at) {
     static constexpr std::string_view zero = "０"; // U+FF10 .. U+FF19
     Int v = 0;
     std::size_t i = at;
@@ -82,7 +85,7 @@ std::optional<Rat> ReadWideDigits(std::string_view s, std::size_t& at) {
     if (i == at)
         return std::nullopt;
     at = i;
-    return Rat(v, 1);
+    return Dec(v, 0);
 }
 
 struct Symbol {
@@ -104,6 +107,7 @@ bool IsBlank(std::string_view s, std::size_t at) {
 // follow a letter belong to the word ("D10", "ｍ3"); blanks only separate.
 std::vector<Token> Tokenize(std::string_view s) {
     std::vector<Token> out;
+    out.reserve(s.size() / 2);
     bool blank = true;
     for (std::size_t i = 0; i < s.size();) {
         if (IsBlank(s, i)) {
@@ -114,12 +118,12 @@ std::vector<Token> Tokenize(std::string_view s) {
         const bool inWord = !blank && !out.empty() && out.back().kind == Tok::Word;
         blank = false;
         if (!inWord)
-            if (std::optional<Rat> n = ReadNumber(s, i)) {
-                out.push_back({Tok::Num, std::string(), *n});
+            if (std::optional<Dec> n = ReadNumber(s, i)) {
+                out.push_back({Tok::Num, {}, *n});
                 continue;
             }
-        if (std::optional<Rat> n = ReadWideDigits(s, i)) {
-            out.push_back({Tok::Lit, std::string(), *n});
+        if (std::optional<Dec> n = ReadWideDigits(s, i)) {
+            out.push_back({Tok::Lit, {}, *n});
             continue;
         }
         const Symbol* symbol = nullptr;
@@ -127,15 +131,16 @@ std::vector<Token> Tokenize(std::string_view s) {
             if (s[i] == sym.text[0] && StartsWith(s, i, sym.text))
                 symbol = &sym;
         if (symbol) {
-            out.push_back({symbol->kind, std::string(symbol->text), {}});
+            out.push_back({symbol->kind, symbol->text, {}});
             i += symbol->text.size();
             continue;
         }
         const std::size_t n = CharLen(static_cast<unsigned char>(s[i]));
+        // A word runs on with no blank between: it stays one piece of `s`.
         if (inWord)
-            out.back().text += s.substr(i, n);
+            out.back().text = std::string_view(out.back().text.data(), out.back().text.size() + n);
         else
-            out.push_back({Tok::Word, std::string(s.substr(i, n)), {}});
+            out.push_back({Tok::Word, s.substr(i, n), {}});
         i += n;
     }
     return out;
@@ -146,11 +151,21 @@ std::vector<Token> Tokenize(std::string_view s) {
 struct Unreadable {};
 
 // The quantities of the statement by their label, for formulas that name one
-// without quoting it ("根切り量", "ＲＣ全量×70㎏／ｍ3").
-using Named = std::map<std::string, Rat>;
+// without quoting it ("根切り量", "ＲＣ全量×70㎏／ｍ3"); the first of a label
+// counts. A statement has a score of them.
+using Named = std::vector<std::pair<std::string_view, Dec>>;
 
+const Dec* FindNamed(const Named& named, std::string_view label) {
+    for (const auto& [name, value] : named)
+        if (name == label)
+            return &value;
+    return nullptr;
+}
+
+template <class N>
 class Parser {
   public:
+    using Interval = BasicInterval<N>;
     Parser(const std::vector<Token>& t, const Named& named) : t_(t), named_(named) {}
 
     Interval Formula() {
@@ -210,7 +225,7 @@ class Parser {
 
     // Words and labels in front of a value name it.
     Interval Factor() {
-        std::string name;
+        std::string_view name;
         while (At(Tok::Word) || LabelGroup()) {
             if (At(Tok::Word))
                 name = t_[i_].text;
@@ -220,10 +235,10 @@ class Parser {
             return Group(!name.empty());
         if (At(Tok::Num) || At(Tok::Sub) || At(Tok::Lit))
             return Primary(false);
-        auto it = named_.find(name);
-        if (it == named_.end())
+        const Dec* value = FindNamed(named_, name);
+        if (!value)
             throw Unreadable{};
-        return Interval::Exact(it->second);
+        return Interval::Exact(As<N>(*value));
     }
 
     // A bracket after a name quoting one number is that quantity, exact;
@@ -255,22 +270,22 @@ class Parser {
     // quoted or when it is a bar rate in kg per m³ (then in tonnes).
     Interval Primary(bool exact) {
         if (At(Tok::Lit))
-            return Interval::Exact(t_[i_++].value);
+            return Interval::Exact(As<N>(t_[i_++].value));
         const bool negative = At(Tok::Sub);
         if (negative)
             ++i_;
         if (!At(Tok::Num))
             throw Unreadable{};
-        Rat v = t_[i_++].value;
+        N v = As<N>(t_[i_++].value);
         if (negative)
             v = -v;
         if (At(Tok::Word) && t_[i_].text.starts_with("㎏／ｍ3")) {
             ++i_;
-            return Interval::Exact(v / Rat(1000, 1));
+            return Interval::Exact(Thousandth(v));
         }
         if (exact)
             return Interval::Exact(v);
-        return Interval::Around(v, Rat(1, 200));
+        return Interval::Around(v, As<N>(Dec(5, 3)));
     }
 
     const std::vector<Token>& t_;
@@ -281,7 +296,7 @@ class Parser {
 // ---------------------------------------------------------------- lines
 
 // A quantity line's figure: the number just before its unit ("（ｍ3）").
-std::optional<Rat> LineQuantity(std::string_view line, std::size_t& end) {
+std::optional<Dec> LineQuantity(std::string_view line, std::size_t& end) {
     for (std::size_t at = line.find("（"); at != std::string_view::npos;
          at = line.find("（", at + 1)) {
         const std::string_view unit = line.substr(at + std::string_view("（").size());
@@ -294,7 +309,7 @@ std::optional<Rat> LineQuantity(std::string_view line, std::size_t& end) {
         if (start == at)
             continue;
         std::size_t i = start;
-        std::optional<Rat> v = ReadNumber(line, i);
+        std::optional<Dec> v = ReadNumber(line, i);
         if (!v || i != at)
             continue;
         if (start > 0 && line[start - 1] == '-')
@@ -330,7 +345,7 @@ std::string Label(std::string_view line) {
 
 struct Entry {
     std::string label;
-    Rat quantity;
+    Dec quantity;
     std::string formula;
     std::size_t line = 0; // index of the quantity line
 };
@@ -351,7 +366,7 @@ std::optional<Entry> SubFormula(std::string_view text, const Entry& before, std:
         ++i;
     const bool negative = i < before.formula.size() && before.formula[i] == '-';
     i += negative ? 1 : 0;
-    std::optional<Rat> v = ReadNumber(before.formula, i);
+    std::optional<Dec> v = ReadNumber(before.formula, i);
     if (!v)
         return std::nullopt;
     return Entry{label, negative ? -*v : *v, std::string(text.substr(close + 3)), line};
@@ -385,7 +400,7 @@ std::vector<Entry> Entries(const std::vector<std::string>& lines) {
             }
         }
         std::size_t end = 0;
-        std::optional<Rat> q = LineQuantity(line, end);
+        std::optional<Dec> q = LineQuantity(line, end);
         open = q.has_value();
         if (!q)
             continue;
@@ -400,16 +415,19 @@ std::vector<Entry> Entries(const std::vector<std::string>& lines) {
 
 Named NamedQuantities(const std::vector<Entry>& entries) {
     Named named;
+    named.reserve(entries.size() + 1);
     for (const Entry& e : entries)
-        named.emplace(e.label, e.quantity);
-    if (named.count("根切量"))
-        named.emplace("根切り量", named.at("根切量"));
+        if (!FindNamed(named, e.label))
+            named.emplace_back(e.label, e.quantity);
+    const Dec* excavation = FindNamed(named, "根切量");
+    if (excavation && !FindNamed(named, "根切り量"))
+        named.emplace_back("根切り量", *excavation);
     return named;
 }
 
 // The base statement gives its bars as kilograms per base ("×65㎏／ヶ所"):
 // the weight is that figure alone, whatever stands in front of it.
-std::optional<Interval> PerPlace(std::string_view formula) {
+std::optional<Dec> PerPlace(std::string_view formula) {
     const std::size_t at = formula.find("㎏／ヶ所");
     if (at == std::string_view::npos)
         return std::nullopt;
@@ -417,42 +435,43 @@ std::optional<Interval> PerPlace(std::string_view formula) {
     while (start > 0 && std::isdigit(static_cast<unsigned char>(formula[start - 1])))
         --start;
     std::size_t i = start;
-    std::optional<Rat> kg = ReadNumber(formula, i);
+    std::optional<Dec> kg = ReadNumber(formula, i);
     if (!kg || i != at)
         throw Unreadable{};
-    return Interval::Exact(*kg / Rat(1000, 1));
+    return kg->Thousandth();
 }
 
-std::string Hundredths(const Rat& v) {
-    return FormatHundredths(RoundHalfAway(v * Rat(100, 1)));
+Rat Reduced(const Rat& v) {
+    return v;
+}
+Rat Reduced(const Dec& v) {
+    return v.ToRat();
+}
+
+template <class N>
+std::string Hundredths(const N& v) {
+    return FormatHundredths(RoundHalfAway(Reduced(v) * Rat(100, 1)));
 }
 
 // Whether some value of `v` rounds half away from zero to `q` (0.01 steps):
 // a positive q takes [q − 0.005, q + 0.005), a negative one (q − 0.005,
 // q + 0.005], zero the open interval around it.
-bool RoundsTo(const Interval& v, const Rat& q) {
-    const Rat half(1, 200), zero(0, 1);
-    const Rat low = q - half, high = q + half;
+template <class N>
+bool RoundsTo(const BasicInterval<N>& v, const N& q) {
+    const N half = As<N>(Dec(5, 3)), zero;
+    const N low = q - half, high = q + half;
     const bool fromBelow = zero < q ? low <= v.hi : low < v.hi;
     const bool fromAbove = q < zero ? v.lo <= high : v.lo < high;
     return fromBelow && fromAbove;
 }
 
-std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
-    if (e.formula.empty())
-        return std::nullopt;
-    Interval v;
-    try {
-        if (std::optional<Interval> kg = PerPlace(e.formula))
-            v = *kg;
-        else
-            v = Parser(Tokenize(e.formula), named).Formula();
-    } catch (const Unreadable&) {
-        return std::nullopt;
-    } catch (const Overflow&) {
-        return std::nullopt;
-    }
-    if (RoundsTo(v, e.quantity))
+// Throws Overflow when a figure outgrows N.
+template <class N>
+std::optional<Finding> CheckAs(const Entry& e, const std::optional<Dec>& perPlace,
+                               const std::vector<Token>& tokens, const Named& named) {
+    const BasicInterval<N> v = perPlace ? BasicInterval<N>::Exact(As<N>(*perPlace))
+                                        : Parser<N>(tokens, named).Formula();
+    if (RoundsTo(v, As<N>(e.quantity)))
         return std::nullopt;
     const std::string range = v.lo == v.hi ? Hundredths(v.lo)
                                            : Hundredths(v.lo) + "～" + Hundredths(v.hi);
@@ -460,6 +479,24 @@ std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
                    "明細の式の数字からは " + range + " になるはずですが、数量は " +
                        Hundredths(e.quantity) + " と書かれています（明細" +
                        std::to_string(e.line + 1) + "行目）。式と数量のどちらかが誤っています"};
+}
+
+std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
+    if (e.formula.empty())
+        return std::nullopt;
+    try {
+        const std::optional<Dec> perPlace = PerPlace(e.formula);
+        const std::vector<Token> tokens = perPlace ? std::vector<Token>() : Tokenize(e.formula);
+        try {
+            return CheckAs<Dec>(e, perPlace, tokens, named);
+        } catch (const Overflow&) {
+        }
+        return CheckAs<Rat>(e, perPlace, tokens, named);
+    } catch (const Unreadable&) {
+        return std::nullopt;
+    } catch (const Overflow&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -471,7 +508,7 @@ std::vector<std::pair<std::string, std::int64_t>> Printed(const std::vector<Entr
     out.reserve(entries.size());
     try {
         for (const Entry& e : entries)
-            out.emplace_back(e.label, RoundHalfAway(e.quantity * Rat(100, 1)));
+            out.emplace_back(e.label, RoundHalfAway(e.quantity.ToRat() * Rat(100, 1)));
     } catch (const Overflow&) {
     }
     return out;

@@ -90,16 +90,51 @@ bool operator<(const Rat& a, const Rat& b) {
     return CheckedMul(a.num_, b.den_) < CheckedMul(b.num_, a.den_);
 }
 
-Interval operator+(const Interval& a, const Interval& b) {
-    return {a.lo + b.lo, a.hi + b.hi};
+namespace {
+
+constexpr int kMaxPlaces = 38; // 10^38 is the largest power of ten in 128 bits
+
+const Int* Powers() {
+    static const auto table = [] {
+        struct T {
+            Int p[kMaxPlaces + 1];
+        } t{};
+        t.p[0] = 1;
+        for (int i = 1; i <= kMaxPlaces; ++i)
+            t.p[i] = t.p[i - 1] * 10;
+        return t;
+    }();
+    return table.p;
 }
-Interval operator-(const Interval& a, const Interval& b) {
-    return {a.lo - b.hi, a.hi - b.lo};
+
+// `n` scaled from `from` places to `to` (>= from).
+Int Scaled(Int n, int from, int to) {
+    return from == to ? n : CheckedMul(n, Powers()[to - from]);
 }
-Interval operator*(const Interval& a, const Interval& b) {
-    const Rat p[] = {a.lo * b.lo, a.lo * b.hi, a.hi * b.lo, a.hi * b.hi};
-    return {*std::min_element(std::begin(p), std::end(p)),
-            *std::max_element(std::begin(p), std::end(p))};
+
+} // namespace
+
+Dec::Dec(Int n, int places) : n_(n), k_(places) {
+    if (places < 0 || places > kMaxPlaces)
+        throw Overflow{};
+}
+
+Rat Dec::ToRat() const {
+    return Rat(n_, Powers()[k_]);
+}
+
+Dec operator+(const Dec& a, const Dec& b) {
+    const int k = std::max(a.k_, b.k_);
+    return Dec(CheckedAdd(Scaled(a.n_, a.k_, k), Scaled(b.n_, b.k_, k)), k);
+}
+
+Dec operator*(const Dec& a, const Dec& b) {
+    return Dec(CheckedMul(a.n_, b.n_), a.k_ + b.k_);
+}
+
+bool operator<(const Dec& a, const Dec& b) {
+    const int k = std::max(a.k_, b.k_);
+    return Scaled(a.n_, a.k_, k) < Scaled(b.n_, b.k_, k);
 }
 
 std::int64_t RoundHalfAway(const Rat& v) {

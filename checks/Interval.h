@@ -2,7 +2,9 @@
 // Exact fractions and intervals of them for the formula check. Numerators
 // and denominators are 128-bit; a result that does not fit throws Overflow,
 // and the line is then left unchecked rather than judged on a wrong figure.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace checks {
@@ -36,14 +38,67 @@ class Rat {
     Int num_ = 0, den_ = 1; // lowest terms, den_ > 0
 };
 
-struct Interval {
-    Rat lo, hi;
-    static Interval Exact(const Rat& v) { return {v, v}; }
-    static Interval Around(const Rat& v, const Rat& half) { return {v - half, v + half}; }
-    friend Interval operator+(const Interval& a, const Interval& b);
-    friend Interval operator-(const Interval& a, const Interval& b);
-    friend Interval operator*(const Interval& a, const Interval& b);
+// An exact decimal n / 10^k: every figure a statement prints is one, and so
+// is every sum, difference and product of them, with no common divisor to
+// find. A result beyond 128 bits or 38 places throws Overflow.
+class Dec {
+  public:
+    Dec() = default;
+    Dec(Int n, int places); // places 0 .. 38
+
+    Rat ToRat() const;
+    Dec Thousandth() const { return Dec(n_, k_ + 3); } // v / 1000
+
+    friend Dec operator+(const Dec& a, const Dec& b);
+    friend Dec operator-(const Dec& a, const Dec& b) { return a + (-b); }
+    friend Dec operator*(const Dec& a, const Dec& b);
+    Dec operator-() const { return Dec(-n_, k_); }
+    friend bool operator<(const Dec& a, const Dec& b);
+    friend bool operator<=(const Dec& a, const Dec& b) { return !(b < a); }
+    friend bool operator==(const Dec& a, const Dec& b) { return !(a < b) && !(b < a); }
+
+  private:
+    Int n_ = 0;
+    int k_ = 0;
 };
+
+// The value of `d` in the number type N (Rat or Dec).
+template <class N>
+N As(const Dec& d);
+template <>
+inline Dec As<Dec>(const Dec& d) {
+    return d;
+}
+template <>
+inline Rat As<Rat>(const Dec& d) {
+    return d.ToRat();
+}
+
+inline Rat Thousandth(const Rat& v) {
+    return v / Rat(1000, 1);
+}
+inline Dec Thousandth(const Dec& v) {
+    return v.Thousandth();
+}
+
+template <class N>
+struct BasicInterval {
+    N lo, hi;
+    static BasicInterval Exact(const N& v) { return {v, v}; }
+    static BasicInterval Around(const N& v, const N& half) { return {v - half, v + half}; }
+    friend BasicInterval operator+(const BasicInterval& a, const BasicInterval& b) {
+        return {a.lo + b.lo, a.hi + b.hi};
+    }
+    friend BasicInterval operator-(const BasicInterval& a, const BasicInterval& b) {
+        return {a.lo - b.hi, a.hi - b.lo};
+    }
+    friend BasicInterval operator*(const BasicInterval& a, const BasicInterval& b) {
+        const N p[] = {a.lo * b.lo, a.lo * b.hi, a.hi * b.lo, a.hi * b.hi};
+        return {*std::min_element(std::begin(p), std::end(p)),
+                *std::max_element(std::begin(p), std::end(p))};
+    }
+};
+using Interval = BasicInterval<Rat>;
 
 // Round half away from zero to a whole number.
 std::int64_t RoundHalfAway(const Rat& v);

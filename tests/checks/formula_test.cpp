@@ -115,6 +115,14 @@ std::vector<std::string> WithHead(std::vector<std::string> body) {
     return lines;
 }
 
+// A stone line whose formula multiplies `factor` `times` times.
+std::string Product(const std::string& quantity, const std::string& factor, int times) {
+    std::string line = "砕       石：" + quantity + "（ｍ3）　:=" + factor;
+    for (int i = 1; i < times; ++i)
+        line += "×" + factor;
+    return line;
+}
+
 struct Case {
     const char* what;
     std::vector<std::string> body;
@@ -164,6 +172,11 @@ TEST(FormulaCheck, ReadsEachFormulaShape) {
          {"     ＲＣ:残土用：   4.90（ｍ3）:=ﾍﾞｰｽ(   4.50)",
           "   　　 　＋立上り[GL以下](   0.20×   0.20×  10.00)"}, 0},
         {"unreadable formula is left alone", {"砕       石：   1.60（ｍ3）　:=何か×   0.10"}, 0},
+        // 39 decimal places are beyond 128 bits: worked again in fractions,
+        // where the quoted 1.000 is 1.
+        {"many places, worked in fractions", {Product("   1.00", "ﾍﾞｰｽ(   1.000)", 13)}, 0},
+        {"many places, worked in fractions, wrong", {Product("   1.01", "ﾍﾞｰｽ(   1.000)", 13)}, 1},
+        {"too large even for fractions is left alone", {Product("   9.99", "1.005", 30)}, 0},
     };
     for (const Case& c : cases) {
         const auto found = checks::CheckFormulas(WithHead(c.body));
