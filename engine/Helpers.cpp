@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace engine {
 
@@ -109,17 +110,21 @@ std::string Reader::ProjectName() const {
 
 std::string FmtQty(std::int64_t v) {
     std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    std::string frac = std::to_string(a % 100);
-    // GCC 12 at -O3 warns (-Wrestrict) that putting a literal in front of a
-    // string may copy overlapping memory; a literal never overlaps the string's
-    // own buffer (a known false positive of that compiler).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-    if (frac.size() < 2) frac.insert(0, "0");
-    std::string text = (v < 0 ? "-" : "") + std::to_string(a / 100) + "." + frac;
-#pragma GCC diagnostic pop
-    if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
-    return text;
+    // Written from the right into a buffer: a statement holds hundreds of
+    // these, and each small string costs more than the digits.
+    char text[32];
+    char* at = std::end(text);
+    *--at = static_cast<char>('0' + a % 10);
+    *--at = static_cast<char>('0' + a / 10 % 10);
+    *--at = '.';
+    a /= 100;
+    do {
+        *--at = static_cast<char>('0' + a % 10);
+        a /= 10;
+    } while (a != 0);
+    if (v < 0) *--at = '-';
+    while (std::end(text) - at < 7) *--at = ' ';
+    return std::string(at, std::end(text));
 }
 
 std::string FmtM(std::int64_t mm) { return FmtQty(RoundOff(static_cast<long double>(mm) / 10)); }

@@ -5,6 +5,7 @@
 #include "Cp932.h"
 #include "IniFile.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace takeoff {
@@ -44,9 +45,14 @@ static bool SameFolded(std::string_view folded, std::string_view key) {
 }
 
 const std::string_view* SectionView::Find(std::string_view key) const {
-    for (const auto& [name, value] : keys_)
-        if (SameFolded(name, key))
-            return &value;
+    // An item is read in about the order it was written: the search starts
+    // after the key found last, and mostly ends at once.
+    const std::size_t n = keys_.size();
+    for (std::size_t i = 0, at = next_; i < n; ++i, at = at + 1 == n ? 0 : at + 1)
+        if (SameFolded(keys_[at].first, key)) {
+            next_ = at + 1 == n ? 0 : at + 1;
+            return &keys_[at].second;
+        }
     return nullptr;
 }
 
@@ -123,7 +129,8 @@ void SectionReader::ForEach(const Visitor& visit) {
             const std::string_view value = line.substr(eq + 1);
             if (badLine == 0 && (!key.readable || bad(value)))
                 badLine = number;
-            if (!view.Find(key.folded))
+            const auto same = [&key](const auto& k) { return k.first == key.folded; };
+            if (std::none_of(view.keys_.begin(), view.keys_.end(), same))
                 view.keys_.emplace_back(key.folded, value);
         }
         if (first)

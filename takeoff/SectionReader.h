@@ -31,6 +31,7 @@ class SectionView {
     const std::string_view* Find(std::string_view key) const;
     // Folded key name -> raw value bytes, first of duplicates, in file order.
     std::vector<std::pair<std::string, std::string_view>> keys_;
+    mutable std::size_t next_ = 0; // where the next search starts
 };
 
 class SectionReader {

@@ -5,6 +5,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace summary {
 
@@ -204,11 +205,22 @@ QString FormatValue(const Column& column, std::int64_t value) {
 }
 
 QString FormatHundredths(std::int64_t value) {
-    const std::uint64_t a =
+    std::uint64_t a =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    const char cents[] = {char('0' + a % 100 / 10), char('0' + a % 10)};
-    QString text = QString::number(a / 100) + u'.' + QLatin1StringView(cents, 2);
-    return value < 0 ? u'-' + text : text;
+    // Written from the right: two decimals, the point, the whole part, a sign.
+    char16_t text[24];
+    char16_t* at = std::end(text);
+    *--at = static_cast<char16_t>(u'0' + a % 10);
+    *--at = static_cast<char16_t>(u'0' + a / 10 % 10);
+    *--at = u'.';
+    a /= 100;
+    do {
+        *--at = static_cast<char16_t>(u'0' + a % 10);
+        a /= 10;
+    } while (a != 0);
+    if (value < 0)
+        *--at = u'-';
+    return QString(reinterpret_cast<const QChar*>(at), std::end(text) - at);
 }
 
 QString HeaderText(const Column& column, bool lines) {
