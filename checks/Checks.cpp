@@ -77,14 +77,12 @@ struct Item {
     const engine::CalcOutput& out;
     Mode mode;
     engine::Reader reader;
-    std::map<std::string, std::int64_t> printed; // statement figures by label
+    // The statement's figures by label, in statement order; a few are asked for.
+    const std::vector<std::pair<std::string, std::int64_t>>& printed;
 
     Item(const engine::Snapshot& snap, const engine::CalcOutput& o,
          const std::vector<std::pair<std::string, std::int64_t>>& figures)
-        : s(snap), out(o), mode(o.quantities.mode), reader(snap, kSilent) {
-        for (const auto& [label, value] : figures)
-            printed.emplace(label, value);
-    }
+        : s(snap), out(o), mode(o.quantities.mode), reader(snap, kSilent), printed(figures) {}
     const Quantities& q() const { return out.quantities; }
     std::int64_t mm(int edit) const { return reader.Mm(edit); }
     std::string Input(int edit) const { return std::string(FieldLabel(mode, edit)) + " " + Mm(mm(edit)); }
@@ -190,10 +188,11 @@ std::optional<std::int64_t> Field(const Item& it) {
 }
 template <const char* Label>
 std::optional<std::int64_t> Printed(const Item& it) {
-    auto found = it.printed.find(Label);
-    if (found == it.printed.end())
-        return std::nullopt;
-    return found->second;
+    // The first line of that label, as the statement's reader counts it.
+    for (const auto& [label, value] : it.printed)
+        if (label == Label)
+            return value;
+    return std::nullopt;
 }
 constexpr char kRcBase[] = "ＲＣﾍﾞｰｽ", kRcUp[] = "ＲＣ立上り", kRcBelow[] = "ＲＣ残土用",
                kFormTotal[] = "型枠全数量";

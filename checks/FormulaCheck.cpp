@@ -503,12 +503,22 @@ std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
 
 namespace {
 
+// A figure of the statement in hundredths: directly from its digits, through a
+// fraction only when they are too many for that.
+std::int64_t Cents(const Dec& figure) {
+    try {
+        return figure.Hundredths();
+    } catch (const Overflow&) {
+        return RoundHalfAway(figure.ToRat() * Rat(100, 1));
+    }
+}
+
 std::vector<std::pair<std::string, std::int64_t>> Printed(const std::vector<Entry>& entries) {
     std::vector<std::pair<std::string, std::int64_t>> out;
     out.reserve(entries.size());
     try {
         for (const Entry& e : entries)
-            out.emplace_back(e.label, RoundHalfAway(e.quantity.ToRat() * Rat(100, 1)));
+            out.emplace_back(e.label, Cents(e.quantity));
     } catch (const Overflow&) {
     }
     return out;

@@ -123,6 +123,15 @@ Rat Dec::ToRat() const {
     return Rat(n_, Powers()[k_]);
 }
 
+std::int64_t Dec::Hundredths() const {
+    if (k_ <= 2)
+        return static_cast<std::int64_t>(Scaled(n_, k_, 2));
+    // floor((2|n| + d) / 2d) with the sign put back, d = 10^(k-2).
+    const Int d = Powers()[k_ - 2];
+    const Int r = CheckedAdd(CheckedMul(2, n_ < 0 ? -n_ : n_), d) / CheckedMul(2, d);
+    return static_cast<std::int64_t>(n_ < 0 ? -r : r);
+}
+
 Dec operator+(const Dec& a, const Dec& b) {
     const int k = std::max(a.k_, b.k_);
     return Dec(CheckedAdd(Scaled(a.n_, a.k_, k), Scaled(b.n_, b.k_, k)), k);

@@ -47,6 +47,8 @@ class Dec {
     Dec(Int n, int places); // places 0 .. 38
 
     Rat ToRat() const;
+    // Hundredths rounded half away from zero, as RoundHalfAway(v * 100).
+    std::int64_t Hundredths() const;
     Dec Thousandth() const { return Dec(n_, k_ + 3); } // v / 1000
 
     friend Dec operator+(const Dec& a, const Dec& b);

@@ -85,10 +85,27 @@ std::optional<std::string> IniFile::ReadBytes(const std::string& path) {
             throw FileError("ファイル【" + path + "】を読めません（" + Reason(err) + "）");
         return std::nullopt;
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
+    // A plain file is read whole at its size, in one piece, and on to its end
+    // should it grow meanwhile; anything else (a folder opens but has no size)
+    // as a stream.
+    std::string bytes;
+    std::error_code sizeless;
+    const std::streamoff size =
+        std::filesystem::is_regular_file(FsPath(path), sizeless)
+            ? static_cast<std::streamoff>(std::filesystem::file_size(FsPath(path), sizeless))
+            : 0;
+    if (size > 0 && !sizeless) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (!in.bad() && in.good()) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        bytes += rest.str();
+    }
     if (in.bad()) throw FileError("ファイル【" + path + "】を読めません");
-    return ss.str();
+    return bytes;
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
