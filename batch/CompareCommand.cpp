@@ -56,14 +56,15 @@ std::optional<CompareOptions> Parse(QStringList args, QString& why) {
     return o;
 }
 
-std::optional<compare::Revision> Read(const QString& given, std::FILE* err) {
+std::optional<compare::Revision> Read(const QString& given, std::FILE* err,
+                                      const compare::EntryFn& each = {}) {
     const QString path = QFileInfo(given).absoluteFilePath();
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         Fail(err, U("物件ファイル【") + given + U("】を読めません"), kTrouble);
         return std::nullopt;
     }
-    compare::Revision rev = compare::ReadRevision(path);
+    compare::Revision rev = compare::ReadRevision(path, std::nullopt, each);
     if (!rev.opened) {
         Fail(err, rev.notes.isEmpty() ? U("物件ファイル【") + given + U("】を読めません") : rev.notes.front(),
              kTrouble);
@@ -111,13 +112,17 @@ int Run(const CompareOptions& o, std::FILE* out, std::FILE* err) {
     const std::optional<compare::Revision> earlier = Read(o.earlier, err);
     if (!earlier)
         return kTrouble;
-    const std::optional<compare::Revision> current = Read(o.current, err);
+    // The current revision is matched item by item as it is read, not held.
+    compare::Matcher matcher(*earlier);
+    const std::optional<compare::Revision> current =
+        Read(o.current, err, [&matcher](compare::Entry&& e) { matcher.Match(e); });
     if (!current)
         return kTrouble;
     QByteArray bytes;
     compare::Comparison cmp;
     try {
-        cmp = compare::Compare(*earlier, *current);
+        cmp = matcher.Finish();
+        cmp.currentPath = current->path;
         ReportStops(cmp, err);
         bytes = o.csvFile.isEmpty() ? TextBytes(compare::AlignedText(cmp, o.all), o.utf8)
                                     : compare::CsvBytes(cmp, o.utf8);

@@ -100,7 +100,8 @@ Row MakeRow(const Entry* before, const Entry* after) {
 
 } // namespace
 
-Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen) {
+Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen,
+                      const EntryFn& each) {
     Revision rev;
     rev.path = path;
     if (!QFileInfo(path).isFile()) {
@@ -125,6 +126,14 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
     // One section at a time: two revisions of ten thousand items are compared
     // in little more memory than their files and the rows.
     takeoff::SectionReader reader(bytes);
+    if (!each)
+        rev.entries.reserve(reader.Headers());
+    const auto keep = [&](Entry entry) {
+        if (each)
+            each(std::move(entry));
+        else
+            rev.entries.push_back(std::move(entry));
+    };
     QStringList unreadable;
     takeoff::ForEachRun(
         reader, context,
@@ -135,10 +144,10 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
                 const engine::Snapshot s =
                     takeoff::ToSnapshot(screen->record, r.name, context.caption, context.flags);
                 const auto out = takeoff::RunItem(s, collect);
-                rev.entries.push_back({screen->record, ItemOf(name, screen->record, out, said)});
+                keep({screen->record, ItemOf(name, screen->record, out, said)});
                 return;
             }
-            rev.entries.push_back({r.record, ItemOf(name, r.record, r.output, said)});
+            keep({r.record, ItemOf(name, r.record, r.output, said)});
         },
         // Items holding bytes that are not CP932 text, or lines longer than
         // any item needs, are named and left out, as every other output does.
@@ -179,17 +188,21 @@ bool Comparison::Same() const {
     return true;
 }
 
-Comparison Compare(const Revision& earlier, const Revision& current) {
-    Comparison cmp{earlier.path, current.path, {}, Empty(), Empty(), Empty(), Empty(), 0};
-    QHash<QString, const Entry*> before, after;
+Matcher::Matcher(const Revision& earlier)
+    : earlier_(earlier), cmp_{earlier.path, {}, {}, Empty(), Empty(), Empty(), Empty(), 0} {
     for (const Entry& e : earlier.entries)
-        before.insert(e.item.name, &e);
-    for (const Entry& e : current.entries)
-        after.insert(e.item.name, &e);
-    for (const Entry& e : current.entries)
-        cmp.rows.push_back(MakeRow(before.value(e.item.name), &e));
-    for (const Entry& e : earlier.entries)
-        if (!after.contains(e.item.name))
+        before_.insert(e.item.name, &e);
+}
+
+void Matcher::Match(const Entry& current) {
+    seen_.insert(current.item.name);
+    cmp_.rows.push_back(MakeRow(before_.value(current.item.name), &current));
+}
+
+Comparison Matcher::Finish() {
+    Comparison cmp = std::move(cmp_);
+    for (const Entry& e : earlier_.entries)
+        if (!seen_.contains(e.item.name))
             cmp.rows.push_back(MakeRow(&e, nullptr));
     for (const Row& row : cmp.rows) {
         if (row.Stopped()) {
@@ -202,6 +215,15 @@ Comparison Compare(const Revision& earlier, const Revision& current) {
             row);
         Add(cmp.all, row);
     }
+    return cmp;
+}
+
+Comparison Compare(const Revision& earlier, const Revision& current) {
+    Matcher matcher(earlier);
+    for (const Entry& e : current.entries)
+        matcher.Match(e);
+    Comparison cmp = matcher.Finish();
+    cmp.currentPath = current.path;
     return cmp;
 }
 

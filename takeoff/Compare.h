@@ -7,9 +7,12 @@
 #include "ItemRecord.h"
 #include "Summary.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,8 +39,11 @@ struct ScreenEdit {
 };
 
 // Every item of the project at `path`, calculated; the item named in
-// `screen` from the screen instead of from the file.
-Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen = std::nullopt);
+// `screen` from the screen instead of from the file. With `each`, the items
+// are handed to it one by one as they are calculated instead of kept.
+using EntryFn = std::function<void(Entry&&)>;
+Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& screen = std::nullopt,
+                      const EntryFn& each = {});
 
 enum class Status { Matched, Added, Removed }; // Added 新規, Removed 削除
 
@@ -78,6 +84,22 @@ struct Comparison {
     int stopped = 0;
     // True when no row differs: exit status 0 of the command line.
     bool Same() const;
+};
+
+// The rows of a comparison as the current revision's items come, so that
+// revision need not be held whole; Finish adds the removed items and the
+// totals, and throws yoheki::Error when a total overflows.
+class Matcher {
+  public:
+    explicit Matcher(const Revision& earlier);
+    void Match(const Entry& current);
+    Comparison Finish();
+
+  private:
+    const Revision& earlier_;
+    QHash<QString, const Entry*> before_;
+    QSet<QString> seen_;
+    Comparison cmp_;
 };
 
 // Throws yoheki::Error when a total overflows.

@@ -83,6 +83,13 @@ const SectionReader::KeyName& SectionReader::Key(std::string_view raw) {
     return it->second;
 }
 
+std::size_t SectionReader::Headers() const {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < bytes_.size();)
+        count += IsHeader(NextLine(bytes_, pos)) ? 1 : 0;
+    return count;
+}
+
 bool SectionReader::Blank() const {
     return bytes_.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }

@@ -45,6 +45,9 @@ class SectionReader {
     using Visitor =
         std::function<void(const std::string& name, const SectionView&, std::size_t badLine)>;
     void ForEach(const Visitor& visit);
+    // The section headers in the file: the most items ForEach can visit, for
+    // reserving room before it runs.
+    std::size_t Headers() const;
 
     // After ForEach: whether the file held a section header at all, whether
     // it held nothing but blanks and line ends, and the unreadable lines

@@ -51,6 +51,7 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
     // Read one section at a time: a project of a hundred thousand items is
     // summed in little more memory than its file and the table.
     takeoff::SectionReader reader(bytes);
+    run.items.reserve(reader.Headers());
     QStringList said;
     const yoheki::MessageFn collect = [&said](const std::string& text) {
         said << QString::fromStdString(text);
