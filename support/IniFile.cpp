@@ -121,17 +121,20 @@ IniFile::IniFile(std::string path, std::string bytes)
     Parse(original_);
 }
 
+std::string_view IniFile::NextLine(std::string_view bytes, std::size_t& pos) {
+    const std::size_t start = pos;
+    // A plain loop: find_first_of looks each byte up in the set of two.
+    std::size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    pos = end + 1;
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        ++pos;
+    return bytes.substr(start, end - start);
+}
+
 void IniFile::Parse(std::string_view bytes) {
-    std::size_t start = 0;
-    for (std::size_t number = 1; start < bytes.size(); ++number) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == npos) end = bytes.size();
-        AddLine(bytes.substr(start, end - start), number);
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-            bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+    for (std::size_t pos = 0, number = 1; pos < bytes.size(); ++number)
+        AddLine(NextLine(bytes, pos), number);
 }
 
 void IniFile::AddLine(std::string_view raw, std::size_t number) {

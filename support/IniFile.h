@@ -20,6 +20,9 @@ class IniFile {
 public:
     // A name as the file matches it: ASCII letters without regard to case.
     static std::string Fold(std::string_view utf8);
+    // The line of `bytes` at `pos` without its end (CR, LF or CR LF), and
+    // `pos` moved past that end: the file's lines as this reader splits them.
+    static std::string_view NextLine(std::string_view bytes, std::size_t& pos);
     // A missing file reads as empty. Throws FileError when the file exists but
     // cannot be read.
     explicit IniFile(std::string path);

@@ -12,19 +12,6 @@ namespace takeoff {
 
 namespace {
 
-// The next line of `bytes` from `pos` (CR, LF or CR LF ended), as the INI
-// reader splits them.
-std::string_view NextLine(std::string_view bytes, std::size_t& pos) {
-    const std::size_t start = pos;
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos)
-        end = bytes.size();
-    pos = end + 1;
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-        ++pos;
-    return bytes.substr(start, end - start);
-}
-
 bool IsHeader(std::string_view line) {
     return !line.empty() && line.front() == '[' && line.back() == ']';
 }
@@ -86,7 +73,7 @@ const SectionReader::KeyName& SectionReader::Key(std::string_view raw) {
 std::size_t SectionReader::Headers() const {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes_.size();)
-        count += IsHeader(NextLine(bytes_, pos)) ? 1 : 0;
+        count += IsHeader(yoheki::IniFile::NextLine(bytes_, pos)) ? 1 : 0;
     return count;
 }
 
@@ -99,7 +86,7 @@ void SectionReader::ForEach(const Visitor& visit) {
     std::size_t pos = 0, number = 0;
     std::string_view line;
     const auto next = [&] {
-        line = NextLine(bytes_, pos);
+        line = yoheki::IniFile::NextLine(bytes_, pos);
         ++number;
         return !IsHeader(line);
     };
