@@ -1,6 +1,7 @@
 #include "BatchArgs.h"
 
 #include "BatchDialogs.h"
+#include "Cp932.h"
 #include "Error.h"
 #include "IniFile.h"
 #include "StatementPage.h"
@@ -83,6 +84,31 @@ QString Refusal(const QString& output, const QString& what) {
 
 void Print(std::FILE* stream, const QString& text) {
     WriteMessage(stream, text);
+}
+
+QByteArray TextBytes(const QString& text, bool utf8) {
+    // A line at a time: a table of ten thousand rows is held a second time
+    // only as the bytes written, not as a copy with CR LF and another in UTF-8.
+    QByteArray bytes;
+    bytes.reserve(text.size() + text.size() / 4); // blanks and digits, some kanji
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const bool ended = end >= 0;
+        if (!ended)
+            end = text.size();
+        const QByteArray line = QStringView(text).sliced(start, end - start).toUtf8();
+        if (utf8) {
+            bytes += line;
+        } else {
+            const std::string encoded = yoheki::cp932::Encode(
+                std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+            bytes.append(encoded.data(), static_cast<qsizetype>(encoded.size()));
+        }
+        if (ended)
+            bytes += "\r\n";
+        start = end + 1;
+    }
+    return bytes;
 }
 
 QString DrawingFolder(const QString& project) {

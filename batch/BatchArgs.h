@@ -53,6 +53,11 @@ std::optional<int> StartOutputCommand(std::optional<BatchOptions>& o, const QStr
 // Writes `text` as UTF-8.
 void Print(std::FILE* stream, const QString& text);
 
+// A text output's bytes: CR LF line ends, as every text the program writes,
+// in Shift-JIS (or UTF-8). Throws yoheki::EncodingError naming a character
+// Shift-JIS has not.
+QByteArray TextBytes(const QString& text, bool utf8);
+
 // The folder of the drawings, as the window finds it: "TF" of the settings
 // file in the start folder, or that folder itself; failing those (no settings
 // file, or no drawing there), the project's folder.

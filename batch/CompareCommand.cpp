@@ -81,13 +81,6 @@ std::optional<compare::Revision> Read(const QString& given, std::FILE* err,
     return rev;
 }
 
-QByteArray TextBytes(const QString& text, bool utf8) {
-    QString crlf = text;
-    crlf.replace(u'\n', QStringLiteral("\r\n"));
-    const std::string bytes = crlf.toStdString();
-    return QByteArray::fromStdString(utf8 ? bytes : yoheki::cp932::Encode(bytes));
-}
-
 std::optional<QString> Write(const CompareOptions& o, const QByteArray& bytes, std::FILE* out) {
     if (o.csvFile.isEmpty()) {
         const auto size = static_cast<std::size_t>(bytes.size());

@@ -47,13 +47,6 @@ std::optional<EstimateOptions> Parse(const QStringList& args, QString& why) {
     return o;
 }
 
-QByteArray TextBytes(const QString& text, bool utf8) {
-    QString crlf = text;
-    crlf.replace(u'\n', QStringLiteral("\r\n"));
-    const std::string bytes = crlf.toStdString();
-    return QByteArray::fromStdString(utf8 ? bytes : yoheki::cp932::Encode(bytes));
-}
-
 // The outputs asked for; the reason of the first that fails.
 std::optional<QString> WriteOutputs(const EstimateOptions& o, const summary::Table& table,
                                     const estimate::Estimate& e, std::FILE* out) {

@@ -19,14 +19,6 @@ std::optional<SummaryOptions> Parse(const QStringList& args, QString& why) {
     return ParseBatchArgs(args, kOptCsv | kOptUtf8, why);
 }
 
-// The text with CR LF line ends, as every text the program writes.
-QByteArray TextBytes(const QString& text, bool utf8) {
-    QString crlf = text;
-    crlf.replace(u'\n', QStringLiteral("\r\n"));
-    const std::string bytes = crlf.toStdString();
-    return QByteArray::fromStdString(utf8 ? bytes : yoheki::cp932::Encode(bytes));
-}
-
 std::optional<QString> Write(const SummaryOptions& o, const QByteArray& bytes, std::FILE* out) {
     if (o.csvFile.isEmpty()) {
         const auto size = static_cast<std::size_t>(bytes.size());

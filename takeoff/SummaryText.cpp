@@ -4,6 +4,8 @@
 #include "Cp932.h"
 #include "Utf8.h"
 
+#include <functional>
+
 namespace summary {
 
 namespace {
@@ -56,14 +58,12 @@ QString PadLeft(const QString& text, int width) {
     return QString(std::max(0, width - DisplayWidth(text)), u' ') + text;
 }
 
-// Widths of the lead columns and every quantity column.
-std::vector<int> Widths(const std::vector<TextRow>& rows, qsizetype lead) {
-    std::vector<int> w(static_cast<std::size_t>(lead) + Columns().size(), 0);
-    for (const TextRow& r : rows)
-        for (qsizetype i = 0; i < r.cells.size() && !(r.spans && i >= lead); ++i)
-            w[static_cast<std::size_t>(i)] =
-                std::max(w[static_cast<std::size_t>(i)], DisplayWidth(r.cells[i]));
-    return w;
+// The widths of the lead columns and every quantity column, widened to hold
+// the row's cells.
+void Widen(std::vector<int>& w, const TextRow& r, qsizetype lead) {
+    for (qsizetype i = 0; i < r.cells.size() && !(r.spans && i >= lead); ++i)
+        w[static_cast<std::size_t>(i)] =
+            std::max(w[static_cast<std::size_t>(i)], DisplayWidth(r.cells[i]));
 }
 
 // `text` and blanks to `width` display columns, the blanks after it (left
@@ -102,8 +102,9 @@ QStringList TotalLead(const Table& t) {
     return lead;
 }
 
-std::vector<TextRow> ItemRows(const Table& t) {
-    std::vector<TextRow> rows;
+// The rows of the table in order, one at a time (the headers, the items and
+// subtotals, the total): ten thousand rows of cells are never held at once.
+void EachRow(const Table& t, const std::function<void(const TextRow&)>& visit) {
     QStringList names = LeadHeaders(t), units;
     while (units.size() < names.size())
         units << QString();
@@ -111,23 +112,22 @@ std::vector<TextRow> ItemRows(const Table& t) {
         names << U(c.name);
         units << u'(' + U(c.unit) + u')';
     }
-    rows.push_back({names});
-    rows.push_back({units});
+    visit({names});
+    visit({units});
     for (const RowRef& ref : RowOrder(t)) {
         if (ref.subtotal) {
             const Group& g = t.groups[ref.index];
-            rows.push_back({SubtotalCells(t, g) + Values(g.totals)});
+            visit({SubtotalCells(t, g) + Values(g.totals)});
             continue;
         }
         const Item& item = t.items[ref.index];
         const QStringList head = LeadCells(t, item);
         if (item.quantities)
-            rows.push_back({head + Values(ValuesOf(*item.quantities))});
+            visit({head + Values(ValuesOf(*item.quantities))});
         else
-            rows.push_back({head + QStringList{StoppedNote(item)}, true});
+            visit({head + QStringList{StoppedNote(item)}, true});
     }
-    rows.push_back({TotalLead(t) + Values(t.totals)});
-    return rows;
+    visit({TotalLead(t) + Values(t.totals)});
 }
 
 QString FinishText(const Table& t) {
@@ -208,19 +208,26 @@ QByteArray CsvBytes(const Table& table, bool utf8) {
 }
 
 QString AlignedText(const Table& t) {
-    const std::vector<TextRow> rows = ItemRows(t);
     const qsizetype lead = LeadHeaders(t).size();
-    const std::vector<int> w = Widths(rows, lead);
+    // Two passes: the widths, then the lines at those widths.
+    std::vector<int> w(static_cast<std::size_t>(lead) + Columns().size(), 0);
+    std::size_t rows = 0;
+    EachRow(t, [&](const TextRow& r) {
+        Widen(w, r, lead);
+        ++rows;
+    });
     int total = 0;
     for (int v : w)
         total += v + 2;
     const QString rule(total - 2, u'-');
     QString out;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i == 2 || i + 1 == rows.size())
+    std::size_t i = 0;
+    EachRow(t, [&](const TextRow& r) {
+        if (i == 2 || i + 1 == rows)
             out += rule + u'\n';
-        out += Line(rows[i], w, lead) + u'\n';
-    }
+        out += Line(r, w, lead) + u'\n';
+        ++i;
+    });
     if (t.stopped)
         out += TotalNote(t) + u'\n';
     if (!t.finishes.empty())
