@@ -99,15 +99,21 @@ constexpr Symbol kSymbols[] = {
     {"］", Tok::Close},
 };
 
+// The first bytes of the symbols: "×" C3, the full-width ones EF.
+bool MaySymbol(unsigned char c) {
+    return c == 0xC3 || c == 0xEF || c == '+' || c == '-' || c == '(' || c == ')' || c == '[' ||
+           c == ']';
+}
+
 bool IsBlank(std::string_view s, std::size_t at) {
     return s[at] == ' ' || StartsWith(s, at, kIdeoSpace);
 }
 
 // Splits a formula into numbers, operators, brackets and words. Digits that
 // follow a letter belong to the word ("D10", "ｍ3"); blanks only separate.
-std::vector<Token> Tokenize(std::string_view s) {
-    std::vector<Token> out;
-    out.reserve(s.size() / 2);
+// `out` is the caller's, kept from formula to formula.
+void Tokenize(std::string_view s, std::vector<Token>& out) {
+    out.clear();
     bool blank = true;
     for (std::size_t i = 0; i < s.size();) {
         if (IsBlank(s, i)) {
@@ -126,10 +132,14 @@ std::vector<Token> Tokenize(std::string_view s) {
             out.push_back({Tok::Lit, {}, *n});
             continue;
         }
+        // No symbol is the start of another: the first that fits is the one.
         const Symbol* symbol = nullptr;
-        for (const Symbol& sym : kSymbols)
-            if (s[i] == sym.text[0] && StartsWith(s, i, sym.text))
-                symbol = &sym;
+        if (MaySymbol(static_cast<unsigned char>(s[i])))
+            for (const Symbol& sym : kSymbols)
+                if (s[i] == sym.text[0] && StartsWith(s, i, sym.text)) {
+                    symbol = &sym;
+                    break;
+                }
         if (symbol) {
             out.push_back({symbol->kind, symbol->text, {}});
             i += symbol->text.size();
@@ -143,7 +153,6 @@ std::vector<Token> Tokenize(std::string_view s) {
             out.push_back({Tok::Word, s.substr(i, n), {}});
         i += n;
     }
-    return out;
 }
 
 // ---------------------------------------------------------------- parser
@@ -376,6 +385,7 @@ std::optional<Entry> SubFormula(std::string_view text, const Entry& before, std:
 // may stand on the line itself, on the next line, or go on with "+" or "＋".
 std::vector<Entry> Entries(const std::vector<std::string>& lines) {
     std::vector<Entry> out;
+    out.reserve(lines.size() / 2);
     bool open = false;
     for (std::size_t n = engine::statement::kFirstQuantity; n < lines.size(); ++n) {
         const std::string_view line = lines[n];
@@ -486,7 +496,10 @@ std::optional<Finding> CheckEntry(const Entry& e, const Named& named) {
         return std::nullopt;
     try {
         const std::optional<Dec> perPlace = PerPlace(e.formula);
-        const std::vector<Token> tokens = perPlace ? std::vector<Token>() : Tokenize(e.formula);
+        thread_local std::vector<Token> tokens;
+        tokens.clear();
+        if (!perPlace)
+            Tokenize(e.formula, tokens);
         try {
             return CheckAs<Dec>(e, perPlace, tokens, named);
         } catch (const Overflow&) {
