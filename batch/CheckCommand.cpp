@@ -76,12 +76,10 @@ bool VisitItems(const QString& project, Quiet& dialogs, const std::optional<QStr
             dialogs.BatchDialogs::message(QString::fromStdString(
                 takeoff::LeftOutMessage(reader, project.toStdString(), name, line)));
         });
-    for (const std::size_t line : reader.StrayBadLines())
-        dialogs.BatchDialogs::message(
-            QString::fromStdString(takeoff::StrayLineMessage(reader, project.toStdString(), line)));
-    if (!reader.HasSections())
-        why = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(path)
-                                                    : yoheki::NotAProjectMessage(path));
+    for (const std::string& note : takeoff::StrayLineMessages(reader, project.toStdString()))
+        dialogs.BatchDialogs::message(QString::fromStdString(note));
+    if (const auto notProject = takeoff::NoProjectMessage(reader, path))
+        why = QString::fromStdString(*notProject);
     else if (!found)
         why = U("拾い【") + *only + U("】は物件にありません");
     return why.isEmpty();

@@ -93,11 +93,10 @@ bool Continuous(const QString& project, const TextOptions& o, std::FILE* err, QF
         [&](const std::string& item, std::size_t line) {
             dialogs.message(QString::fromStdString(takeoff::LeftOutMessage(reader, Utf8(project), item, line)));
         });
-    for (const std::size_t line : reader.StrayBadLines())
-        dialogs.message(QString::fromStdString(takeoff::StrayLineMessage(reader, Utf8(project), line)));
-    if (!reader.HasSections())
-        why = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(Utf8(project))
-                                                    : yoheki::NotAProjectMessage(Utf8(project)));
+    for (const std::string& note : takeoff::StrayLineMessages(reader, Utf8(project)))
+        dialogs.message(QString::fromStdString(note));
+    if (const auto notProject = takeoff::NoProjectMessage(reader, Utf8(project)))
+        why = QString::fromStdString(*notProject);
     else if (calculated == 0)
         why = U("演算できた拾いがありません（何も出力していません）");
     else if (!written || !spool.flush())

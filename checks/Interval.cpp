@@ -1,5 +1,7 @@
 #include "Interval.h"
 
+#include "Hundredths.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -154,17 +156,7 @@ std::int64_t RoundHalfAway(const Rat& v) {
 }
 
 std::string FormatHundredths(std::int64_t v) {
-    const std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    std::string cents = std::to_string(a % 100);
-    // GCC 12 at -O3 warns (-Wrestrict) that putting a literal in front of a
-    // string may copy overlapping memory; a literal never overlaps the string's
-    // own buffer (a known false positive of that compiler).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-    if (cents.size() < 2)
-        cents.insert(0, "0");
-    return (v < 0 ? "-" : "") + std::to_string(a / 100) + "." + cents;
-#pragma GCC diagnostic pop
+    return yoheki::Hundredths(v);
 }
 
 } // namespace checks

@@ -1,6 +1,7 @@
 #include "Helpers.h"
 
 #include "Checked.h"
+#include "Hundredths.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -109,20 +110,9 @@ std::string Reader::ProjectName() const {
 }
 
 std::string FmtQty(std::int64_t v) {
-    std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    // Written from the right into a buffer: a statement holds hundreds of
-    // these, and each small string costs more than the digits.
-    char text[32];
-    char* at = std::end(text);
-    *--at = static_cast<char>('0' + a % 10);
-    *--at = static_cast<char>('0' + a / 10 % 10);
-    *--at = '.';
-    a /= 100;
-    do {
-        *--at = static_cast<char>('0' + a % 10);
-        a /= 10;
-    } while (a != 0);
-    if (v < 0) *--at = '-';
+    // Right-aligned in seven columns, as the statement's figures stand.
+    char text[yoheki::kHundredthsRoom + 8];
+    char* at = yoheki::WriteHundredths(v, std::end(text));
     while (std::end(text) - at < 7) *--at = ' ';
     return std::string(at, std::end(text));
 }

@@ -154,13 +154,12 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
         [&](const std::string& name, std::size_t line) {
             unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
         });
-    if (!reader.HasSections()) {
-        rev.notAProject = QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(where)
-                                                                : yoheki::NotAProjectMessage(where));
+    if (const auto why = takeoff::NoProjectMessage(reader, where)) {
+        rev.notAProject = QString::fromStdString(*why);
         return rev;
     }
-    for (const std::size_t line : reader.StrayBadLines())
-        rev.notes << QString::fromStdString(takeoff::StrayLineMessage(reader, where, line));
+    for (const std::string& note : takeoff::StrayLineMessages(reader, where))
+        rev.notes << QString::fromStdString(note);
     rev.notes << unreadable;
     return rev;
 }

@@ -144,6 +144,19 @@ std::string StrayLineMessage(const SectionReader& reader, const std::string& pat
                                 : yoheki::UnreadableLineMessage(path, line);
 }
 
+std::vector<std::string> StrayLineMessages(const SectionReader& reader, const std::string& path) {
+    std::vector<std::string> out;
+    for (const std::size_t line : reader.StrayBadLines())
+        out.push_back(StrayLineMessage(reader, path, line));
+    return out;
+}
+
+std::optional<std::string> NoProjectMessage(const SectionReader& reader, const std::string& path) {
+    if (reader.HasSections())
+        return std::nullopt;
+    return reader.Blank() ? yoheki::EmptyProjectMessage(path) : yoheki::NotAProjectMessage(path);
+}
+
 std::string ReadFileBytes(const std::string& path) {
     return yoheki::IniFile::ReadBytes(path).value_or(std::string());
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -84,5 +85,9 @@ std::string LeftOutMessage(const SectionReader& reader, const std::string& path,
                            const std::string& item, std::size_t line);
 std::string StrayLineMessage(const SectionReader& reader, const std::string& path,
                              std::size_t line);
+// After ForEach: the messages for the unreadable lines before the first item,
+// and why the file is no project (it is empty, or has no item), or nothing.
+std::vector<std::string> StrayLineMessages(const SectionReader& reader, const std::string& path);
+std::optional<std::string> NoProjectMessage(const SectionReader& reader, const std::string& path);
 
 } // namespace takeoff

@@ -2,6 +2,7 @@
 
 #include "Checked.h"
 #include "Error.h"
+#include "Hundredths.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -205,22 +206,9 @@ QString FormatValue(const Column& column, std::int64_t value) {
 }
 
 QString FormatHundredths(std::int64_t value) {
-    std::uint64_t a =
-        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    // Written from the right: two decimals, the point, the whole part, a sign.
-    char16_t text[24];
-    char16_t* at = std::end(text);
-    *--at = static_cast<char16_t>(u'0' + a % 10);
-    *--at = static_cast<char16_t>(u'0' + a / 10 % 10);
-    *--at = u'.';
-    a /= 100;
-    do {
-        *--at = static_cast<char16_t>(u'0' + a % 10);
-        a /= 10;
-    } while (a != 0);
-    if (value < 0)
-        *--at = u'-';
-    return QString(reinterpret_cast<const QChar*>(at), std::end(text) - at);
+    char text[yoheki::kHundredthsRoom];
+    const char* at = yoheki::WriteHundredths(value, std::end(text));
+    return QString::fromLatin1(at, std::end(text) - at);
 }
 
 QString HeaderText(const Column& column, bool lines) {

@@ -83,13 +83,12 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
         [&](const std::string& name, std::size_t line) {
             unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
         });
-    if (!reader.HasSections()) {
-        run.notes << QString::fromStdString(reader.Blank() ? yoheki::EmptyProjectMessage(where)
-                                                           : yoheki::NotAProjectMessage(where));
+    if (const auto why = takeoff::NoProjectMessage(reader, where)) {
+        run.notes << QString::fromStdString(*why);
         return run;
     }
-    for (const std::size_t line : reader.StrayBadLines())
-        run.notes << QString::fromStdString(takeoff::StrayLineMessage(reader, where, line));
+    for (const std::string& note : takeoff::StrayLineMessages(reader, where))
+        run.notes << QString::fromStdString(note);
     run.notes << unreadable;
     return run;
 }
