@@ -62,11 +62,10 @@ void ItemTableModel::Reload() {
         try {
             const yoheki::IniFile& ini = ProjectStore::Of(form_).project.Open(
                 yoheki::PathBytes(form_.CurrentProject));
-            const std::string screen = ScreenName().toStdString();
-            for (const std::string& name : ini.ReadSections())
-                rows_.push_back(Row{name,
-                                    name == screen ? ScreenRecord(form_) : takeoff::ReadItem(ini, name),
-                                    std::nullopt, false});
+            std::vector<std::string> names = ini.ReadSections();
+            rows_.reserve(names.size());
+            for (std::string& name : names)
+                rows_.push_back(Row{std::move(name), nullptr});
         } catch (const yoheki::Error&) {
             rows_.clear(); // the window has said so when the project was opened
         }
@@ -80,20 +79,49 @@ void ItemTableModel::FollowScreen() {
         return;
     Row& r = rows_[static_cast<std::size_t>(row)];
     takeoff::ItemRecord now = ScreenRecord(form_);
-    if (now == r.record && r.calculated)
+    if (r.cells && now == r.cells->record && r.cells->calculated)
         return;
-    r.record = std::move(now);
-    r.calculated = false;
+    r.cells = std::make_unique<Cells>(Cells{std::move(now), std::nullopt, false});
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+// Whether the row is the item on screen. Only a name the item box shows or
+// remembers can be; the box is searched for that one name alone, not for
+// every cell painted.
+bool ItemTableModel::OnScreen(const std::string& name) const {
+    const QString n = Q(name);
+    const QComboBox& box = *form_.ComboBox1;
+    return (n == box.currentText() || n == box.itemText(form_.RememberedIndex)) &&
+           n == ScreenName();
+}
+
+// The item on screen comes from the form, the others from the project as it
+// is now; a file that can no longer be read shows an empty item.
+ItemTableModel::Cells& ItemTableModel::Loaded(const Row& row) const {
+    if (row.cells)
+        return *row.cells;
+    row.cells = std::make_unique<Cells>();
+    if (OnScreen(row.name)) {
+        row.cells->record = ScreenRecord(form_);
+        return *row.cells;
+    }
+    try {
+        const yoheki::IniFile& ini =
+            ProjectStore::Of(form_).project.Open(yoheki::PathBytes(form_.CurrentProject));
+        row.cells->record = takeoff::ReadItem(ini, row.name);
+    } catch (const yoheki::Error&) {
+    }
+    return *row.cells;
 }
 
 // The item's statement run without message boxes, as the pane runs it.
 void ItemTableModel::Calculate(const Row& row) const {
-    row.calculated = true;
+    Cells& cells = Loaded(row);
+    cells.calculated = true;
     const engine::Snapshot s =
-        takeoff::ToSnapshot(row.record, row.name, std::string(), takeoff::RunFlags{});
+        takeoff::ToSnapshot(cells.record, row.name, std::string(), takeoff::RunFlags{});
     const auto out = takeoff::RunItem(s, [](const std::string&) {});
-    row.quantities = out ? std::optional(out->quantities) : std::nullopt;
+    cells.quantities = out ? std::optional(out->quantities) : std::nullopt;
 }
 
 int ItemTableModel::rowCount(const QModelIndex& parent) const {
@@ -107,25 +135,33 @@ int ItemTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ItemTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const Row& r = rows_[static_cast<std::size_t>(index.row())];
+    const Row& row = rows_[static_cast<std::size_t>(index.row())];
     const cells::Column& c = ColumnAt(index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (Numeric(c) ? Qt::AlignRight : Qt::AlignLeft));
+    if (role == Qt::FontRole) {
+        if (!OnScreen(row.name))
+            return {};
+        QFont bold = form_.font();
+        bold.setBold(true);
+        return bold;
+    }
+    const Cells& r = Loaded(row);
     if (c.kind == cells::Kind::Quantity && !r.calculated &&
         (role == Qt::DisplayRole || role == SortRole || role == Qt::ToolTipRole))
-        Calculate(r);
+        Calculate(row);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return Q(cells::Text(c, r.name, r.record, r.quantities));
+        return Q(cells::Text(c, row.name, r.record, r.quantities));
     case SortRole:
         if (c.kind == cells::Kind::Quantity)
             return r.quantities ? QVariant::fromValue(cells::Quantity(c, *r.quantities))
                                 : QVariant::fromValue(std::numeric_limits<qint64>::min());
         if (Numeric(c))
-            return Q(cells::Text(c, r.name, r.record, r.quantities)).toLongLong();
-        return Q(cells::Text(c, r.name, r.record, r.quantities));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (Numeric(c) ? Qt::AlignRight : Qt::AlignLeft));
+            return Q(cells::Text(c, row.name, r.record, r.quantities)).toLongLong();
+        return Q(cells::Text(c, row.name, r.record, r.quantities));
     case Qt::ToolTipRole:
         if (c.kind == cells::Kind::Quantity && !r.quantities)
             return U("演算できません：寸法を確かめて下さい");
@@ -135,13 +171,6 @@ QVariant ItemTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         if (c.kind == cells::Kind::Dimension && !cells::HasDimension(r.record, c.field))
             return QColor(160, 160, 160);
-        return {};
-    case Qt::FontRole:
-        if (Q(r.name) == ScreenName()) {
-            QFont bold = form_.font();
-            bold.setBold(true);
-            return bold;
-        }
         return {};
     default:
         return {};
@@ -164,7 +193,8 @@ Qt::ItemFlags ItemTableModel::flags(const QModelIndex& index) const {
     f |= Qt::ItemIsDragEnabled;
     const cells::Column& c = ColumnAt(index.column());
     const Row& r = rows_[static_cast<std::size_t>(index.row())];
-    if (Editable(c) && (c.kind != cells::Kind::Dimension || cells::HasDimension(r.record, c.field)))
+    if (Editable(c) &&
+        (c.kind != cells::Kind::Dimension || cells::HasDimension(Loaded(r).record, c.field)))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -177,7 +207,7 @@ bool ItemTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const Row& r = rows_[static_cast<std::size_t>(index.row())];
     if (c.kind == cells::Kind::Name)
         return typed.isEmpty() ? false : RenameItem(form_, Q(r.name), typed);
-    takeoff::ItemRecord record = r.record;
+    takeoff::ItemRecord record = Loaded(r).record;
     if (const std::string why = cells::SetCell(c, record, typed.toStdString()); !why.empty()) {
         form_.dialogs.message(Q(why));
         return false;
@@ -196,13 +226,14 @@ QString ItemTableModel::Store(const std::vector<std::pair<int, takeoff::ItemReco
     std::vector<std::pair<int, takeoff::ItemRecord>> before;
     for (const auto& [row, record] : changed) {
         Row& r = rows_[static_cast<std::size_t>(row)];
-        before.emplace_back(row, r.record);
+        Cells& cells = Loaded(r);
+        before.emplace_back(row, cells.record);
         // The item on screen takes the cell into the form, and the screen
         // (with whatever else was typed there) goes to the file with the rest.
         if (Q(r.name) == screen)
             ShowOnScreen(form_, record);
-        r.record = Q(r.name) == screen ? ScreenRecord(form_) : record;
-        toFile.emplace_back(r.name, r.record);
+        cells.record = Q(r.name) == screen ? ScreenRecord(form_) : record;
+        toFile.emplace_back(r.name, cells.record);
         Calculate(r);
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     }
@@ -216,8 +247,8 @@ QString ItemTableModel::Store(const std::vector<std::pair<int, takeoff::ItemReco
             Row& r = rows_[static_cast<std::size_t>(row)];
             if (Q(r.name) == screen)
                 continue; // the form holds it; it is saved or reported with the screen
-            r.record = record;
-            r.calculated = false;
+            r.cells->record = record;
+            r.cells->calculated = false;
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
         }
         return U("一覧の変更を保存できませんでした\n\r") + QString::fromUtf8(e.what());
@@ -241,7 +272,7 @@ QString ItemTableModel::Paste(int row, int column, const QString& text,
                 .arg(lines.size())
                 .arg(fields.size());
         const int target = order[static_cast<std::size_t>(at)];
-        takeoff::ItemRecord record = rows_[static_cast<std::size_t>(target)].record;
+        takeoff::ItemRecord record = Loaded(rows_[static_cast<std::size_t>(target)]).record;
         for (qsizetype k = 0; k < fields.size(); ++k) {
             const cells::Column& c = ColumnAt(column + static_cast<int>(k));
             if (c.kind == cells::Kind::Name || c.kind == cells::Kind::Mode ||

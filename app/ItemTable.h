@@ -10,6 +10,7 @@
 
 #include <QAbstractTableModel>
 #include <QDockWidget>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,12 +53,21 @@ class ItemTableModel : public QAbstractTableModel {
     QString Paste(int row, int column, const QString& text, const std::vector<int>& rows);
 
   private:
+    // A row's item is read from the project when the row is first shown (or
+    // sorted, copied or edited): a project of thousands of items opens
+    // without reading every item into the table.
+    struct Cells {
+        takeoff::ItemRecord record;
+        std::optional<engine::Quantities> quantities;
+        bool calculated = false; // quantities worked out (or the run stopped)
+    };
     struct Row {
         std::string name;
-        takeoff::ItemRecord record;
-        mutable std::optional<engine::Quantities> quantities;
-        mutable bool calculated = false; // quantities worked out (or the run stopped)
+        mutable std::unique_ptr<Cells> cells; // read when first needed
     };
+    // The row's item, read now if it was not yet.
+    Cells& Loaded(const Row& row) const;
+    bool OnScreen(const std::string& name) const;
     void Calculate(const Row& row) const;
     // Writes the changed records; the screen item goes into the form.
     QString Store(const std::vector<std::pair<int, takeoff::ItemRecord>>& changed);
