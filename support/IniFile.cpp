@@ -132,14 +132,19 @@ std::string_view IniFile::NextLine(std::string_view bytes, std::size_t& pos) {
     return bytes.substr(start, end - start);
 }
 
+// Lines are held as offsets of 32 bits; no project comes near 4 GiB.
 void IniFile::Parse(std::string_view bytes) {
+    if (bytes.size() >= UINT32_MAX) throw FileError("ファイル【" + path_ + "】を読めません");
     for (std::size_t pos = 0, number = 1; pos < bytes.size(); ++number)
         AddLine(NextLine(bytes, pos), number);
+    FinishSection();
+    rawKeys_.clear();
 }
 
 void IniFile::AddLine(std::string_view raw, std::size_t number) {
     if (raw.empty()) return; // blank lines are layout; the writer adds its own
     if (raw.front() == '[' && raw.back() == ']') {
+        FinishSection();
         Section s;
         s.raw = std::string(raw);
         s.number = number;
@@ -154,25 +159,83 @@ void IniFile::AddLine(std::string_view raw, std::size_t number) {
         sections_.push_back(std::move(pre));
     }
     Section& s = sections_.back();
-    Line line{std::string(raw), raw.find('='), number};
-    if (line.eq != npos && s.hasHeader)
-        s.keys.emplace(Fold(cp932::Decode(raw.substr(0, line.eq))), s.lines.size());
-    s.lines.push_back(std::move(line));
+    Line line{static_cast<std::uint64_t>(raw.data() - original_.data()),
+              static_cast<std::uint32_t>(raw.size()), static_cast<std::uint32_t>(number), kNoKey};
+    const std::size_t eq = raw.find('=');
+    if (eq != npos && s.hasHeader) {
+        const std::string_view name = raw.substr(0, eq);
+        auto known = rawKeys_.find(name);
+        if (known == rawKeys_.end())
+            known = rawKeys_.emplace(name, KeyId(Fold(cp932::Decode(name)))).first;
+        line.key = known->second;
+        s.keys.emplace_back(line.key, static_cast<std::uint32_t>(s.lines.size()));
+    }
+    s.lines.push_back(line);
+}
+
+// The section read last: its keys sorted for lookup (the first line of a
+// name wins), its vectors no larger than it needs.
+void IniFile::FinishSection() {
+    if (sections_.empty()) return;
+    Section& s = sections_.back();
+    std::stable_sort(s.keys.begin(), s.keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    s.keys.erase(std::unique(s.keys.begin(), s.keys.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 s.keys.end());
+    s.keys.shrink_to_fit();
+    s.lines.shrink_to_fit();
+}
+
+std::string_view IniFile::Raw(const Line& line) const {
+    if (line.at & kOwned) return owned_[line.at & ~kOwned];
+    return std::string_view(original_).substr(line.at, line.size);
+}
+
+std::uint32_t IniFile::KeyId(const std::string& folded) {
+    auto it = keyIds_.find(folded);
+    if (it != keyIds_.end()) return it->second;
+    const auto id = static_cast<std::uint32_t>(keyNames_.size());
+    keyNames_.push_back(folded);
+    keyIds_.emplace(folded, id);
+    return id;
+}
+
+std::uint32_t IniFile::FindKey(const std::string& folded) const {
+    auto it = keyIds_.find(folded);
+    return it == keyIds_.end() ? kNoKey : it->second;
+}
+
+const std::pair<std::uint32_t, std::uint32_t>* IniFile::KeyLine(const Section& s,
+                                                                std::uint32_t key) {
+    auto it = std::lower_bound(s.keys.begin(), s.keys.end(), key,
+                               [](const auto& entry, std::uint32_t k) { return entry.first < k; });
+    return it != s.keys.end() && it->first == key ? &*it : nullptr;
+}
+
+// The line's bytes from now on are `raw`, held apart from the file as read.
+void IniFile::Own(Line& line, std::string raw) {
+    line.at = kOwned | owned_.size();
+    line.size = 0;
+    owned_.push_back(std::move(raw));
 }
 
 const IniFile::Line* IniFile::Find(std::string_view section, std::string_view key) const {
     auto si = index_.find(Fold(section));
     if (si == index_.end()) return nullptr;
     const Section& s = sections_[si->second];
-    auto ki = s.keys.find(Fold(key));
-    return ki == s.keys.end() ? nullptr : &s.lines[ki->second];
+    const std::uint32_t id = FindKey(Fold(key));
+    if (id == kNoKey) return nullptr;
+    const auto* entry = KeyLine(s, id);
+    return entry ? &s.lines[entry->second] : nullptr;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
     const Line* line = Find(section, key);
     if (!line) return std::string(def);
-    return cp932::Decode(std::string_view(line->raw).substr(line->eq + 1));
+    const std::string_view raw = Raw(*line);
+    return cp932::Decode(raw.substr(raw.find('=') + 1));
 }
 
 std::int64_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -180,7 +243,8 @@ std::int64_t IniFile::ReadInteger(std::string_view section, std::string_view key
     const Line* line = Find(section, key);
     if (!line) return def;
     std::int64_t v;
-    return ParseInt32(std::string_view(line->raw).substr(line->eq + 1), v) ? v : def;
+    const std::string_view raw = Raw(*line);
+    return ParseInt32(raw.substr(raw.find('=') + 1), v) ? v : def;
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
@@ -222,24 +286,32 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
     auto folded = Fold(key);
     if (si != index_.end()) {
         Section& s = sections_[si->second];
-        auto ki = s.keys.find(folded);
-        if (ki != s.keys.end()) return Replace(s.lines[ki->second], value);
+        const std::uint32_t id = FindKey(folded);
+        if (const auto* entry = id == kNoKey ? nullptr : KeyLine(s, id))
+            return Replace(s.lines[entry->second], value);
     }
     std::string bytes = cp932::Encode(value); // may throw before anything changes
     std::string keyBytes = cp932::Encode(key);
     if (si == index_.end()) cp932::Encode(section);
     Section& s = SectionFor(section);
-    s.keys.emplace(folded, s.lines.size());
-    s.lines.push_back(Line{keyBytes + "=" + bytes, keyBytes.size(), 0});
+    const std::uint32_t id = KeyId(folded);
+    const std::pair<std::uint32_t, std::uint32_t> entry(id,
+                                                        static_cast<std::uint32_t>(s.lines.size()));
+    s.keys.insert(std::lower_bound(s.keys.begin(), s.keys.end(), entry), entry);
+    Line line{0, 0, 0, id};
+    Own(line, keyBytes + "=" + bytes);
+    s.lines.push_back(line);
     dirty_ = true;
 }
 
 void IniFile::Replace(Line& line, std::string_view value) {
-    std::string_view old = std::string_view(line.raw).substr(line.eq + 1);
+    const std::string_view current = Raw(line);
+    const std::size_t eq = current.find('=');
+    std::string_view old = current.substr(eq + 1);
     if (cp932::Decode(old) == value) return;
-    std::string raw = line.raw.substr(0, line.eq + 1) + cp932::Encode(value);
-    if (raw == line.raw) return;
-    line.raw = std::move(raw);
+    std::string raw = std::string(current.substr(0, eq + 1)) + cp932::Encode(value);
+    if (raw == current) return;
+    Own(line, std::move(raw));
     dirty_ = true;
 }
 
@@ -269,9 +341,9 @@ std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
     const Section& s = sections_[si->second];
     for (std::size_t i = 0; i < s.lines.size(); ++i) {
         const Line& l = s.lines[i];
-        if (l.eq == npos) continue;
-        auto name = cp932::Decode(std::string_view(l.raw).substr(0, l.eq));
-        if (s.keys.at(Fold(name)) == i) keys.push_back(name);
+        if (l.key == kNoKey || KeyLine(s, l.key)->second != i) continue;
+        const std::string_view raw = Raw(l);
+        keys.push_back(cp932::Decode(raw.substr(0, raw.find('='))));
     }
     return keys;
 }
@@ -302,8 +374,8 @@ std::vector<IniFile::Unreadable> IniFile::UnreadableLines() const {
                             !Readable(std::string_view(s.raw).substr(1, s.raw.size() - 2))))
             found.push_back({s.number, name, true, tooLong(s.raw)});
         for (const Line& l : s.lines)
-            if (tooLong(l.raw) || !Readable(l.raw))
-                found.push_back({l.number, name, s.hasHeader, tooLong(l.raw)});
+            if (const std::string_view raw = Raw(l); tooLong(raw) || !Readable(raw))
+                found.push_back({l.number, name, s.hasHeader, tooLong(raw)});
     }
     return found;
 }
@@ -401,7 +473,7 @@ std::string IniFile::Serialize() const {
     for (const Section& s : sections_) {
         if (s.erased) continue;
         if (s.hasHeader) out.append(s.raw).append("\r\n");
-        for (const Line& l : s.lines) out.append(l.raw).append("\r\n");
+        for (const Line& l : s.lines) out.append(Raw(l)).append("\r\n");
         if (s.hasHeader) out.append("\r\n");
     }
     return out;
@@ -414,6 +486,21 @@ void IniFile::UpdateFile() {
     original_ = std::move(bytes);
     existed_ = true;
     dirty_ = false;
+    // Every line now stands in the bytes written, where Serialize put it;
+    // erased sections are gone from them and from here.
+    if (std::erase_if(sections_, [](const Section& s) { return s.erased; }) > 0) Reindex();
+    std::uint64_t at = 0;
+    for (Section& s : sections_) {
+        if (s.hasHeader) at += s.raw.size() + 2;
+        for (Line& l : s.lines) {
+            const std::size_t size = l.at & kOwned ? owned_[l.at & ~kOwned].size() : l.size;
+            l.at = at;
+            l.size = static_cast<std::uint32_t>(size);
+            at += size + 2;
+        }
+        if (s.hasHeader) at += 2;
+    }
+    owned_.clear();
 }
 
 } // namespace yoheki

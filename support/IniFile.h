@@ -111,10 +111,17 @@ public:
     bool Dirty() const { return dirty_; }
 
 private:
+    // A line's bytes are a stretch of original_ as long as the line is as
+    // read; a line written here holds its bytes in owned_ until the next
+    // write of the file puts every line back into original_. A project of
+    // thousands of items thus keeps its text once, not once per line.
+    static constexpr std::uint64_t kOwned = std::uint64_t(1) << 63;
+    static constexpr std::uint32_t kNoKey = UINT32_MAX;
     struct Line {
-        std::string raw;      // CP932 bytes as read or written, no line end
-        std::size_t eq;       // position of the first '=', or npos
-        std::size_t number;   // line number as read; 0 for a line added here
+        std::uint64_t at;     // offset in original_, or kOwned | index in owned_
+        std::uint32_t size;   // bytes, no line end
+        std::uint32_t number; // line number as read; 0 for a line added here
+        std::uint32_t key;    // folded key name's index in keyNames_, or kNoKey
     };
     struct Section {
         bool hasHeader = true;
@@ -123,11 +130,19 @@ private:
         std::size_t number = 0; // header's line number as read
         std::string name;     // decoded name
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys; // folded key -> line
+        // (key, line) sorted by key: the first line of each key name.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> keys;
     };
 
     void Parse(std::string_view bytes);
     void AddLine(std::string_view raw, std::size_t number);
+    void FinishSection();
+    std::string_view Raw(const Line& line) const;
+    std::uint32_t KeyId(const std::string& folded);
+    std::uint32_t FindKey(const std::string& folded) const;
+    static const std::pair<std::uint32_t, std::uint32_t>* KeyLine(const Section& s,
+                                                                  std::uint32_t key);
+    void Own(Line& line, std::string raw);
     void Replace(Line& line, std::string_view value);
     const Line* Find(std::string_view section, std::string_view key) const;
     Section& SectionFor(std::string_view section);
@@ -138,8 +153,13 @@ private:
     bool existed_ = false;
     bool dirty_ = false;
     std::string original_;
+    std::vector<std::string> owned_;
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> index_; // folded name -> section
+    std::vector<std::string> keyNames_;                  // folded key names by index
+    std::unordered_map<std::string, std::uint32_t> keyIds_; // folded key name -> index
+    // While parsing: key bytes as read -> index, so each spelling is decoded once.
+    std::unordered_map<std::string_view, std::uint32_t> rawKeys_;
 };
 
 // Parses a decimal integer as the toolkit's integer conversion does: optional

@@ -249,3 +249,40 @@ TEST_F(IniTest, UnreadableLinesAreFoundWithTheirLineAndSection) {
     // The second [c] is hidden by the first and never read.
     EXPECT_EQ(got, (std::vector<std::string>{"1:-", "6:b\xEF\xBF\xBD", "7:b\xEF\xBF\xBD", "11:c"}));
 }
+
+// After a save the file keeps being read and edited: it must answer and
+// write as the same file read afresh, through erased, copied, renamed and
+// edited sections, duplicate keys and lines before the first header.
+TEST_F(IniTest, ASavedFileReadsAndSavesAsTheSameFileReadAfresh) {
+    Put(S("pre=1\r\n[甲]\r\nA=1\r\na=dup\r\n長さ=10\r\n\r\n[乙]\r\nB=2\r\n\r\n[丙]\r\nC=3\r\n\r\n"));
+    IniFile ini(path_);
+    ini.EraseSection("乙");
+    ASSERT_TRUE(ini.CopySection("甲", "丁"));
+    ASSERT_TRUE(ini.RenameSection("丙", "戊"));
+    ini.WriteString("甲", "長さ", "200");
+    ini.WriteString("丁", "新", "x");
+    ini.UpdateFile();
+    const auto same = [&](const IniFile& a, const IniFile& b) {
+        ASSERT_EQ(a.ReadSections(), b.ReadSections());
+        for (const std::string& s : a.ReadSections()) {
+            ASSERT_EQ(a.ReadSection(s), b.ReadSection(s)) << s;
+            for (const std::string& k : a.ReadSection(s))
+                EXPECT_EQ(a.ReadString(s, k, "-"), b.ReadString(s, k, "-")) << s << k;
+        }
+    };
+    same(ini, IniFile(path_));
+    EXPECT_EQ(ini.ReadString("丁", "長さ", "-"), "10");
+    EXPECT_EQ(ini.ReadString("甲", "A", "-"), "1");
+    IniFile fresh(path_);
+    for (IniFile* f : {&ini, &fresh}) {
+        f->WriteString("戊", "C", "33");
+        f->WriteString("甲", "a", "11");
+        f->WriteString("己", "F", "6");
+    }
+    ini.UpdateFile();
+    const std::string written = Get();
+    EXPECT_EQ(written, fresh.Serialize());
+    EXPECT_EQ(written, S("pre=1\r\n[甲]\r\nA=11\r\na=dup\r\n長さ=200\r\n\r\n[丁]\r\nA=1\r\na=dup\r\n"
+                         "長さ=10\r\n新=x\r\n\r\n[戊]\r\nC=33\r\n\r\n[己]\r\nF=6\r\n\r\n"));
+    same(ini, IniFile(path_));
+}
