@@ -479,6 +479,23 @@ std::string IniFile::Serialize() const {
     return out;
 }
 
+bool IniFile::Normal() const {
+    std::string_view rest(original_);
+    const auto take = [&rest](std::string_view part) {
+        if (rest.substr(0, part.size()) != part) return false;
+        rest.remove_prefix(part.size());
+        return true;
+    };
+    for (const Section& s : sections_) {
+        if (s.erased) continue;
+        if (s.hasHeader && !(take(s.raw) && take("\r\n"))) return false;
+        for (const Line& l : s.lines)
+            if (!(take(Raw(l)) && take("\r\n"))) return false;
+        if (s.hasHeader && !take("\r\n")) return false;
+    }
+    return rest.empty();
+}
+
 void IniFile::UpdateFile() {
     std::string bytes = Serialize();
     if (existed_ && !dirty_ && bytes == original_) return;

@@ -104,6 +104,9 @@ public:
 
     // The bytes UpdateFile would write.
     std::string Serialize() const;
+    // True when those bytes are the bytes last read or written (the file is
+    // in the form this class writes and nothing was changed since).
+    bool Normal() const;
 
     // The bytes last read or written; Dirty() tells whether anything was
     // changed since.

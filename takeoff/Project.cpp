@@ -83,7 +83,7 @@ ItemRecord LoadItem(ProjectFile& file, const std::string& path, const std::strin
     file.Remember(section, ItemValues(item));
     // Loading puts the file into the writer's form; most files are in it
     // already, and then no lock is taken.
-    if (!file.readOnly && ini.Existed() && ini.Serialize() != ini.Bytes()) {
+    if (!file.readOnly && ini.Existed() && !ini.Normal()) {
         try {
             ChangeProject(file, path, [](ProjectFile&) {});
         } catch (const yoheki::Error&) {

@@ -96,7 +96,9 @@ TEST_F(IniTest, UntouchedNormalFileIsWrittenBackByteForByte) {
     std::string bytes = "[\x87\x90]\r\na=\xED\x40\r\nb=\xFA\x5C\r\nc=\xFF\xFE\r\n\r\n";
     Put(bytes);
     IniFile ini(path_);
+    EXPECT_TRUE(ini.Normal());
     ini.WriteString("\xE2\x89\x92", "d", "1"); // ≒ names the section
+    EXPECT_FALSE(ini.Normal());
     ini.UpdateFile();
     EXPECT_EQ(Get(), bytes.substr(0, bytes.size() - 2) + "d=1\r\n\r\n");
 }
@@ -104,7 +106,9 @@ TEST_F(IniTest, UntouchedNormalFileIsWrittenBackByteForByte) {
 TEST_F(IniTest, UpdateNormalisesLayout) {
     Put("pre\n[s]\nk=v\n\n\n[t]\rx=1");
     IniFile ini(path_);
+    EXPECT_FALSE(ini.Normal());
     ini.UpdateFile();
+    EXPECT_TRUE(ini.Normal());
     EXPECT_EQ(Get(), "pre\r\n[s]\r\nk=v\r\n\r\n[t]\r\nx=1\r\n\r\n");
 }
 
