@@ -9,14 +9,11 @@ second revision of it with every seventh item 100 mm longer, then runs
 prints the best run's CPU seconds (user + system), wall seconds and peak memory.
 Not a test: run it by hand, on a quiet machine, before and after a change.
 """
-import os, re, subprocess, sys, tempfile, time
+import os, re, sys, tempfile, time
 
-build = sys.argv[1]
-sizes = [int(a) for a in sys.argv[2:]] or [10000, 20000]
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sample = open(os.path.join(root, "data", "見本工事.Fa1"), "rb").read().decode("cp932")
 sections = re.findall(r"\[([^\]\r\n]+)\]\r?\n(.*?)(?=\r?\n\[|\Z)", sample, re.S)
-program = os.path.join(build, "batch", "yoheki-batch")
 
 
 def write_project(path, items, revised):
@@ -31,7 +28,8 @@ def write_project(path, items, revised):
             out.write(text.encode("cp932"))
 
 
-def run(args):
+def run(program, args):
+    """CPU seconds, wall seconds, peak MiB and exit status of one run."""
     start = time.monotonic()
     pid = os.fork()
     if pid == 0:
@@ -40,10 +38,19 @@ def run(args):
         os.dup2(devnull, 2)
         os.execv(program, [program] + args)
     _, status, usage = os.wait4(pid, 0)
-    return usage.ru_utime + usage.ru_stime, time.monotonic() - start, usage.ru_maxrss / 1024
+    return (usage.ru_utime + usage.ru_stime, time.monotonic() - start, usage.ru_maxrss / 1024,
+            os.waitstatus_to_exitcode(status))
 
 
-with tempfile.TemporaryDirectory() as folder:
+def main():
+    build = sys.argv[1]
+    sizes = [int(a) for a in sys.argv[2:]] or [10000, 20000]
+    program = os.path.join(build, "batch", "yoheki-batch")
+    with tempfile.TemporaryDirectory() as folder:
+        measure(program, folder, sizes)
+
+
+def measure(program, folder, sizes):
     for items in sizes:
         project = os.path.join(folder, "p%d.Fa1" % items)
         revision = os.path.join(folder, "r%d.Fa1" % items)
@@ -57,5 +64,9 @@ with tempfile.TemporaryDirectory() as folder:
             "text": ["text", project],
         }
         for name, args in commands.items():
-            cpu, wall, peak = min(run(args) for _ in range(3))
+            cpu, wall, peak, _ = min(run(program, args) for _ in range(3))
             print("%6d items  %-8s cpu %6.2f s  wall %6.2f s  peak %7.1f MiB" % (items, name, cpu, wall, peak))
+
+
+if __name__ == "__main__":
+    main()
