@@ -1,7 +1,8 @@
 #pragma once
-// Exact fractions and intervals of them for the formula check. Numerators
-// and denominators are 128-bit; a result that does not fit throws Overflow,
-// and the line is then left unchecked rather than judged on a wrong figure.
+// Exact numbers and intervals of them for the formula check: decimals first,
+// fractions in lowest terms where decimals outgrow their room. Both are
+// 128-bit; a result that does not fit throws Overflow, and the line is then
+// left unchecked rather than judged on a wrong figure.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -100,7 +101,6 @@ struct BasicInterval {
                 *std::max_element(std::begin(p), std::end(p))};
     }
 };
-using Interval = BasicInterval<Rat>;
 
 // Round half away from zero to a whole number.
 std::int64_t RoundHalfAway(const Rat& v);
