@@ -114,8 +114,7 @@ int Run(const CompareOptions& o, std::FILE* out, std::FILE* err) {
     QByteArray bytes;
     compare::Comparison cmp;
     try {
-        cmp = matcher.Finish();
-        cmp.currentPath = current->path;
+        cmp = matcher.Finish(current->path);
         ReportStops(cmp, err);
         bytes = o.csvFile.isEmpty() ? TextBytes(compare::AlignedText(cmp, o.all), o.utf8)
                                     : compare::CsvBytes(cmp, o.utf8);

@@ -134,9 +134,8 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
         else
             rev.entries.push_back(std::move(entry));
     };
-    QStringList unreadable;
-    takeoff::ForEachRun(
-        reader, context,
+    const takeoff::FileNotes notes = takeoff::ForEachRun(
+        reader, where, context,
         [&](const takeoff::ItemRun& r) {
             const QString name = QString::fromStdString(r.name);
             if (screen && name == screen->name) {
@@ -148,19 +147,13 @@ Revision ReadRevision(const QString& path, const std::optional<ScreenEdit>& scre
                 return;
             }
             keep({r.record, ItemOf(name, r.record, r.output, said)});
-        },
-        // Items holding bytes that are not CP932 text, or lines longer than
-        // any item needs, are named and left out, as every other output does.
-        [&](const std::string& name, std::size_t line) {
-            unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
         });
-    if (const auto why = takeoff::NoProjectMessage(reader, where)) {
-        rev.notAProject = QString::fromStdString(*why);
+    if (notes.notAProject) {
+        rev.notAProject = QString::fromStdString(*notes.notAProject);
         return rev;
     }
-    for (const std::string& note : takeoff::StrayLineMessages(reader, where))
+    for (const std::string& note : notes.notes)
         rev.notes << QString::fromStdString(note);
-    rev.notes << unreadable;
     return rev;
 }
 
@@ -198,8 +191,9 @@ void Matcher::Match(const Entry& current) {
     cmp_.rows.push_back(MakeRow(before_.value(current.item.name), &current));
 }
 
-Comparison Matcher::Finish() {
+Comparison Matcher::Finish(const QString& currentPath) {
     Comparison cmp = std::move(cmp_);
+    cmp.currentPath = currentPath;
     for (const Entry& e : earlier_.entries)
         if (!seen_.contains(e.item.name))
             cmp.rows.push_back(MakeRow(&e, nullptr));
@@ -221,9 +215,7 @@ Comparison Compare(const Revision& earlier, const Revision& current) {
     Matcher matcher(earlier);
     for (const Entry& e : current.entries)
         matcher.Match(e);
-    Comparison cmp = matcher.Finish();
-    cmp.currentPath = current.path;
-    return cmp;
+    return matcher.Finish(current.path);
 }
 
 QString StatusMark(Status status) {

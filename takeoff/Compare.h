@@ -87,13 +87,14 @@ struct Comparison {
 };
 
 // The rows of a comparison as the current revision's items come, so that
-// revision need not be held whole; Finish adds the removed items and the
-// totals, and throws yoheki::Error when a total overflows.
+// revision need not be held whole; Finish, given that revision's path, adds
+// the removed items and the totals, and throws yoheki::Error when a total
+// overflows.
 class Matcher {
   public:
     explicit Matcher(const Revision& earlier);
     void Match(const Entry& current);
-    Comparison Finish();
+    Comparison Finish(const QString& currentPath);
 
   private:
     const Revision& earlier_;

@@ -99,6 +99,20 @@ void ForEachRun(SectionReader& project, const RunContext& context, const RunVisi
     });
 }
 
+FileNotes ForEachRun(SectionReader& project, const std::string& path, const RunContext& context,
+                     const RunVisitor& visit) {
+    std::vector<std::string> leftOut;
+    ForEachRun(project, context, visit, [&](const std::string& name, std::size_t line) {
+        leftOut.push_back(LeftOutMessage(project, path, name, line));
+    });
+    FileNotes said{NoProjectMessage(project, path), {}};
+    if (said.notAProject)
+        return said;
+    said.notes = StrayLineMessages(project, path);
+    said.notes.insert(said.notes.end(), leftOut.begin(), leftOut.end());
+    return said;
+}
+
 std::optional<NamedRun> RunNamed(const yoheki::IniFile& project, const std::string& name,
                                  const RunContext& context) {
     const std::vector<std::string> names = project.ReadSections();

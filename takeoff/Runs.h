@@ -63,6 +63,15 @@ class SectionReader;
 using UnreadableFn = std::function<void(const std::string& name, std::size_t line)>;
 void ForEachRun(SectionReader& project, const RunContext& context, const RunVisitor& visit,
                 const UnreadableFn& unreadable);
+// The same, with what the file at `path` said besides its items: why it is
+// no project (empty, or no item), or else the messages for its unreadable
+// lines before the first item, then for the items left out.
+struct FileNotes {
+    std::optional<std::string> notAProject;
+    std::vector<std::string> notes;
+};
+FileNotes ForEachRun(SectionReader& project, const std::string& path, const RunContext& context,
+                     const RunVisitor& visit);
 
 // The item named `name` (exactly: letter case counts, as in the item list),
 // calculated alone; nothing when the project has no such item.

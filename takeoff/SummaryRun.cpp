@@ -58,10 +58,9 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
     };
     // As the continuous output runs them: no summary box between items.
     const takeoff::RunContext context{takeoff::Caption(where), {false, true}, collect, {}};
-    QStringList unreadable;
     const auto add = [&](summary::Item item) { run.items.push_back(std::move(item)); };
-    takeoff::ForEachRun(
-        reader, context,
+    const takeoff::FileNotes notes = takeoff::ForEachRun(
+        reader, where, context,
         [&](const takeoff::ItemRun& r) {
             const QString name = QString::fromStdString(r.name);
             if (screen && name == screen->name) {
@@ -79,16 +78,12 @@ ProjectRun CalculateProject(const QString& path, const std::optional<ScreenItem>
             summary::ApplyExtras(item, r.record.count, QString::fromStdString(r.record.group),
                                  QString::fromStdString(r.record.remark));
             add(std::move(item));
-        },
-        [&](const std::string& name, std::size_t line) {
-            unreadable << QString::fromStdString(takeoff::LeftOutMessage(reader, where, name, line));
         });
-    if (const auto why = takeoff::NoProjectMessage(reader, where)) {
-        run.notes << QString::fromStdString(*why);
+    if (notes.notAProject) {
+        run.notes << QString::fromStdString(*notes.notAProject);
         return run;
     }
-    for (const std::string& note : takeoff::StrayLineMessages(reader, where))
+    for (const std::string& note : notes.notes)
         run.notes << QString::fromStdString(note);
-    run.notes << unreadable;
     return run;
 }
